@@ -1,0 +1,1 @@
+#include "foundation/clock_format.h"

@@ -1,0 +1,1 @@
+#include "foundation/file_names.h"

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The part of `path` after its last backslash or '/'; all of it when it has neither.
+QString FileNameOf(const QString& path);
+
+// A file name stored in a profile is usable only when it is a bare name: not empty, no
+// folder separator, no "..". Anything else names no file, so a hand-edited profile cannot
+// reach outside its folder.
+bool IsBareFileName(const QString& name);
+
+// AppDir + folder + name for a usable stored name, the empty text otherwise.
+// `folder` is relative to AppDir and ends with a backslash, e.g. "\background\jishi\".
+QString StoredFilePath(const QString& appDir, const QString& folder, const QString& name);

@@ -1,0 +1,1 @@
+#include "foundation/ini_text.h"

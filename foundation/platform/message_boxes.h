@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+enum class MessageIcon { None, Information, Warning, Critical, Question };
+
+// Modal message boxes. A box without a title of its own shows "debaclock".
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // OK only.
+    virtual void Show(const QString& text, const QString& title = {},
+                      MessageIcon icon = MessageIcon::None) = 0;
+    // OK and Cancel; true for OK.
+    virtual bool Ask(const QString& text, const QString& title = {},
+                     MessageIcon icon = MessageIcon::None) = 0;
+};
+
+inline const QString kProgramTitle = QStringLiteral("debaclock");

@@ -1,0 +1,40 @@
+#pragma once
+// What a screen needs from the machine, handed to every screen through one context.
+
+#include <QString>
+#include <memory>
+
+#include "foundation/platform/desktop.h"
+#include "foundation/platform/dialogs.h"
+#include "foundation/platform/media_player.h"
+#include "foundation/platform/message_boxes.h"
+#include "foundation/platform/music_loop.h"
+#include "foundation/platform/wave_player.h"
+
+class QObject;
+class QWidget;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual WavePlayer& Wave() = 0;
+    virtual MessageBoxes& Messages() = 0;
+    virtual DesktopOpener& Desktop() = 0;
+    virtual Clipboard& ClipboardText() = 0;
+    virtual InstanceLock& Instance() = 0;
+
+    // One per music screen; owned by `parent`.
+    virtual MediaPlayer* NewMediaPlayer(QObject* parent) = 0;
+    // One per dialog control of a screen; `owner` is the screen the dialog is modal to.
+    virtual std::unique_ptr<FileOpenDialog> NewFileOpenDialog(QWidget* owner) = 0;
+    virtual std::unique_ptr<SaveFileDialog> NewSaveFileDialog(QWidget* owner) = 0;
+    virtual std::unique_ptr<ColourDialog> NewColourDialog(QWidget* owner) = 0;
+    virtual std::unique_ptr<FontDialog> NewFontDialog(QWidget* owner) = 0;
+};
+
+// Everything a screen is given: the program folder and the platform services.
+struct AppContext {
+    QString appDir;
+    Platform* platform = nullptr;
+};

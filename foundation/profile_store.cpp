@@ -1,0 +1,1 @@
+#include "foundation/profile_store.h"

@@ -1,0 +1,15 @@
+#pragma once
+// Single-key access to INI profiles, behaving as the Windows private-profile functions do
+// on a Chinese (code page 936) system. Every call is a separate file operation: nothing is
+// cached and no file stays open.
+
+#include <QString>
+
+// Value of `key` in `section` of `file`; the empty text when any of them is missing.
+// Values are cut at 99 bytes of GBK (a double-byte character across the cut is dropped).
+QString ReadProfileString(const QString& file, const QString& section, const QString& key);
+
+// Stores `value`, replacing the key in place or appending it to its section (the section to
+// the file, the file to its folder). The file is replaced atomically; failures are silent.
+void WriteProfileString(const QString& file, const QString& section, const QString& key,
+                        const QString& value);

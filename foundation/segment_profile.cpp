@@ -1,0 +1,1 @@
+#include "foundation/segment_profile.h"

@@ -1,0 +1,1 @@
+#include "foundation/values.h"
