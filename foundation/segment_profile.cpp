@@ -1,1 +1,81 @@
 #include "foundation/segment_profile.h"
+
+#include "foundation/paths.h"
+#include "foundation/profile_store.h"
+
+namespace {
+
+const std::array<QString, 5> kStyleTexts = {
+    QStringLiteral("Mode-1"), QStringLiteral("Mode-2"), QStringLiteral("Mode-3"),
+    QStringLiteral("Mode-4"), QStringLiteral("Mode-5"),
+};
+
+}  // namespace
+
+std::optional<TimingStyle> TimingStyleOf(const QString& text) {
+    for (std::size_t i = 0; i < kStyleTexts.size(); ++i) {
+        if (text == kStyleTexts[i]) {
+            return static_cast<TimingStyle>(i + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+QString TimingStyleText(TimingStyle style) {
+    return kStyleTexts[static_cast<std::size_t>(style) - 1];
+}
+
+const std::array<CopiedKey, 27>& LaunchCopyList() {
+    using namespace SegmentKey;
+    static const std::array<CopiedKey, 27> list = {{
+        {Format, Format},
+        {Name, ActiveName},
+        {WarnCueChoice, WarnCueChoice},
+        {TimeUpCueChoice, TimeUpCueChoice},
+        {OvertimeCueChoice, OvertimeCueChoice},
+        {WarnCueFile, WarnCueFile},
+        {TimeUpCueFile, TimeUpCueFile},
+        {OvertimeCueFile, OvertimeCueFile},
+        {FontFace, FontFace},
+        {FontSize, FontSize},
+        {Bold, Bold},
+        {Italic, Italic},
+        {ClockColour, ClockColour},
+        {WarnColour, WarnColour},
+        {Picture, Picture},
+        {BackColour, BackColour},
+        {Limit, Limit},
+        {WarnPoint, WarnPoint},
+        {QuestionLimit, QuestionLimit},
+        {AnswerLimit, AnswerLimit},
+        {QuestionerLimit, QuestionerLimit},
+        {AnswererLimit, AnswererLimit},
+        {QuestionerWarnPoint, QuestionerWarnPoint},
+        {AnswererWarnPoint, AnswererWarnPoint},
+        {SpeechLimit, SpeechLimit},
+        {Style, Style},
+        {TransitionPicture, TransitionPicture},
+    }};
+    return list;
+}
+
+QString SegmentProfilePath(const QString& appDir, int segment) {
+    return AppPath(appDir, QStringLiteral("\\config\\tache\\%1.ini").arg(segment));
+}
+
+QString ActiveSegmentProfilePath(const QString& appDir) {
+    return AppPath(appDir, QStringLiteral("\\config\\Timetemp.ini"));
+}
+
+QString ClockFormatPresetPath(const QString& appDir) {
+    return AppPath(appDir, QStringLiteral("\\config\\tache\\timeformate.ini"));
+}
+
+void CopySegmentToActive(const QString& appDir, int segment) {
+    const QString from = SegmentProfilePath(appDir, segment);
+    const QString to = ActiveSegmentProfilePath(appDir);
+    for (const CopiedKey& key : LaunchCopyList()) {
+        WriteProfileString(to, kConfigSection, key.to,
+                           ReadProfileString(from, kConfigSection, key.from));
+    }
+}
