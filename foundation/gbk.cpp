@@ -18,8 +18,10 @@ int CharLength(const QByteArray& bytes, qsizetype i) {
 
 }  // namespace
 
+// Opening a converter is far dearer than a short conversion, so each thread keeps one; being
+// stateless, they carry nothing from one call to the next.
 QByteArray ToGbk(const QString& text) {
-    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
+    thread_local QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
     return encoder.encode(text);
 }
 
@@ -32,7 +34,7 @@ QString FromGbk(const QByteArray& bytes) {
         }
         complete += length;
     }
-    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
+    thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
     QString text = decoder.decode(QByteArrayView(bytes).first(complete));
     if (complete < bytes.size()) {
         text += QChar::ReplacementCharacter;

@@ -66,8 +66,43 @@ QString TrimmedName(const QString& name) {
     return name.mid(first, last - first);
 }
 
-bool SameName(QByteArrayView stored, const QString& wanted) {
-    return FromGbk(stored.toByteArray()).compare(wanted, Qt::CaseInsensitive) == 0;
+// A name as it is looked for: its text, and its GBK bytes for the byte-wise comparison.
+struct WantedName {
+    explicit WantedName(const QString& name) : text(name), bytes(ToGbk(name)) {}
+    QString text;
+    QByteArray bytes;
+};
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+bool IsLead(char c) {
+    return static_cast<unsigned char>(c) >= 0x81 && static_cast<unsigned char>(c) <= 0xFE;
+}
+
+// Compares character by character without decoding the whole name: ASCII letters without
+// regard to case, double-byte characters by their bytes, and only two double-byte characters
+// that differ (Greek, Cyrillic, full-width letters have cases too) are decoded.
+bool SameName(QByteArrayView stored, const WantedName& wanted) {
+    const QByteArrayView other(wanted.bytes);
+    if (stored.size() != other.size()) {
+        return false;  // letter-case variants have the same length in GBK
+    }
+    for (qsizetype i = 0; i < stored.size();) {
+        const int length = IsLead(stored[i]) && i + 1 < stored.size() ? 2 : 1;
+        const QByteArrayView a = stored.sliced(i, length);
+        const QByteArrayView b = other.sliced(i, length);
+        const bool same = length == 1 ? AsciiLower(a[0]) == AsciiLower(b[0])
+                                      : a == b || FromGbk(a.toByteArray())
+                                                          .compare(FromGbk(b.toByteArray()),
+                                                                   Qt::CaseInsensitive) == 0;
+        if (!same) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
 }
 
 // The section name of a "[name]" line, or nullopt for any other line.
@@ -113,7 +148,8 @@ struct Location {
 };
 
 Location Locate(const QByteArray& file, const QList<Line>& lines, const QString& section,
-                const QString& key) {
+                const QString& keyName) {
+    const WantedName key(keyName);
     Location found;
     bool inSection = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -1,0 +1,18 @@
+#include "foundation/widgets/title_reveal.h"
+
+#include <QWidget>
+
+QString NextRevealedTitle(const QString& caption) {
+    if (caption == kProductTitle)
+        return QString();
+    if (caption.size() < kProductTitle.size() && kProductTitle.startsWith(caption))
+        return kProductTitle.left(caption.size() + 1);
+    return caption;
+}
+
+void TitleReveal(QWidget* screen) {
+    const QString caption = screen->windowTitle();
+    const QString next = NextRevealedTitle(caption);
+    if (next != caption)
+        screen->setWindowTitle(next);
+}
