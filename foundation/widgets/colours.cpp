@@ -24,7 +24,7 @@ constexpr SystemColour kSystemColours[] = {
     {QPalette::Active, QPalette::Base},             // 5 window
     {QPalette::Active, QPalette::Shadow},           // 6 window frame
     {QPalette::Active, QPalette::WindowText},       // 7 menu text
-    {QPalette::Active, QPalette::Text},              // 8 window text
+    {QPalette::Active, QPalette::Text},             // 8 window text
     {QPalette::Active, QPalette::HighlightedText},  // 9 caption text
     {QPalette::Active, QPalette::Button},           // 10 active border
     {QPalette::Active, QPalette::Button},           // 11 inactive border
@@ -69,4 +69,6 @@ quint32 ColourValueOf(const QColor& colour) {
     return quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16;
 }
 
-QString ColourText(const QColor& colour) { return QString::number(ColourValueOf(colour)); }
+QString ColourText(const QColor& colour) {
+    return QString::number(ColourValueOf(colour));
+}

@@ -28,50 +28,82 @@ QString FirstInstalled(const QStringList& candidates) {
     return QString();
 }
 
-const QStringList kSansChinese = {
-    QStringLiteral("Noto Sans CJK SC"),   QStringLiteral("Source Han Sans SC"),
-    QStringLiteral("WenQuanYi Zen Hei"),  QStringLiteral("WenQuanYi Micro Hei"),
-    QStringLiteral("Droid Sans Fallback"),
-};
-const QStringList kSerifChinese = QStringList{
-    QStringLiteral("Noto Serif CJK SC"),
-    QStringLiteral("Source Han Serif SC"),
-    QStringLiteral("AR PL UMing CN"),
-} + kSansChinese;
-const QStringList kKaiChinese = QStringList{QStringLiteral("AR PL UKai CN")} + kSerifChinese;
+const QStringList kSansChinese = {"Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Zen Hei",
+                                  "WenQuanYi Micro Hei", "Droid Sans Fallback"};
+const QStringList kSerifChinese =
+    QStringList{"Noto Serif CJK SC", "Source Han Serif SC", "AR PL UMing CN"} + kSansChinese;
+const QStringList kKaiChinese = QStringList{"AR PL UKai CN"} + kSerifChinese;
 
-const QStringList kSerif = {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif"),
-                            QStringLiteral("Nimbus Roman"), QStringLiteral("Noto Serif"),
-                            QStringLiteral("FreeSerif")};
-const QStringList kSans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
-                           QStringLiteral("Nimbus Sans"), QStringLiteral("Noto Sans"),
-                           QStringLiteral("FreeSans")};
-const QStringList kMono = {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
-                           QStringLiteral("Nimbus Mono PS"), QStringLiteral("Noto Mono"),
-                           QStringLiteral("FreeMono")};
+const QStringList kSerif = {"Liberation Serif", "DejaVu Serif", "Nimbus Roman", "Noto Serif",
+                            "FreeSerif"};
+const QStringList kSans = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans", "Noto Sans",
+                           "FreeSans"};
+const QStringList kMono = {"Liberation Mono", "DejaVu Sans Mono", "Nimbus Mono PS", "Noto Mono",
+                           "FreeMono"};
 
-struct DesignFaces {
-    QStringList faces;
-    const QStringList* chinese;  // Chinese faces to try first, nullptr for Western faces
-    const QStringList* western;  // Western faces to try first, nullptr for Chinese faces
+enum class Kind { Song, Kai, Hei, Serif, Sans, Mono };
+
+struct DesignFace {
+    const char* face;
+    Kind kind;
 };
 
-const DesignFaces kDesignFaces[] = {
-    {{QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("新宋体"),
-      QStringLiteral("NSimSun"), QStringLiteral("仿宋"), QStringLiteral("FangSong"),
-      QStringLiteral("仿宋_GB2312")},
-     &kSerifChinese, nullptr},
-    {{QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("楷体_GB2312")},
-     &kKaiChinese, nullptr},
-    {{QStringLiteral("黑体"), QStringLiteral("SimHei"), QStringLiteral("微软雅黑"),
-      QStringLiteral("Microsoft YaHei")},
-     &kSansChinese, nullptr},
-    {{QStringLiteral("Times New Roman")}, nullptr, &kSerif},
-    {{QStringLiteral("Arial"), QStringLiteral("MS Sans Serif"),
-      QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Verdana")},
-     nullptr, &kSans},
-    {{QStringLiteral("Courier New")}, nullptr, &kMono},
+const DesignFace kDesignFaces[] = {
+    {"宋体", Kind::Song},
+    {"SimSun", Kind::Song},
+    {"新宋体", Kind::Song},
+    {"NSimSun", Kind::Song},
+    {"仿宋", Kind::Song},
+    {"FangSong", Kind::Song},
+    {"仿宋_GB2312", Kind::Song},
+    {"楷体", Kind::Kai},
+    {"KaiTi", Kind::Kai},
+    {"楷体_GB2312", Kind::Kai},
+    {"黑体", Kind::Hei},
+    {"SimHei", Kind::Hei},
+    {"微软雅黑", Kind::Hei},
+    {"Microsoft YaHei", Kind::Hei},
+    {"Times New Roman", Kind::Serif},
+    {"Arial", Kind::Sans},
+    {"MS Sans Serif", Kind::Sans},
+    {"Microsoft Sans Serif", Kind::Sans},
+    {"Tahoma", Kind::Sans},
+    {"Verdana", Kind::Sans},
+    {"Courier New", Kind::Mono},
 };
+
+// A Chinese face of the same kind (else any Chinese face); a Western face of the same kind
+// followed by the Chinese face for the characters it lacks.
+QStringList SubstitutesFor(Kind kind, const QString& anyChinese) {
+    const auto chinese = [&anyChinese](const QStringList& candidates) {
+        const QString face = FirstChineseFace(candidates);
+        return face.isEmpty() ? anyChinese : face;
+    };
+    QStringList substitutes;
+    switch (kind) {
+        case Kind::Song:
+            substitutes << chinese(kSerifChinese);
+            break;
+        case Kind::Kai:
+            substitutes << chinese(kKaiChinese);
+            break;
+        case Kind::Hei:
+            substitutes << chinese(kSansChinese);
+            break;
+        case Kind::Serif:
+            substitutes << FirstInstalled(kSerif) << anyChinese;
+            break;
+        case Kind::Sans:
+            substitutes << FirstInstalled(kSans) << anyChinese;
+            break;
+        case Kind::Mono:
+            substitutes << FirstInstalled(kMono) << anyChinese;
+            break;
+    }
+    substitutes.removeAll(QString());
+    substitutes.removeDuplicates();
+    return substitutes;
+}
 
 }  // namespace
 
@@ -85,23 +117,15 @@ QString InstalledCjkFace() {
 
 void InstallFontSubstitutions() {
     const QString anyChinese = InstalledCjkFace();
-    for (const DesignFaces& group : kDesignFaces) {
-        QStringList substitutes;
-        if (group.chinese) {
-            const QString chinese = FirstChineseFace(*group.chinese);
-            substitutes << (chinese.isEmpty() ? anyChinese : chinese);
-        } else {
-            substitutes << FirstInstalled(*group.western) << anyChinese;
-        }
-        substitutes.removeAll(QString());
-        substitutes.removeDuplicates();
-        for (const QString& face : group.faces) {
-            if (QFontDatabase::hasFamily(face))
-                continue;  // the real face is installed: nothing to stand in for
-            QFont::removeSubstitutions(face);
-            if (!substitutes.isEmpty())
-                QFont::insertSubstitutions(face, substitutes);
-        }
+    for (const DesignFace& design : kDesignFaces) {
+        const QString face = QString::fromUtf8(design.face);
+        if (QFontDatabase::hasFamily(face))
+            continue;  // the real face is installed: nothing to stand in for
+        // Replaces, never appends to, what an earlier call installed.
+        QFont::removeSubstitutions(face);
+        const QStringList substitutes = SubstitutesFor(design.kind, anyChinese);
+        if (!substitutes.isEmpty())
+            QFont::insertSubstitutions(face, substitutes);
     }
 }
 

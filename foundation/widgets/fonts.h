@@ -1,7 +1,9 @@
 #pragma once
 // The screens are designed with Windows font faces ("宋体", "Times New Roman"...). On this
 // system those faces are usually missing, so each one is mapped to an installed face of the same
-// kind, with a Chinese face after it for the characters the first one lacks.
+// kind, with a Chinese face after it for the characters the first one lacks. Fonts come from
+// fontconfig on every Linux platform plugin, the headless "offscreen" one included, so the
+// substitutions hold in tests as on screen.
 
 #include <QString>
 

@@ -8,8 +8,7 @@
 #include "foundation/widgets/twips.h"
 
 FullScreenWindow::FullScreenWindow(QSize designClientTwips, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      picture_(new StretchedPicture(this)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), picture_(new StretchedPicture(this)) {
     setWindowTitle(kProductTitle);
     // The background colour (SetBackgroundColour) fills whatever the picture leaves uncovered.
     setAutoFillBackground(true);
@@ -21,7 +20,9 @@ FullScreenWindow::FullScreenWindow(QSize designClientTwips, QWidget* parent)
     setWindowState(Qt::WindowFullScreen);
 }
 
-void FullScreenWindow::rememberLayout() { RememberLayout(this); }
+void FullScreenWindow::rememberLayout() {
+    RememberLayout(this);
+}
 
 void FullScreenWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -12,14 +12,14 @@ class StretchedPicture;
 
 class FullScreenWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // `designClientTwips`: the client size the screen's controls are placed for.
     explicit FullScreenWindow(QSize designClientTwips, QWidget* parent = nullptr);
 
     // Image1: the window's background picture, filling the window.
     StretchedPicture* picture() const { return picture_; }
 
-protected:
+  protected:
     // RememberLayout over this window; call once the controls are placed, before showing.
     void rememberLayout();
 
@@ -28,6 +28,6 @@ protected:
     // Image1 to the full window again whenever the window is activated.
     bool event(QEvent* event) override;
 
-private:
+  private:
     StretchedPicture* picture_;
 };

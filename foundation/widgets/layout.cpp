@@ -20,9 +20,13 @@ bool IsControl(const QWidget* widget) {
 
 }  // namespace
 
-QString TagOf(const QObject* control) { return control->property(kTagProperty).toString(); }
+QString TagOf(const QObject* control) {
+    return control->property(kTagProperty).toString();
+}
 
-void SetTag(QObject* control, const QString& tag) { control->setProperty(kTagProperty, tag); }
+void SetTag(QObject* control, const QString& tag) {
+    control->setProperty(kTagProperty, tag);
+}
 
 QString GeometryTag(float left, float top, float width, float height) {
     QString tag;
@@ -80,4 +84,6 @@ void ScaleLayout(QWidget* screen) {
     }
 }
 
-QSize RememberedDesignSize() { return rememberedDesign; }
+QSize RememberedDesignSize() {
+    return rememberedDesign;
+}

@@ -8,9 +8,9 @@
 // are not windows and have an object name not starting with "qt_" (Qt's own inner parts);
 // each one's geometry is taken relative to its parent.
 
+#include <QList>
 #include <QSize>
 #include <QString>
-#include <QList>
 
 class QObject;
 class QWidget;

@@ -8,7 +8,7 @@
 
 class StretchedPicture : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit StretchedPicture(QWidget* parent = nullptr);
 
     // Shows the picture in `path`. A missing or unreadable file returns false and leaves the
@@ -21,17 +21,17 @@ public:
     // The picture as painted at the current size; scaled once per size and then reused.
     QPixmap stretchedPicture() const;
 
-signals:
+  signals:
     // Positions are in this widget's coordinates; moves arrive without a button held, too.
     void mouseMoved(QPoint position);
     void mousePressed(Qt::MouseButton button, QPoint position);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     // No larger than the largest screen, so scaling per size stays cheap for huge photos.
     QImage picture_;
     mutable QPixmap stretched_;

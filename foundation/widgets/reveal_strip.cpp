@@ -6,7 +6,9 @@
 RevealStrip::RevealStrip(QWidget* window, Edge edge, QWidget* reference, int depth)
     : QObject(window), window_(window), edge_(edge), reference_(reference), depth_(depth) {}
 
-void RevealStrip::addControl(QWidget* control) { controls_.append(control); }
+void RevealStrip::addControl(QWidget* control) {
+    controls_.append(control);
+}
 
 void RevealStrip::watch(QWidget* source) {
     source->setMouseTracking(true);

@@ -11,7 +11,7 @@ class QWidget;
 
 class RevealStrip : public QObject {
     Q_OBJECT
-public:
+  public:
     enum class Edge {
         Bottom,  // pointer lower than the window's height minus depth x the reference's height
         Left,    // pointer nearer the left edge than the reference's width
@@ -31,10 +31,10 @@ public:
     // Shows the controls when `windowPosition` lies in the strip, hides them otherwise.
     void track(QPoint windowPosition);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* window_;
     Edge edge_;
     QPointer<QWidget> reference_;

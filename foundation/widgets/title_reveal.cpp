@@ -5,7 +5,7 @@
 QString NextRevealedTitle(const QString& caption) {
     if (caption == kProductTitle)
         return QString();
-    if (caption.size() < kProductTitle.size() && kProductTitle.startsWith(caption))
+    if (kProductTitle.startsWith(caption))  // the empty caption too
         return kProductTitle.left(caption.size() + 1);
     return caption;
 }

@@ -10,9 +10,13 @@
 inline constexpr int kTwipsPerPixel = 15;
 
 // Nearest whole pixel of a twips length.
-inline int PixelsFromTwips(double twips) { return qRound(twips / kTwipsPerPixel); }
+inline int PixelsFromTwips(double twips) {
+    return qRound(twips / kTwipsPerPixel);
+}
 
-inline double TwipsFromPixels(int pixels) { return double(pixels) * kTwipsPerPixel; }
+inline double TwipsFromPixels(int pixels) {
+    return double(pixels) * kTwipsPerPixel;
+}
 
 inline QSize SizeFromTwips(double width, double height) {
     return {PixelsFromTwips(width), PixelsFromTwips(height)};

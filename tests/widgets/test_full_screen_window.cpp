@@ -1,0 +1,248 @@
+// The full-window screen base and the strips that reveal the operator's controls.
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+#include "foundation/widgets/full_screen_window.h"
+#include "foundation/widgets/layout.h"
+#include "foundation/widgets/picture.h"
+#include "foundation/widgets/reveal_strip.h"
+#include "foundation/widgets/twips.h"
+#include "foundation/widgets/widget_colours.h"
+
+namespace {
+
+// A screen designed for 400 x 300 pixels: a row of buttons along the bottom, a clock label.
+class ClockLikeScreen : public FullScreenWindow {
+  public:
+    QPushButton* command1 = new QPushButton(QStringLiteral("开始计时"), this);
+    QPushButton* command2 = new QPushButton(QStringLiteral("返回主界面"), this);
+    QLabel* label2 = new QLabel(QStringLiteral("5分00秒"), this);
+
+    ClockLikeScreen() : FullScreenWindow(QSize(6000, 4500)) {
+        command1->setObjectName("Command1");
+        command2->setObjectName("Command2");
+        label2->setObjectName("Label2");
+        PlaceInTwips(command1, 600, 4050, 1500, 300);  // 40, 270, 100, 20 pixels
+        PlaceInTwips(command2, 2400, 4050, 1500, 300);
+        PlaceInTwips(label2, 1500, 1500, 3000, 1200);
+        rememberLayout();
+    }
+};
+
+void MoveMouse(QWidget* over, QPoint position) {
+    QMouseEvent move(QEvent::MouseMove, position, over->mapToGlobal(position), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &move);
+}
+
+// A bare window of 800 x 600 with a background picture and a few operator controls.
+struct Window {
+    QWidget window{nullptr, Qt::FramelessWindowHint};
+    StretchedPicture* image1 = new StretchedPicture(&window);
+    QPushButton* command1 = new QPushButton(&window);
+    QPushButton* command2 = new QPushButton(&window);
+    QWidget* frame2 = new QWidget(&window);
+
+    Window() {
+        window.resize(800, 600);
+        image1->setGeometry(0, 0, 800, 600);
+        command1->setGeometry(0, 560, 120, 40);
+        command2->setGeometry(130, 560, 120, 40);
+        frame2->setGeometry(300, 500, 200, 100);
+    }
+};
+
+}  // namespace
+
+class TestFullScreenWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void openedAtItsDesignSize() {
+        ClockLikeScreen screen;
+        QCOMPARE(screen.windowTitle(), QString("debaclock"));
+        QVERIFY(screen.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(screen.windowState() & Qt::WindowFullScreen);
+        QVERIFY(screen.autoFillBackground());
+        QCOMPARE(screen.size(), QSize(400, 300));
+        QCOMPARE(RememberedDesignSize(), QSize(6000, 4500));
+        QCOMPARE(screen.picture()->objectName(), QString("Image1"));
+        QCOMPARE(screen.picture()->geometry(), QRect(0, 0, 400, 300));
+        // Behind every control.
+        QCOMPARE(screen.children().first(), screen.picture());
+        QCOMPARE(TagOf(screen.command1), QString("600   4050   1500   300   "));
+    }
+
+    void showsFullScreenInDesignedProportions() {
+        ClockLikeScreen screen;
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        const QSize full = screen.screen()->geometry().size();
+        QTRY_COMPARE(screen.size(), full);
+
+        const double across = full.width() / 400.0;
+        const double down = full.height() / 300.0;
+        QCOMPARE(screen.command1->geometry(), QRect(qRound(40 * across), qRound(270 * down),
+                                                    qRound(100 * across), qRound(20 * down)));
+        QCOMPARE(screen.picture()->geometry(), QRect(QPoint(0, 0), full));
+
+        // Leaving full screen gives the designed window back, every control as designed.
+        screen.setWindowState(Qt::WindowNoState);
+        QTRY_COMPARE(screen.size(), QSize(400, 300));
+        QCOMPARE(screen.command1->geometry(), QRect(40, 270, 100, 20));
+        QCOMPARE(screen.label2->geometry(), QRect(100, 100, 200, 80));
+        QCOMPARE(screen.picture()->geometry(), QRect(0, 0, 400, 300));
+    }
+
+    void activationRefillsThePicture() {
+        ClockLikeScreen screen;
+        screen.picture()->setGeometry(10, 10, 50, 50);
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&screen, &activate);
+        QCOMPARE(screen.picture()->geometry(), QRect(0, 0, 400, 300));
+    }
+
+    void backgroundColourShowsWithoutAPicture() {
+        ClockLikeScreen screen;
+        SetBackgroundColour(&screen, QColor(12, 34, 56));
+        QCOMPARE(screen.grab().toImage().pixelColor(5, 5), QColor(12, 34, 56));
+    }
+
+    void bottomStrip_data() {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<bool>("shown");
+        // Window height 600, Command1 height 40.
+        QTest::newRow("one height: bottom row") << 1 << 599 << true;
+        QTest::newRow("one height: just inside") << 1 << 561 << true;
+        QTest::newRow("one height: on the edge of the strip") << 1 << 560 << false;
+        QTest::newRow("one height: middle of the screen") << 1 << 300 << false;
+        QTest::newRow("three heights: just inside") << 3 << 481 << true;
+        QTest::newRow("three heights: on the edge") << 3 << 480 << false;
+        QTest::newRow("three heights: top") << 3 << 0 << false;
+    }
+    void bottomStrip() {
+        QFETCH(int, depth);
+        QFETCH(int, y);
+        QFETCH(bool, shown);
+        Window w;
+        auto* strip = new RevealStrip(&w.window, RevealStrip::Edge::Bottom, w.command1, depth);
+        strip->addControl(w.command1);
+        strip->addControl(w.command2);
+        strip->watch(w.image1);
+        QVERIFY(w.image1->hasMouseTracking());
+
+        // Start from the opposite state, so that every row proves a change.
+        w.command1->setVisible(!shown);
+        w.command2->setVisible(!shown);
+        MoveMouse(w.image1, QPoint(400, y));
+
+        QCOMPARE(w.command1->isVisibleTo(&w.window), shown);
+        QCOMPARE(w.command2->isVisibleTo(&w.window), shown);
+        QVERIFY(w.frame2->isVisibleTo(&w.window));  // not in the strip's set
+    }
+
+    void leftStrip_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<bool>("shown");
+        // Command1 width 120.
+        QTest::newRow("left edge") << 0 << true;
+        QTest::newRow("just inside") << 119 << true;
+        QTest::newRow("one button width away") << 120 << false;
+        QTest::newRow("right side") << 700 << false;
+    }
+    void leftStrip() {
+        QFETCH(int, x);
+        QFETCH(bool, shown);
+        Window w;
+        auto* strip = new RevealStrip(&w.window, RevealStrip::Edge::Left, w.command1);
+        strip->addControl(w.command1);
+        strip->watch(w.image1);
+        strip->watch(&w.window);
+
+        for (QWidget* over : {static_cast<QWidget*>(w.image1), &w.window}) {
+            w.command1->setVisible(!shown);
+            MoveMouse(over, QPoint(x, 300));
+            QCOMPARE(w.command1->isVisibleTo(&w.window), shown);
+        }
+    }
+
+    void twoStripsOnOneScreen() {
+        // The main screen: the column by the left edge (window or picture), Frame2 at the bottom
+        // (picture only).
+        Window w;
+        auto* column = new RevealStrip(&w.window, RevealStrip::Edge::Left, w.command1);
+        column->addControl(w.command1);
+        column->watch(w.image1);
+        column->watch(&w.window);
+        auto* bottom = new RevealStrip(&w.window, RevealStrip::Edge::Bottom, w.frame2);
+        bottom->addControl(w.frame2);
+        bottom->watch(w.image1);
+
+        w.command1->hide();  // as the screen opens
+        QVERIFY(w.frame2->isVisibleTo(&w.window));
+
+        MoveMouse(w.image1, QPoint(50, 550));
+        QVERIFY(w.command1->isVisibleTo(&w.window));
+        QVERIFY(w.frame2->isVisibleTo(&w.window));
+
+        MoveMouse(w.image1, QPoint(400, 300));
+        QVERIFY(!w.command1->isVisibleTo(&w.window));
+        QVERIFY(!w.frame2->isVisibleTo(&w.window));
+
+        // Over the bare window only the column answers.
+        MoveMouse(&w.window, QPoint(50, 550));
+        QVERIFY(w.command1->isVisibleTo(&w.window));
+        QVERIFY(!w.frame2->isVisibleTo(&w.window));
+    }
+
+    void movesOverAnOffsetWidgetCountInWindowPositions() {
+        Window w;
+        w.image1->setGeometry(100, 100, 600, 400);  // not at the corner
+        auto* strip = new RevealStrip(&w.window, RevealStrip::Edge::Bottom, w.command1);
+        strip->addControl(w.command2);
+        strip->watch(w.image1);
+        MoveMouse(w.image1, QPoint(10, 465));  // window y 565
+        QVERIFY(w.command2->isVisibleTo(&w.window));
+        MoveMouse(w.image1, QPoint(10, 455));  // window y 555
+        QVERIFY(!w.command2->isVisibleTo(&w.window));
+    }
+
+    void unwatchedWidgetsChangeNothing() {
+        Window w;
+        auto* strip = new RevealStrip(&w.window, RevealStrip::Edge::Bottom, w.command1);
+        strip->addControl(w.command2);
+        strip->watch(w.image1);
+        w.command2->hide();
+        MoveMouse(&w.window, QPoint(10, 590));
+        MoveMouse(w.frame2, QPoint(10, 90));
+        QVERIFY(!w.command2->isVisibleTo(&w.window));
+    }
+
+    void stripFollowsTheScaledReference() {
+        ClockLikeScreen screen;
+        auto* strip = new RevealStrip(&screen, RevealStrip::Edge::Bottom, screen.command1, 1);
+        strip->addControl(screen.command1);
+        strip->addControl(screen.command2);
+        strip->watch(screen.picture());
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        QTRY_COMPARE(screen.size(), screen.screen()->geometry().size());
+        const int height = screen.height();
+        const int buttonHeight = screen.command1->height();
+        QVERIFY(buttonHeight > 20);  // grown with the window
+
+        MoveMouse(screen.picture(), QPoint(10, height - buttonHeight + 1));
+        QVERIFY(screen.command1->isVisible());
+        MoveMouse(screen.picture(), QPoint(10, height - buttonHeight));
+        QVERIFY(!screen.command1->isVisible());
+        QVERIFY(!screen.command2->isVisible());
+    }
+};
+
+QTEST_MAIN(TestFullScreenWindow)
+#include "test_full_screen_window.moc"
