@@ -11,11 +11,12 @@
 #include "foundation/platform/music_loop.h"
 #include "foundation/platform/wave_player.h"
 
+class Navigator;
 class QObject;
 class QWidget;
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     virtual WavePlayer& Wave() = 0;
@@ -33,8 +34,10 @@ public:
     virtual std::unique_ptr<FontDialog> NewFontDialog(QWidget* owner) = 0;
 };
 
-// Everything a screen is given: the program folder and the platform services.
+// Everything a screen is given: the program folder, the platform services and the way to
+// other screens.
 struct AppContext {
     QString appDir;
     Platform* platform = nullptr;
+    Navigator* navigator = nullptr;
 };

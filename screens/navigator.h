@@ -1,0 +1,40 @@
+#pragma once
+// Screens never create one another: they ask the navigator, which knows how to build each one.
+
+#include <QString>
+
+class QWidget;
+
+// Every window a screen can ask for, named as the layouts name them.
+enum class ScreenId {
+    Main,                // Form4
+    Transition,          // Form15
+    SingleCountdown,     // Form17, "Mode-1"
+    TwoSide,             // Form6, "Mode-2"
+    QuestionAnswer,      // Form5, "Mode-3"
+    QuestionerAnswerer,  // Form18, "Mode-4"
+    PerSpeech,           // Form22, "Mode-5"
+    AudienceQuestion,    // Form20
+    Commentary,          // Form9
+    ScoreEntry,          // Form16
+    Announcement,        // Form11
+    Ceremony,            // Form8
+    Report,              // Form12
+    SettingsHome,        // Form13
+    About,               // Form19
+    Developer,           // Form21
+};
+
+class Navigator {
+  public:
+    virtual ~Navigator() = default;
+    // Shows `to` first, then closes `from` (a full-window screen replacing another).
+    virtual void Replace(QWidget* from, ScreenId to) = 0;
+    // Shows `to` over `from`, which stays open underneath.
+    virtual void OpenOver(QWidget* from, ScreenId to) = 0;
+    // Shows a freshly loaded main screen unless one is open already. Full-window screens call
+    // it whenever they close, however they are closed.
+    virtual void ShowMain() = 0;
+    // Opens the operator's help.
+    virtual void ShowHelp() = 0;
+};
