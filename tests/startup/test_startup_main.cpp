@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <QTest>
+
+#include "startup_tests.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    int status = 0;
+    SplashTest splash;
+    status |= QTest::qExec(&splash, argc, argv);
+    NavigatorTest navigator;
+    status |= QTest::qExec(&navigator, argc, argv);
+    return status;
+}
