@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-    fonts-wqy-zenhei fonts-liberation
+    fonts-wqy-zenhei fonts-liberation xdg-utils
 )
 if [ "${1:-run}" = test ]; then
     packages+=(pulseaudio pulseaudio-utils xvfb)

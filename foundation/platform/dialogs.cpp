@@ -1,7 +1,6 @@
 #include "foundation/platform/dialogs.h"
 
-QStringList TranslateFilter(const QString& barFilter)
-{
+QStringList TranslateFilter(const QString& barFilter) {
     const QStringList parts = barFilter.split(u'|');
     QStringList filters;
     // Description and pattern come in pairs; a description left without a pattern is dropped,
@@ -24,8 +23,8 @@ QStringList TranslateFilter(const QString& barFilter)
         const QString description = parts.at(i).trimmed();
         // Qt takes the patterns from the last parentheses, so the description may carry its
         // own "(*.jpg)" and still be shown exactly as written (HideNameFilterDetails).
-        filters << (description.isEmpty() ? joined : description) + QStringLiteral(" (") +
-                       joined + u')';
+        filters << (description.isEmpty() ? joined : description) + QStringLiteral(" (") + joined +
+                       u')';
     }
     return filters;
 }

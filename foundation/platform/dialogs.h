@@ -13,7 +13,7 @@ class QWidget;
 QStringList TranslateFilter(const QString& barFilter);
 
 class FileOpenDialog {
-public:
+  public:
     virtual ~FileOpenDialog() = default;
     QString filter;    // "jpg文件(*.jpg)|*.jpg|所有文件(*.*)|*.*|"; the first one preselected
     QString fileName;  // the full path of the last file chosen
@@ -21,7 +21,7 @@ public:
 };
 
 class SaveFileDialog {
-public:
+  public:
     virtual ~SaveFileDialog() = default;
     QString title;
     QString filter;
@@ -31,7 +31,7 @@ public:
 };
 
 class ColourDialog {
-public:
+  public:
     virtual ~ColourDialog() = default;
     quint32 colour = 0;  // Windows colour value of the last choice; black at first
     virtual bool Show() = 0;
@@ -45,7 +45,7 @@ struct FontChoice {
 };
 
 class FontDialog {
-public:
+  public:
     virtual ~FontDialog() = default;
     FontChoice font;  // the last choice
     virtual bool Show() = 0;

@@ -7,7 +7,7 @@
 // screens expect them: 1 stopped (end of a piece, or after close), 2 paused, 3 playing.
 class MediaPlayer : public QObject {
     Q_OBJECT
-public:
+  public:
     enum PlayState { Undefined = 0, Stopped = 1, Paused = 2, Playing = 3 };
 
     using QObject::QObject;
@@ -25,6 +25,6 @@ public:
     virtual int volume() const = 0;
     virtual PlayState playState() const = 0;
 
-signals:
+  signals:
     void PlayStateChange(int newState);
 };

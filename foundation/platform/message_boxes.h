@@ -6,7 +6,7 @@ enum class MessageIcon { None, Information, Warning, Critical, Question };
 
 // Modal message boxes. A box without a title of its own shows "debaclock".
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // OK only.
     virtual void Show(const QString& text, const QString& title = {},

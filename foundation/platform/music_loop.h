@@ -9,12 +9,12 @@ class MediaPlayer;
 // plays the same piece again. A closed player has no media, so it stays silent.
 class MusicLoop : public QObject {
     Q_OBJECT
-public:
+  public:
     MusicLoop(MediaPlayer* player, std::function<bool()> shouldLoop, QObject* parent = nullptr);
 
     static std::function<bool()> Always();
 
-private:
+  private:
     void onPlayStateChange(int state);
 
     MediaPlayer* player_;

@@ -1,13 +1,13 @@
 #include "foundation/platform/qt_wave_player.h"
 
+#include <QAudioDevice>
 #include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
-bool LooksLikeWave(const QString& path)
-{
+bool LooksLikeWave(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
@@ -18,16 +18,14 @@ bool LooksLikeWave(const QString& path)
 
 QtWavePlayer::QtWavePlayer(QObject* parent) : QObject(parent) {}
 
-QtWavePlayer::~QtWavePlayer()
-{
+QtWavePlayer::~QtWavePlayer() {
     if (effect_) {
         effect_->disconnect(this);
         effect_->stop();
     }
 }
 
-void QtWavePlayer::PlayWave(const QString& path)
-{
+void QtWavePlayer::PlayWave(const QString& path) {
     // Every call ends the cue still sounding, even one that itself plays nothing.
     stopCurrent();
     if (path.isEmpty()) {
@@ -48,8 +46,7 @@ void QtWavePlayer::PlayWave(const QString& path)
     setPlaying(effect_->isPlaying() && effect_->status() != QSoundEffect::Error);
 }
 
-void QtWavePlayer::followEffect(QSoundEffect* effect)
-{
+void QtWavePlayer::followEffect(QSoundEffect* effect) {
     // QSoundEffect keeps isPlaying() true after a decoding error, so the status counts too.
     const auto update = [this, effect] {
         if (effect != effect_) {
@@ -63,8 +60,7 @@ void QtWavePlayer::followEffect(QSoundEffect* effect)
     connect(effect, &QSoundEffect::statusChanged, this, update);
 }
 
-void QtWavePlayer::stopCurrent()
-{
+void QtWavePlayer::stopCurrent() {
     if (!effect_) {
         return;
     }
@@ -81,8 +77,7 @@ void QtWavePlayer::stopCurrent()
     setPlaying(false);
 }
 
-void QtWavePlayer::setPlaying(bool playing)
-{
+void QtWavePlayer::setPlaying(bool playing) {
     if (playing_ == playing) {
         return;
     }

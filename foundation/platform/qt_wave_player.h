@@ -10,7 +10,7 @@ class QSoundEffect;
 // the same name is heard as it is now, and the effect of the previous cue is stopped first.
 class QtWavePlayer : public QObject, public WavePlayer {
     Q_OBJECT
-public:
+  public:
     explicit QtWavePlayer(QObject* parent = nullptr);
     ~QtWavePlayer() override;
 
@@ -19,10 +19,10 @@ public:
     // True from the start of a cue until it has played out, been cut off or failed to decode.
     bool isPlaying() const { return playing_; }
 
-signals:
+  signals:
     void playingChanged(bool playing);
 
-private:
+  private:
     void stopCurrent();
     void followEffect(QSoundEffect* effect);
     void setPlaying(bool playing);

@@ -1,0 +1,98 @@
+#include "foundation/platform/qt_desktop.h"
+
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLockFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+// Old enough that its writer has long finished writing it.
+constexpr qint64 kGarbledLockAge = 5;
+
+bool IsWebAddress(const QString& text) {
+    return text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+           text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+bool QtDesktopOpener::Open(const QString& fileOrUrl) {
+    QString argument;
+    QUrl url;
+    if (IsWebAddress(fileOrUrl)) {
+        url = QUrl(fileOrUrl, QUrl::TolerantMode);
+        argument = fileOrUrl;
+    } else {
+        const QFileInfo info(fileOrUrl);
+        // Nothing to hand to another program; the desktop would only report the missing file.
+        if (fileOrUrl.isEmpty() || !info.exists()) {
+            return false;
+        }
+        argument = info.absoluteFilePath();
+        url = QUrl::fromLocalFile(argument);
+    }
+    if (QDesktopServices::openUrl(url)) {
+        return true;
+    }
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {argument});
+}
+
+void QtClipboard::SetText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+QString QtClipboard::Text() const {
+    return QGuiApplication::clipboard()->text();
+}
+
+QtInstanceLock::QtInstanceLock(const QString& appDir, const QString& lockFolder) {
+    QString folder = lockFolder;
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    }
+    if (folder.isEmpty()) {
+        folder = QDir::tempPath();
+    }
+    const QString key = QDir(appDir).canonicalPath().isEmpty() ? QDir::cleanPath(appDir)
+                                                               : QDir(appDir).canonicalPath();
+    const QByteArray digest =
+        QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    path_ = QDir(folder).filePath(QStringLiteral("debaclock-%1.lock").arg(QLatin1String(digest)));
+}
+
+QtInstanceLock::~QtInstanceLock() = default;
+
+bool QtInstanceLock::TryLock() {
+    if (lock_ && lock_->isLocked()) {
+        return true;
+    }
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    lock_ = std::make_unique<QLockFile>(path_);
+    lock_->setStaleLockTime(0);
+    if (lock_->tryLock(0)) {
+        return true;
+    }
+    // QLockFile judges staleness by the process id written in the file; a file left empty or
+    // garbled by a crash at the wrong moment would block every later start. Removal only
+    // succeeds when no living process holds the file's lock.
+    qint64 pid = 0;
+    QString host, app;
+    const QFileInfo info(path_);
+    if (!lock_->getLockInfo(&pid, &host, &app) && info.exists() &&
+        info.lastModified().secsTo(QDateTime::currentDateTime()) > kGarbledLockAge) {
+        lock_->removeStaleLockFile();
+        if (lock_->tryLock(0)) {
+            return true;
+        }
+    }
+    lock_.reset();
+    return false;
+}

@@ -1,0 +1,108 @@
+#include "foundation/platform/qt_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+
+quint32 WindowsColourOf(const QColor& colour) {
+    const QColor rgb = colour.toRgb();
+    return quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16;
+}
+
+QColor ColourOfWindowsValue(quint32 value) {
+    return QColor(int(value & 0xff), int(value >> 8 & 0xff), int(value >> 16 & 0xff));
+}
+
+namespace {
+
+void SetFilters(QFileDialog& dialog, const QString& barFilter) {
+    const QStringList filters = TranslateFilter(barFilter);
+    if (filters.isEmpty()) {
+        return;
+    }
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+}
+
+// Opens in the folder of the last answer, as the desktop's dialog does with its file name.
+void StartAt(QFileDialog& dialog, const QString& fileName) {
+    const QFileInfo info(fileName);
+    if (fileName.isEmpty() || info.isRelative()) {
+        return;
+    }
+    if (info.dir().exists()) {
+        dialog.setDirectory(info.absolutePath());
+    }
+}
+
+}  // namespace
+
+bool QtFileOpenDialog::Show() {
+    QFileDialog dialog(owner_);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    StartAt(dialog, fileName);
+    SetFilters(dialog, filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    fileName = dialog.selectedFiles().constFirst();
+    return true;
+}
+
+bool QtSaveFileDialog::Show() {
+    QFileDialog dialog(owner_);
+    // The caller decides about replacing a file; no suffix is added to the confirmed name.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
+                      QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!title.isEmpty()) {
+        dialog.setWindowTitle(title);
+    }
+    StartAt(dialog, fileName);
+    SetFilters(dialog, filter);
+    if (!fileName.isEmpty()) {
+        dialog.selectFile(QFileInfo(fileName).fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    fileName = dialog.selectedFiles().constFirst();
+    return true;
+}
+
+bool QtColourDialog::Show() {
+    QColorDialog dialog(ColourOfWindowsValue(colour), owner_);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    colour = WindowsColourOf(dialog.selectedColor());
+    return true;
+}
+
+bool QtFontDialog::Show() {
+    QFontDialog dialog(owner_);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (!font.face.isEmpty()) {
+        QFont last(font.face);
+        if (font.size > 0) {
+            last.setPointSizeF(font.size);
+        }
+        last.setBold(font.bold);
+        last.setItalic(font.italic);
+        dialog.setCurrentFont(last);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const QFont chosen = dialog.selectedFont();
+    font.face = chosen.family();
+    font.size = float(chosen.pointSizeF());
+    font.bold = chosen.bold();
+    font.italic = chosen.italic();
+    return true;
+}

@@ -1,0 +1,28 @@
+#include "foundation/platform/qt_platform.h"
+
+#include "foundation/platform/qt_dialogs.h"
+#include "foundation/platform/qt_media_player.h"
+
+QtPlatform::QtPlatform(const QString& appDir) : instance_(appDir) {}
+
+QtPlatform::~QtPlatform() = default;
+
+MediaPlayer* QtPlatform::NewMediaPlayer(QObject* parent) {
+    return new QtMediaPlayer(parent);
+}
+
+std::unique_ptr<FileOpenDialog> QtPlatform::NewFileOpenDialog(QWidget* owner) {
+    return std::make_unique<QtFileOpenDialog>(owner);
+}
+
+std::unique_ptr<SaveFileDialog> QtPlatform::NewSaveFileDialog(QWidget* owner) {
+    return std::make_unique<QtSaveFileDialog>(owner);
+}
+
+std::unique_ptr<ColourDialog> QtPlatform::NewColourDialog(QWidget* owner) {
+    return std::make_unique<QtColourDialog>(owner);
+}
+
+std::unique_ptr<FontDialog> QtPlatform::NewFontDialog(QWidget* owner) {
+    return std::make_unique<QtFontDialog>(owner);
+}

@@ -1,0 +1,211 @@
+// The file, save, colour and font dialogs: the bar filter text as Qt name filters, and the
+// real dialogs driven from inside their own modal loops.
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "foundation/platform/qt_dialogs.h"
+#include "modal.h"
+
+namespace {
+
+void Touch(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("x");
+}
+
+}  // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void translateFilter_data() {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<QStringList>("filters");
+        QTest::newRow("one pair") << "jpg文件(*.jpg)|*.jpg|"
+                                  << QStringList{"jpg文件(*.jpg) (*.jpg)"};
+        QTest::newRow("pairs keep their order")
+            << "wav文件(*.wav)|*.wav|所有文件(*.*)|*.*|"
+            << QStringList{"wav文件(*.wav) (*.wav)", "所有文件(*.*) (*)"};
+        QTest::newRow("patterns split at ';'")
+            << "图片|*.jpg;*.bmp;*.jpeg|" << QStringList{"图片 (*.jpg *.bmp *.jpeg)"};
+        QTest::newRow("spaces around patterns dropped")
+            << "图片| *.jpg ; *.bmp |" << QStringList{"图片 (*.jpg *.bmp)"};
+        QTest::newRow("*.* means every file") << "所有文件|*.*|" << QStringList{"所有文件 (*)"};
+        QTest::newRow("no closing bar") << "文本|*.txt" << QStringList{"文本 (*.txt)"};
+        QTest::newRow("description without pattern dropped")
+            << "文本|*.txt|孤立" << QStringList{"文本 (*.txt)"};
+        QTest::newRow("empty pattern dropped") << "空||文本|*.txt|" << QStringList{"文本 (*.txt)"};
+        QTest::newRow("empty description shows the patterns")
+            << "|*.mp3;*.wma|" << QStringList{"*.mp3 *.wma (*.mp3 *.wma)"};
+        QTest::newRow("empty text") << "" << QStringList{};
+        QTest::newRow("only bars") << "||||" << QStringList{};
+    }
+    void translateFilter() {
+        QFETCH(QString, bar);
+        QFETCH(QStringList, filters);
+        QCOMPARE(TranslateFilter(bar), filters);
+    }
+
+    void windowsColour_data() {
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<quint32>("value");
+        QTest::newRow("red in the low byte") << QColor(255, 0, 0) << 255u;
+        QTest::newRow("green") << QColor(0, 255, 0) << 65280u;
+        QTest::newRow("blue in the third byte") << QColor(0, 0, 255) << 16711680u;
+        QTest::newRow("mixed") << QColor(0x12, 0x34, 0x56) << 0x563412u;
+        QTest::newRow("white") << QColor(255, 255, 255) << 16777215u;
+        QTest::newRow("black") << QColor(0, 0, 0) << 0u;
+    }
+    void windowsColour() {
+        QFETCH(QColor, colour);
+        QFETCH(quint32, value);
+        QCOMPARE(WindowsColourOf(colour), value);
+        QCOMPARE(ColourOfWindowsValue(value), colour);
+    }
+
+    void openFileChoosesAndCancelKeepsTheLastName() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString picked = dir.filePath("背景.jpg");
+        Touch(picked);
+        QtFileOpenDialog dialog(nullptr);
+        dialog.filter = "jpg文件(*.jpg)|*.jpg|所有文件(*.*)|*.*|";
+
+        QStringList nameFilters;
+        QString selectedFilter;
+        QStringList shownFilters;
+        OnModal<QFileDialog>([&](QFileDialog* box) {
+            nameFilters = box->nameFilters();
+            selectedFilter = box->selectedNameFilter();
+            if (auto* combo = box->findChild<QComboBox*>("fileTypeCombo")) {
+                for (int i = 0; i < combo->count(); ++i) {
+                    shownFilters << combo->itemText(i);
+                }
+            }
+            box->selectFile(picked);
+            static_cast<QDialog*>(box)->accept();  // QFileDialog's own accept() is protected
+            if (box->isVisible()) {
+                box->reject();  // refused the file: fail rather than hang
+            }
+        });
+        QVERIFY(dialog.Show());
+        QCOMPARE(dialog.fileName, picked);
+        QCOMPARE(nameFilters, TranslateFilter(dialog.filter));
+        // The operator sees the descriptions exactly as the screen wrote them, the first chosen.
+        QCOMPARE(shownFilters, (QStringList{"jpg文件(*.jpg)", "所有文件(*.*)"}));
+        QCOMPARE(selectedFilter, shownFilters.value(0));
+
+        QString startFolder;
+        OnModal<QFileDialog>([&](QFileDialog* box) {
+            startFolder = box->directory().absolutePath();
+            box->reject();
+        });
+        QVERIFY(!dialog.Show());
+        QCOMPARE(dialog.fileName, picked);
+        QCOMPARE(startFolder, QDir(dir.path()).absolutePath());
+    }
+
+    void saveFileNeitherAsksNorAddsAnExtension() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString existing = dir.filePath("比赛报告");
+        Touch(existing);
+        QtSaveFileDialog dialog(nullptr);
+        dialog.title = "保存比赛报告";
+        dialog.filter = "文本文件(*.txt)|*.txt|";
+        dialog.fileName = "比赛报告.txt";
+
+        QString title, proposed;
+        bool asked = false;
+        OnModal<QFileDialog>([&](QFileDialog* box) {
+            title = box->windowTitle();
+            if (auto* edit = box->findChild<QLineEdit*>("fileNameEdit")) {
+                proposed = edit->text();
+            }
+            box->setDirectory(dir.path());
+            box->selectFile(existing);
+            // A replace question would open its own modal box inside accept().
+            OnModal<QMessageBox>([&](QMessageBox* question) {
+                asked = true;
+                question->reject();
+            });
+            static_cast<QDialog*>(box)->accept();
+            if (box->isVisible()) {
+                box->reject();
+            }
+        });
+        QVERIFY(dialog.Show());
+        QVERIFY(!asked);
+        QCOMPARE(title, QStringLiteral("保存比赛报告"));
+        QCOMPARE(proposed, QStringLiteral("比赛报告.txt"));
+        QCOMPARE(dialog.fileName, existing);
+
+        OnModal<QFileDialog>([](QFileDialog* box) { box->reject(); });
+        QVERIFY(!dialog.Show());
+        QCOMPARE(dialog.fileName, existing);
+    }
+
+    void colourReturnsAWindowsValueAndCancelKeepsIt() {
+        QtColourDialog dialog(nullptr);
+        QColor shownFirst;
+        OnModal<QColorDialog>([&](QColorDialog* box) {
+            shownFirst = box->currentColor();
+            box->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            box->accept();
+        });
+        QVERIFY(dialog.Show());
+        QCOMPARE(shownFirst, QColor(Qt::black));
+        QCOMPARE(dialog.colour, 0x563412u);
+
+        OnModal<QColorDialog>([](QColorDialog* box) {
+            box->setCurrentColor(Qt::white);
+            box->reject();
+        });
+        QVERIFY(!dialog.Show());
+        QCOMPARE(dialog.colour, 0x563412u);
+    }
+
+    void fontReturnsFaceSizeAndStyleAndCancelKeepsIt() {
+        const QStringList families = QFontDatabase::families();
+        if (families.isEmpty()) {
+            QSKIP("no fonts installed");
+        }
+        const QString family = families.first();
+        QtFontDialog dialog(nullptr);
+        OnModal<QFontDialog>([&](QFontDialog* box) {
+            QFont font(family);
+            font.setPointSizeF(15);
+            font.setBold(true);
+            font.setItalic(true);
+            box->setCurrentFont(font);
+            box->accept();
+        });
+        QVERIFY(dialog.Show());
+        QCOMPARE(dialog.font.face, family);
+        QCOMPARE(dialog.font.size, 15.0f);
+        QVERIFY(dialog.font.bold);
+        QVERIFY(dialog.font.italic);
+
+        const FontChoice chosen = dialog.font;
+        OnModal<QFontDialog>([](QFontDialog* box) {
+            box->setCurrentFont(QFont("Nothing", 30));
+            box->reject();
+        });
+        QVERIFY(!dialog.Show());
+        QCOMPARE(dialog.font.face, chosen.face);
+        QCOMPARE(dialog.font.size, chosen.size);
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
