@@ -1,0 +1,45 @@
+#include "screens/main/presentations.h"
+
+#include <QFileInfo>
+
+#include "foundation/foundation.h"
+
+QString PresentationCaptionKey(int k) {
+    return QStringLiteral("%1_名称").arg(k);
+}
+
+QString PresentationFileKey(int k) {
+    return QStringLiteral("%1_演示文件名称").arg(k);
+}
+
+QString PresentationCaption(const QString& appDir, int k) {
+    return ReadProfileString(AppPath(appDir, kPresentationProfile), kConfigSection,
+                             PresentationCaptionKey(k));
+}
+
+QString FindPresentationFile(const QString& appDir, int k) {
+    const QString name = ReadProfileString(AppPath(appDir, kPresentationProfile), kConfigSection,
+                                           PresentationFileKey(k));
+    // Resolved without regard to letter case, so the name on disk may be written differently.
+    const QString path = StoredFilePath(appDir, kPresentationFolder, name);
+    if (path.isEmpty()) {
+        return {};
+    }
+    const QFileInfo found(path);
+    // A folder of that name, or a match of some other name, is not the presentation.
+    if (!found.isFile() || found.fileName().compare(name, Qt::CaseInsensitive) != 0) {
+        return {};
+    }
+    return found.filePath();
+}
+
+bool OpenPresentation(AppContext& context, int k) {
+    const QString file = FindPresentationFile(context.appDir, k);
+    if (file.isEmpty()) {
+        context.platform->Messages().Show(kPresentationMissing);
+        return false;
+    }
+    // A refusal by the desktop goes unreported, as every other failure here.
+    context.platform->Desktop().Open(file);
+    return true;
+}
