@@ -1,6 +1,7 @@
 #include "foundation/widgets/full_screen_window.h"
 
 #include <QEvent>
+#include <QScreen>
 
 #include "foundation/widgets/layout.h"
 #include "foundation/widgets/picture.h"
@@ -28,6 +29,14 @@ void FullScreenWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     ScaleLayout(this);
     FillWindow(picture_);
+}
+
+void FullScreenWindow::showEvent(QShowEvent* event) {
+    // Without a window manager nobody honours the full-screen state: cover the screen anyway.
+    if (const QScreen* display = screen(); display && geometry() != display->geometry()) {
+        setGeometry(display->geometry());
+    }
+    QWidget::showEvent(event);
 }
 
 bool FullScreenWindow::event(QEvent* event) {

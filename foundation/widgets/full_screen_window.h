@@ -20,6 +20,7 @@ class FullScreenWindow : public QWidget {
     StretchedPicture* picture() const { return picture_; }
 
   protected:
+    void showEvent(QShowEvent* event) override;
     // RememberLayout over this window; call once the controls are placed, before showing.
     void rememberLayout();
 

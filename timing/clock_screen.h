@@ -1,0 +1,57 @@
+#pragma once
+// The frame every clock screen shares: a full-window screen that reads only the active segment
+// profile, reveals its buttons in a strip along the bottom edge, takes its look from the
+// profile, plays cues resolved at the moment they sound, and shows the main screen again
+// however it is closed. What is particular to a timing style stays in that style's screen.
+
+#include <QList>
+#include <QString>
+
+#include "foundation/cues.h"
+#include "foundation/platform/platform.h"
+#include "foundation/widgets/clock_appearance.h"
+#include "foundation/widgets/full_screen_window.h"
+
+class RevealStrip;
+class SecondTicker;
+
+class ClockScreen : public FullScreenWindow {
+    Q_OBJECT
+  public:
+    ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent = nullptr);
+
+  protected:
+    const AppContext& context() const { return context_; }
+    // A key of the active segment profile, read now.
+    QString readActive(const QString& key) const;
+
+    // A stopped one-second clock tick named as the screen's layout names it ("Timer1"...).
+    // Every tick of the screen stops when the screen closes.
+    SecondTicker* addTicker(const QString& objectName);
+
+    // `controls` show while the pointer moves over Image1 within `depth` heights of
+    // `reference` from the bottom edge, and hide elsewhere.
+    RevealStrip* addBottomStrip(QWidget* reference, const QList<QWidget*>& controls, int depth = 1);
+
+    // Reads the look from the active profile and applies it to `clocks`, this window and
+    // Image1. The result is kept for the colour changes at the warning point and on a reset.
+    void loadAppearance(UnreadableColour policy, const QList<QWidget*>& clocks);
+    const ClockAppearance& appearance() const { return appearance_; }
+
+    // Resolves `cue` from the active profile now and plays it; an empty path still cuts off
+    // the cue that is sounding, as a new cue does.
+    void playCue(const CueSpec& cue);
+
+    // "返回主界面": the main screen first, then this screen closes.
+    void backToMain();
+
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void showMainOnce();
+
+    AppContext context_;
+    ClockAppearance appearance_;
+    QList<SecondTicker*> tickers_;
+    bool mainShown_ = false;
+};

@@ -1,0 +1,49 @@
+#include "timing/segment_launch.h"
+
+#include "foundation/profile_store.h"
+#include "foundation/values.h"
+
+ScreenId ClockScreenOf(TimingStyle style) {
+    switch (style) {
+        case TimingStyle::Single:
+            return ScreenId::SingleCountdown;
+        case TimingStyle::TwoSide:
+            return ScreenId::TwoSide;
+        case TimingStyle::QuestionAnswer:
+            return ScreenId::QuestionAnswer;
+        case TimingStyle::QuestionerAnswerer:
+            return ScreenId::QuestionerAnswerer;
+        case TimingStyle::PerSpeech:
+            return ScreenId::PerSpeech;
+    }
+    return ScreenId::SingleCountdown;  // unreachable: every style is listed above
+}
+
+std::optional<ScreenId> ClockScreenFor(const QString& styleText) {
+    if (const std::optional<TimingStyle> style = TimingStyleOf(styleText)) {
+        return ClockScreenOf(*style);
+    }
+    return std::nullopt;
+}
+
+void LaunchSegment(const AppContext& context, QWidget* mainScreen, int segment) {
+    if (segment < 1 || segment > kSegmentCount) {
+        return;
+    }
+    CopySegmentToActive(context.appDir, segment);
+
+    const QString source = SegmentProfilePath(context.appDir, segment);
+    const QString style = ReadProfileString(source, kConfigSection, SegmentKey::Style);
+    // The whole text must be a number; anything else is a box that was never ticked.
+    const double transition =
+        StrictNumber(ReadProfileString(source, kConfigSection, SegmentKey::UseTransition))
+            .value_or(0);
+
+    if (transition == 0) {
+        if (const std::optional<ScreenId> clock = ClockScreenFor(style)) {
+            context.navigator->Replace(mainScreen, *clock);
+        }
+    } else if (transition == 1) {
+        context.navigator->Replace(mainScreen, ScreenId::Transition);
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Starting a timed segment from the main screen: its settings become the active segment
+// profile, then the transition picture or the clock screen of its timing style replaces the
+// main screen.
+
+#include <optional>
+
+#include "foundation/platform/platform.h"
+#include "foundation/segment_profile.h"
+#include "screens/navigator.h"
+
+class QString;
+class QWidget;
+
+// The clock screen that times `style`.
+ScreenId ClockScreenOf(TimingStyle style);
+
+// The clock screen a "计时样式" value names; nullopt unless it is exactly "Mode-1".."Mode-5".
+std::optional<ScreenId> ClockScreenFor(const QString& styleText);
+
+// Launches segment `segment` (1..8) from `mainScreen`. The segment's keys are copied into the
+// active profile first, whatever opens afterwards. "使用过场图片" then decides: 1 opens the
+// transition screen, 0 opens the clock screen; an empty or non-numeric value counts as 0 (a
+// check box never touched is unticked); any other number opens nothing. A segment without a
+// valid timing style opens no clock screen, and the main screen stays. A segment number
+// outside 1..8 does nothing at all.
+void LaunchSegment(const AppContext& context, QWidget* mainScreen, int segment);

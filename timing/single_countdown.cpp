@@ -1,0 +1,111 @@
+#include "timing/single_countdown.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <limits>
+
+#include "foundation/clock_format.h"
+#include "foundation/segment_profile.h"
+#include "foundation/values.h"
+#include "foundation/widgets/picture.h"
+#include "foundation/widgets/second_ticker.h"
+#include "foundation/widgets/twips.h"
+
+namespace {
+
+const QString kTimeUpText = QStringLiteral(" 时间到！");
+
+QPushButton* NewButton(QWidget* screen, const QString& name, const QString& caption, double left) {
+    auto* button = new QPushButton(caption, screen);
+    button->setObjectName(name);
+    PlaceInTwips(button, left, 8450, 1095, 375);
+    return button;
+}
+
+}  // namespace
+
+Form17::Form17(const AppContext& context, QWidget* parent)
+    : ClockScreen(context, QSize(12000, 9000), parent),
+      label2_(new QLabel(QStringLiteral("120s"), this)),
+      command4_(NewButton(this, QStringLiteral("Command4"), QStringLiteral("初始化"), 3720)),
+      command3_(NewButton(this, QStringLiteral("Command3"), QStringLiteral("开始计时"), 4920)),
+      command2_(NewButton(this, QStringLiteral("Command2"), QStringLiteral("计时暂停"), 6120)),
+      command1_(NewButton(this, QStringLiteral("Command1"), QStringLiteral("返回主界面"), 7320)),
+      timer1_(addTicker(QStringLiteral("Timer1"))) {
+    setObjectName(QStringLiteral("Form17"));
+    PlaceInTwips(picture(), 0, 0, 11895, 8895);
+    label2_->setObjectName(QStringLiteral("Label2"));
+    PlaceInTwips(label2_, 120, 3000, 11700, 3555);
+    QFont designed(QStringLiteral("宋体"));
+    designed.setPointSizeF(129.75);
+    label2_->setFont(designed);
+    label2_->setAlignment(Qt::AlignCenter);
+
+    connect(command3_, &QPushButton::clicked, this, &Form17::start);
+    connect(command2_, &QPushButton::clicked, this, &Form17::pause);
+    connect(command4_, &QPushButton::clicked, this, &Form17::reset);
+    connect(command1_, &QPushButton::clicked, this, &Form17::backToMain);
+    connect(timer1_, &SecondTicker::tick, this, &Form17::onTick);
+    const QList<QWidget*> strip = {command4_, command3_, command2_, command1_};
+    addBottomStrip(command1_, strip);
+
+    command2_->setEnabled(false);
+    rememberLayout();
+    for (QWidget* button : strip) {
+        button->show();
+    }
+    command4_->setEnabled(false);
+
+    format_ = readActive(SegmentKey::Format);
+    remaining_ = ReadSeconds(readActive(SegmentKey::Limit), remaining_);
+    warnPoint_ = ReadSeconds(readActive(SegmentKey::WarnPoint), warnPoint_);
+    loadAppearance(UnreadableColour::Black, {label2_});
+    timer1_->stop();
+    showRemaining();
+}
+
+void Form17::onTick() {
+    // Below zero the clock moves only one second per start after time up; never wrap around.
+    if (remaining_ > std::numeric_limits<qint16>::min()) {
+        --remaining_;
+    }
+    showRemaining();
+    // Below zero the time is already up: a negative warning point must not sound then.
+    if (remaining_ == warnPoint_ && remaining_ >= 0) {
+        playCue(WarnCue);
+        if (remaining_ > 0) {
+            ShowWarnColour(appearance(), label2_);
+        }
+    }
+    if (remaining_ < 1) {
+        timer1_->stop();
+        label2_->setText(kTimeUpText);
+        if (remaining_ == 0) {
+            playCue(TimeUpCue);
+        }
+    }
+}
+
+void Form17::start() {
+    command2_->setEnabled(true);
+    command4_->setEnabled(true);
+    timer1_->start();
+}
+
+void Form17::pause() {
+    timer1_->stop();
+    command2_->setEnabled(false);
+}
+
+void Form17::reset() {
+    remaining_ = ReadSeconds(readActive(SegmentKey::Limit), remaining_);
+    timer1_->stop();
+    ShowClockColour(appearance(), label2_);
+    showRemaining();
+}
+
+void Form17::showRemaining() {
+    if (const QString text = FormatClock(remaining_, format_); !text.isEmpty()) {
+        label2_->setText(text);
+    }
+}
