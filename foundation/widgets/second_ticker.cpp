@@ -1,9 +1,5 @@
 #include "foundation/widgets/second_ticker.h"
 
-namespace {
-constexpr qint64 kSecond = 1000;
-}
-
 SecondTicker::SecondTicker(QObject* parent) : QObject(parent) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -41,7 +37,7 @@ void SecondTicker::onTimerDue() {
     if (!active_) {
         return;
     }
-    const qint64 due = std::max(applied_ + 1, elapsed() / kSecond);
+    const qint64 due = std::max(applied_ + 1, elapsed() / period_);
     while (active_ && applied_ < due) {
         ++applied_;
         emit tick();
@@ -49,6 +45,10 @@ void SecondTicker::onTimerDue() {
     if (active_) {
         scheduleNext();
     }
+}
+
+void SecondTicker::setPeriod(qint64 milliseconds) {
+    period_ = std::max<qint64>(milliseconds, 1);
 }
 
 void SecondTicker::setClock(std::function<qint64()> millisecondsSinceStart) {
@@ -60,6 +60,6 @@ qint64 SecondTicker::elapsed() const {
 }
 
 void SecondTicker::scheduleNext() {
-    const qint64 next = (applied_ + 1) * kSecond - elapsed();
+    const qint64 next = (applied_ + 1) * period_ - elapsed();
     timer_.start(static_cast<int>(std::max<qint64>(next, 0)));
 }

@@ -28,6 +28,11 @@ class SecondTicker : public QObject {
     // Milliseconds since start(); replaceable so tests can stage a stalled event loop.
     void setClock(std::function<qint64()> millisecondsSinceStart);
 
+    // The length of a tick, 1000 ms unless a benchmark shortens it to see drift sooner.
+    // Change it only while stopped.
+    void setPeriod(qint64 milliseconds);
+    qint64 period() const { return period_; }
+
   signals:
     void tick();
 
@@ -38,6 +43,7 @@ class SecondTicker : public QObject {
     QTimer timer_;
     QElapsedTimer sinceStart_;
     std::function<qint64()> clock_;
-    qint64 applied_ = 0;  // seconds applied since start()
+    qint64 period_ = 1000;
+    qint64 applied_ = 0;  // periods applied since start()
     bool active_ = false;
 };
