@@ -35,17 +35,15 @@ QString ResolvePath(const QString& path) {
         return unified;
     }
     const bool absolute = unified.startsWith('/');
-    const QStringList parts = unified.split('/', Qt::SkipEmptyParts);
     QString resolved = absolute ? QStringLiteral("/") : QString();
-    QString folder = absolute ? QStringLiteral("/") : QStringLiteral(".");
-    bool folderExists = true;
-    for (const QString& part : parts) {
+    bool folderExists = true;  // below a missing folder nothing can match any more
+    for (const QString& part : unified.split('/', Qt::SkipEmptyParts)) {
+        const QString folder = resolved.isEmpty() ? QStringLiteral(".") : resolved;
         const QString name = folderExists ? MatchInFolder(folder, part) : part;
         if (!resolved.isEmpty() && !resolved.endsWith('/')) {
             resolved += '/';
         }
         resolved += name;
-        folder = resolved;
         folderExists = folderExists && QFileInfo(resolved).isDir();
     }
     if (unified.endsWith('/') && !resolved.endsWith('/')) {

@@ -129,16 +129,13 @@ std::optional<double> StrictNumber(const QString& text) {
     if (trimmed.isEmpty()) {
         return std::nullopt;
     }
-    if (trimmed.startsWith('&')) {
-        const QString digits = trimmed.mid(2);
-        const bool hex = trimmed.startsWith(QLatin1String("&H"), Qt::CaseInsensitive);
-        const bool octal = trimmed.startsWith(QLatin1String("&O"), Qt::CaseInsensitive);
+    // "&H"/"&O" numbers must consist of their digits alone.
+    const bool hex = trimmed.startsWith(QLatin1String("&H"), Qt::CaseInsensitive);
+    if (hex || trimmed.startsWith(QLatin1String("&O"), Qt::CaseInsensitive)) {
         bool ok = false;
-        if (hex || octal) {
-            digits.toULongLong(&ok, hex ? 16 : 8);
-        }
-        return ok && digits.size() <= (hex ? 8 : 11) ? std::optional(ParseNumber(trimmed))
-                                                     : std::nullopt;
+        trimmed.mid(2).toULongLong(&ok, hex ? 16 : 8);
+        return ok && trimmed.size() - 2 <= (hex ? 8 : 11) ? std::optional(ParseNumber(trimmed))
+                                                          : std::nullopt;
     }
     const QString prefix = NumberPrefix(trimmed);
     if (prefix.size() != trimmed.size()) {

@@ -3,9 +3,9 @@
 #include <QPushButton>
 
 #include "foundation/file_names.h"
+#include "foundation/platform/colours.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
-#include "foundation/widgets/colours.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/twips.h"
@@ -37,10 +37,7 @@ Form15::Form15(const AppContext& context, QWidget* parent)
     const QString name = ReadProfileString(ActiveSegmentProfilePath(context_.appDir),
                                            kConfigSection, SegmentKey::TransitionPicture);
     // A missing or unreadable picture leaves the cyan background.
-    if (const QString path = StoredFilePath(context_.appDir, kTransitionPictureFolder, name);
-        !path.isEmpty()) {
-        picture()->load(path);
-    }
+    picture()->load(StoredFilePath(context_.appDir, kTransitionPictureFolder, name));
 }
 
 void Form15::enterClock() {

@@ -5,14 +5,7 @@
 #include <QFileInfo>
 #include <QFontDialog>
 
-quint32 WindowsColourOf(const QColor& colour) {
-    const QColor rgb = colour.toRgb();
-    return quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16;
-}
-
-QColor ColourOfWindowsValue(quint32 value) {
-    return QColor(int(value & 0xff), int(value >> 8 & 0xff), int(value >> 16 & 0xff));
-}
+#include "foundation/platform/colours.h"
 
 namespace {
 
@@ -36,6 +29,15 @@ void StartAt(QFileDialog& dialog, const QString& fileName) {
     }
 }
 
+// Runs the dialog; on OK the chosen path becomes `fileName`, on cancel it stays as it was.
+bool Answer(QFileDialog& dialog, QString& fileName) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    fileName = dialog.selectedFiles().constFirst();
+    return true;
+}
+
 }  // namespace
 
 bool QtFileOpenDialog::Show() {
@@ -45,11 +47,7 @@ bool QtFileOpenDialog::Show() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     StartAt(dialog, fileName);
     SetFilters(dialog, filter);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return false;
-    }
-    fileName = dialog.selectedFiles().constFirst();
-    return true;
+    return Answer(dialog, fileName);
 }
 
 bool QtSaveFileDialog::Show() {
@@ -67,20 +65,16 @@ bool QtSaveFileDialog::Show() {
     if (!fileName.isEmpty()) {
         dialog.selectFile(QFileInfo(fileName).fileName());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return false;
-    }
-    fileName = dialog.selectedFiles().constFirst();
-    return true;
+    return Answer(dialog, fileName);
 }
 
 bool QtColourDialog::Show() {
-    QColorDialog dialog(ColourOfWindowsValue(colour), owner_);
+    QColorDialog dialog(ColourFromValue(colour), owner_);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    colour = WindowsColourOf(dialog.selectedColor());
+    colour = ColourValueOf(dialog.selectedColor());
     return true;
 }
 

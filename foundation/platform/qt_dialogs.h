@@ -44,7 +44,3 @@ class QtFontDialog : public FontDialog {
   private:
     QPointer<QWidget> owner_;
 };
-
-// Windows colour value (red in the low byte) to and from QColor.
-quint32 WindowsColourOf(const QColor& colour);
-QColor ColourOfWindowsValue(quint32 value);

@@ -3,10 +3,10 @@
 #include <QWidget>
 
 #include "foundation/file_names.h"
+#include "foundation/platform/colours.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
 #include "foundation/values.h"
-#include "foundation/widgets/colours.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"
@@ -67,7 +67,7 @@ void ApplyClockAppearance(const ClockAppearance& appearance, const QList<QWidget
     }
     if (window && appearance.backColour)
         SetBackgroundColour(window, *appearance.backColour);
-    if (picture && !appearance.picturePath.isEmpty())
+    if (picture)
         picture->load(appearance.picturePath);
 }
 

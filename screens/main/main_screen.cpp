@@ -10,7 +10,7 @@
 #include <QSignalBlocker>
 
 #include "foundation/foundation.h"
-#include "foundation/widgets/colours.h"
+#include "foundation/platform/colours.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/twips.h"
@@ -199,19 +199,17 @@ void Form4::loadBackground() {
         SetBackgroundColour(this, ColourFromValue(*colour));
     }
 
-    // A stored picture that has gone shows the default one; no stored picture shows the colour.
-    // Cleared first, so a refresh never leaves up a picture the settings no longer name.
+    // No stored picture shows the colour; a stored picture that has gone shows the default
+    // one. Cleared first, so a refresh never leaves up a picture the settings no longer name.
     picture()->clear();
     const QString name = ReadProfileString(profile, kConfigSection, kMainProfilePictureKey);
-    const QString path = StoredFilePath(context_.appDir, kMainPictureFolder, name);
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        picture()->load(path);
-    } else {
-        picture()->load(AppPath(context_.appDir, kMainPictureFolder + kDefaultMainPicture));
-    }
     if (name.isEmpty()) {
-        picture()->clear();
+        return;
     }
+    const QString path = StoredFilePath(context_.appDir, kMainPictureFolder, name);
+    picture()->load(QFileInfo(path).isFile()
+                        ? path
+                        : AppPath(context_.appDir, kMainPictureFolder + kDefaultMainPicture));
 }
 
 void Form4::loadVolume() {

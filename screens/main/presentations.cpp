@@ -22,15 +22,8 @@ QString FindPresentationFile(const QString& appDir, int k) {
                                            PresentationFileKey(k));
     // Resolved without regard to letter case, so the name on disk may be written differently.
     const QString path = StoredFilePath(appDir, kPresentationFolder, name);
-    if (path.isEmpty()) {
-        return {};
-    }
-    const QFileInfo found(path);
-    // A folder of that name, or a match of some other name, is not the presentation.
-    if (!found.isFile() || found.fileName().compare(name, Qt::CaseInsensitive) != 0) {
-        return {};
-    }
-    return found.filePath();
+    // A folder of that name is not the presentation.
+    return QFileInfo(path).isFile() ? path : QString();
 }
 
 bool OpenPresentation(AppContext& context, int k) {

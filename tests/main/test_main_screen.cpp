@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "foundation/widgets/colours.h"
+#include "foundation/platform/colours.h"
 #include "foundation/widgets/layout.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "foundation/platform/colours.h"
 #include "foundation/platform/qt_dialogs.h"
 #include "modal.h"
 
@@ -69,8 +70,8 @@ class TestDialogs : public QObject {
     void windowsColour() {
         QFETCH(QColor, colour);
         QFETCH(quint32, value);
-        QCOMPARE(WindowsColourOf(colour), value);
-        QCOMPARE(ColourOfWindowsValue(value), colour);
+        QCOMPARE(ColourValueOf(colour), value);
+        QCOMPARE(ColourFromValue(value), colour);
     }
 
     void openFileChoosesAndCancelKeepsTheLastName() {

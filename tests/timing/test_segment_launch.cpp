@@ -8,7 +8,7 @@
 #include <QtTest>
 #include <optional>
 
-#include "foundation/widgets/colours.h"
+#include "foundation/platform/colours.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"

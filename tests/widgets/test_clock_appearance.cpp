@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "foundation/platform/colours.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
 #include "foundation/widgets/clock_appearance.h"
-#include "foundation/widgets/colours.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"

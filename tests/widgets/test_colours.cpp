@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "foundation/widgets/colours.h"
+#include "foundation/platform/colours.h"
 #include "foundation/widgets/widget_colours.h"
 
 class TestColours : public QObject {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# (Re)creates everything under data/: the shipped profiles, pictures, sounds,
-# sample presentations, local pages and the operator's help.
+# (Re)creates everything under data/ that is rendered or synthesised: the shipped
+# profiles, pictures, sounds and sample presentations. The written pages (html/ and
+# help.html) are edited in place in data/ and left as they are.
 #
 #   tools/make_data/make_data.sh [DATA_DIR]      (default: data/ of this repository)
 #
@@ -21,15 +22,16 @@ for tool in python3 sox lame convert iconv; do
     command -v "$tool" >/dev/null || { echo "make_data: $tool is missing" >&2; exit 1; }
 done
 
-# Start from an empty data/ so that nothing stale survives; refuse to empty a
-# folder that is neither called data nor empty already.
+# Start from a data/ holding only the written pages, so that nothing stale survives;
+# refuse to empty a folder that is neither called data nor empty already.
 if [ -d "$DATA" ] && [ "$(basename "$DATA")" != data ] && [ -n "$(ls -A "$DATA")" ]; then
     echo "make_data: $DATA is not a data/ folder; refusing to empty it" >&2
     exit 1
 fi
 echo "make_data: writing $DATA"
 mkdir -p "$DATA"
-find "$DATA" -mindepth 1 -delete
+find "$DATA" -mindepth 1 -not -path "$DATA/html" -not -path "$DATA/html/*" \
+    -not -path "$DATA/help.html" -delete
 
 # ------------------------------------------------------------------ folders
 # The letter case on disk is the one the program's own paths mostly use; the
@@ -117,9 +119,6 @@ python3 "$HERE/pdf.py" "$DATA/ppt/intro.pdf" '赛事介绍' \
 python3 "$HERE/pdf.py" "$DATA/ppt/motion.pdf" '本场辩题' "$WORK/pictures/slides/motion-1.jpg"
 python3 "$HERE/pdf.py" "$DATA/ppt/schedule.pdf" '赛程安排' "$WORK/pictures/slides/schedule-1.jpg"
 
-# ------------------------------------------------------------------ pages
-cp "$HERE"/pages/{loading,error,notice,timeout}.html "$DATA/html/"
-cp "$HERE/pages/help.html" "$DATA/help.html"
 
 # ------------------------------------------------------------------ empty folders
 # git keeps no empty folder: the user folders get a .keep file.

@@ -1,4 +1,4 @@
-#include "foundation/widgets/colours.h"
+#include "foundation/platform/colours.h"
 
 #include <QGuiApplication>
 #include <QPalette>
