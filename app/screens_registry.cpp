@@ -2,8 +2,13 @@
 
 #include "screen_navigator.h"
 #include "screens/main/main_screen.h"
+#include "timing/per_speech_countdown.h"
+#include "timing/question_answer_countdown.h"
+#include "timing/questioner_answerer_countdown.h"
+#include "timing/side_timer.h"
 #include "timing/single_countdown.h"
 #include "timing/transition_screen.h"
+#include "timing/two_side_countdown.h"
 
 namespace {
 
@@ -18,4 +23,10 @@ void RegisterScreens(ScreenNavigator& navigator) {
     navigator.Register(ScreenId::Main, Make<Form4>());
     navigator.Register(ScreenId::Transition, Make<Form15>());
     navigator.Register(ScreenId::SingleCountdown, Make<Form17>());
+    navigator.Register(ScreenId::TwoSide, Make<Form6>());
+    navigator.Register(ScreenId::QuestionAnswer, Make<Form5>());
+    navigator.Register(ScreenId::QuestionerAnswerer, Make<Form18>());
+    navigator.Register(ScreenId::PerSpeech, Make<Form22>());
+    navigator.Register(ScreenId::AudienceQuestion, Make<Form20>());
+    navigator.Register(ScreenId::Commentary, Make<Form9>());
 }

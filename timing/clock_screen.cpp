@@ -1,12 +1,15 @@
 #include "timing/clock_screen.h"
 
 #include <QCloseEvent>
+#include <QPushButton>
 
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
+#include "foundation/widgets/mouse_presses.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/second_ticker.h"
+#include "foundation/widgets/twips.h"
 #include "screens/navigator.h"
 
 ClockScreen::ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent)
@@ -21,6 +24,19 @@ SecondTicker* ClockScreen::addTicker(const QString& objectName) {
     ticker->setObjectName(objectName);
     tickers_.append(ticker);
     return ticker;
+}
+
+QPushButton* ClockScreen::addButton(const QString& objectName, const QString& caption, int left,
+                                    int top) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    PlaceInTwips(button, left, top, 1095, 375);
+    return button;
+}
+
+void ClockScreen::onPress(const QList<QWidget*>& targets,
+                          std::function<void(Qt::MouseButton)> handler) {
+    new MousePresses(this, targets, std::move(handler));
 }
 
 RevealStrip* ClockScreen::addBottomStrip(QWidget* reference, const QList<QWidget*>& controls,

@@ -6,12 +6,14 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 #include "foundation/cues.h"
 #include "foundation/platform/platform.h"
 #include "foundation/widgets/clock_appearance.h"
 #include "foundation/widgets/full_screen_window.h"
 
+class QPushButton;
 class RevealStrip;
 class SecondTicker;
 
@@ -28,6 +30,13 @@ class ClockScreen : public FullScreenWindow {
     // A stopped one-second clock tick named as the screen's layout names it ("Timer1"...).
     // Every tick of the screen stops when the screen closes.
     SecondTicker* addTicker(const QString& objectName);
+
+    // A button of the bottom strip at design position (`left`, `top`) in twips; every clock
+    // screen's buttons are 1095 x 375 twips.
+    QPushButton* addButton(const QString& objectName, const QString& caption, int left, int top);
+
+    // `handler` receives the mouse button of every press on one of `targets`.
+    void onPress(const QList<QWidget*>& targets, std::function<void(Qt::MouseButton)> handler);
 
     // `controls` show while the pointer moves over Image1 within `depth` heights of
     // `reference` from the bottom edge, and hide elsewhere.

@@ -15,22 +15,15 @@ namespace {
 
 const QString kTimeUpText = QStringLiteral(" 时间到！");
 
-QPushButton* NewButton(QWidget* screen, const QString& name, const QString& caption, double left) {
-    auto* button = new QPushButton(caption, screen);
-    button->setObjectName(name);
-    PlaceInTwips(button, left, 8450, 1095, 375);
-    return button;
-}
-
 }  // namespace
 
 Form17::Form17(const AppContext& context, QWidget* parent)
     : ClockScreen(context, QSize(12000, 9000), parent),
       label2_(new QLabel(QStringLiteral("120s"), this)),
-      command4_(NewButton(this, QStringLiteral("Command4"), QStringLiteral("初始化"), 3720)),
-      command3_(NewButton(this, QStringLiteral("Command3"), QStringLiteral("开始计时"), 4920)),
-      command2_(NewButton(this, QStringLiteral("Command2"), QStringLiteral("计时暂停"), 6120)),
-      command1_(NewButton(this, QStringLiteral("Command1"), QStringLiteral("返回主界面"), 7320)),
+      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 3720, 8450)),
+      command3_(addButton(QStringLiteral("Command3"), QStringLiteral("开始计时"), 4920, 8450)),
+      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 6120, 8450)),
+      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 7320, 8450)),
       timer1_(addTicker(QStringLiteral("Timer1"))) {
     setObjectName(QStringLiteral("Form17"));
     PlaceInTwips(picture(), 0, 0, 11895, 8895);
