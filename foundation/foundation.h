@@ -10,4 +10,5 @@
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
+#include "foundation/side_segment_profile.h"
 #include "foundation/values.h"

@@ -188,8 +188,8 @@ void Form4::loadCaptions() {
     }
     const QString sides = AppPath(appDir, kSideSegmentProfile);
     Command10->setText(
-        CaptionOf(ReadProfileString(sides, kAudienceQuestionSection, SegmentKey::Name)));
-    Command11->setText(CaptionOf(ReadProfileString(sides, kCommentarySection, SegmentKey::Name)));
+        CaptionOf(ReadProfileString(sides, kAudienceQuestionSection, SideKey::Name)));
+    Command11->setText(CaptionOf(ReadProfileString(sides, kCommentarySection, SideKey::Name)));
 }
 
 void Form4::loadBackground() {

@@ -18,9 +18,6 @@ class RevealStrip;
 
 inline const QString kMainPictureFolder = QStringLiteral("\\background\\main\\");
 inline const QString kDefaultMainPicture = QStringLiteral("default.jpg");
-inline const QString kSideSegmentProfile = QStringLiteral("\\config\\TW&DP.ini");
-inline const QString kAudienceQuestionSection = QStringLiteral("配置信息TW");
-inline const QString kCommentarySection = QStringLiteral("配置信息DP");
 inline const QString kMainProfileColourKey = QStringLiteral("背景颜色");
 inline const QString kMainProfilePictureKey = QStringLiteral("背景图片");
 

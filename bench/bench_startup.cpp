@@ -1,0 +1,253 @@
+// How fast the operator sees something, and what it costs in memory:
+//   - process start → splash first painted: the real start-up (platform, navigator, splash) in
+//     a fresh child process, timed from just before the parent starts it;
+//   - main screen → Form17 first painted: the launch of a style-1 segment whose background is
+//     a 3840 × 2160 JPEG, from the click on its button to the clock screen's first frame;
+//   - peak resident memory once the main screen is open.
+// Runs on whatever display Qt picks (offscreen when QT_QPA_PLATFORM says so) and prints it.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "foundation/foundation.h"
+#include "foundation/platform/qt_platform.h"
+#include "foundation/widgets/fonts.h"
+#include "screen_navigator.h"
+#include "screens/startup/splash_screen.h"
+#include "screens_registry.h"
+
+namespace {
+
+constexpr char kSplashChild[] = "--splash-child";
+constexpr int kRuns = 7;
+
+qint64 NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Waits until a widget named `objectName` has been painted and the event loop has come back,
+// so the frame is complete; returns the monotonic time of that moment (0 on a timeout).
+class FirstPaint : public QObject {
+  public:
+    explicit FirstPaint(QString objectName) : name_(std::move(objectName)) {
+        qApp->installEventFilter(this);
+    }
+    qint64 wait(int timeoutMs = 20000) {
+        QTimer::singleShot(timeoutMs, &loop_, &QEventLoop::quit);
+        if (paintedNs_ == 0) {
+            loop_.exec();
+        }
+        return paintedNs_;
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_ && watched->objectName() == name_) {
+            seen_ = true;
+            QTimer::singleShot(0, this, [this] {
+                paintedNs_ = NowNs();
+                loop_.quit();
+            });
+        }
+        return false;
+    }
+
+  private:
+    QString name_;
+    bool seen_ = false;
+    qint64 paintedNs_ = 0;
+    QEventLoop loop_;
+};
+
+void CopyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QFileInfo& entry :
+         QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString target = to + '/' + entry.fileName();
+        entry.isDir() ? CopyTree(entry.filePath(), target)
+                      : void(QFile::copy(entry.filePath(), target));
+    }
+}
+
+// A photograph-like 4K picture: gradients and noise, so the JPEG is as hard to decode as a
+// real one (several megabytes).
+void Write4kJpeg(const QString& path) {
+    QImage image(3840, 2160, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, 3840, 2160);
+    sky.setColorAt(0, QColor(20, 40, 120));
+    sky.setColorAt(1, QColor(220, 140, 40));
+    painter.fillRect(image.rect(), sky);
+    painter.end();
+    QRandomGenerator noise(42);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int d = int(noise.bounded(48)) - 24;
+            const QRgb p = line[x];
+            line[x] = qRgb(std::clamp(qRed(p) + d, 0, 255), std::clamp(qGreen(p) + d, 0, 255),
+                           std::clamp(qBlue(p) + d, 0, 255));
+        }
+    }
+    image.save(path, "JPG", 90);
+}
+
+// "VmHWM" (peak) or "VmRSS" (now) of this process, in KiB.
+qint64 RssKb(const QByteArray& field = "VmHWM:") {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field)) {
+            return line.mid(field.size()).trimmed().split(' ').first().toLongLong();
+        }
+    }
+    return -1;
+}
+
+void PrintFigures(const char* what, std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-40s median %7.1f ms   min %7.1f   max %7.1f   (%zu runs)\n", what,
+                ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
+}
+
+// The child: the real start-up up to the splash's first frame, then it prints the moment.
+int SplashChild(const QString& appDir, int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    QtPlatform platform(appDir);
+    AppContext context{appDir, &platform, nullptr};
+    ScreenNavigator navigator(context);
+    context.navigator = &navigator;
+    RegisterScreens(navigator);
+    platform.Instance().TryLock();
+    FirstPaint painted(QStringLiteral("Form1"));
+    auto* splash = new Form1(context);
+    splash->setObjectName(QStringLiteral("Form1"));
+    splash->show();
+    std::printf("%lld\n", static_cast<long long>(painted.wait()));
+    std::fflush(stdout);
+    std::_Exit(0);  // the splash refuses to close; nothing else to tidy
+}
+
+std::vector<double> SplashRuns(const QString& appDir) {
+    std::vector<double> ms;
+    for (int run = 0; run < kRuns; ++run) {
+        QProcess child;
+        const qint64 startNs = NowNs();
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromLatin1(kSplashChild), appDir});
+        child.waitForFinished(30000);
+        const qint64 paintedNs = child.readAllStandardOutput().trimmed().toLongLong();
+        if (paintedNs > 0) {
+            ms.push_back(double(paintedNs - startNs) / 1e6);
+        }
+    }
+    return ms;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc >= 3 && qstrcmp(argv[1], kSplashChild) == 0) {
+        return SplashChild(QString::fromLocal8Bit(argv[2]), argc, argv);
+    }
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    QTemporaryDir dir;
+    const QString appDir = dir.path();
+    CopyTree(QStringLiteral(DEBACLOCK_DATA_DIR), appDir);
+    std::printf("display: %s\n", qPrintable(QGuiApplication::platformName()));
+
+    const std::vector<double> splash = SplashRuns(appDir);
+    if (splash.empty()) {
+        std::printf("splash: never painted\n");
+        return 1;
+    }
+    PrintFigures("process start -> splash painted", splash);
+
+    // Segment 1 straight to its clock screen, over a 4K background.
+    QElapsedTimer encode;
+    encode.start();
+    Write4kJpeg(AppPath(appDir, QStringLiteral("\\background\\jishi\\")) + "bench4k.jpg");
+    std::printf("4K JPEG: %lld KiB, written in %lld ms\n",
+                static_cast<long long>(
+                    QFileInfo(AppPath(appDir, "\\background\\jishi\\bench4k.jpg")).size() / 1024),
+                static_cast<long long>(encode.elapsed()));
+    const QString segment = SegmentProfilePath(appDir, 1);
+    WriteProfileString(segment, kConfigSection, SegmentKey::UseTransition, QStringLiteral("0"));
+    WriteProfileString(segment, kConfigSection, SegmentKey::Picture, QStringLiteral("bench4k.jpg"));
+
+    QtPlatform platform(appDir);
+    AppContext context{appDir, &platform, nullptr};
+    ScreenNavigator navigator(context);
+    context.navigator = &navigator;
+    RegisterScreens(navigator);
+
+    std::vector<double> launch;
+    qint64 mainRssKb = -1;
+    auto mainPainted = std::make_unique<FirstPaint>(QStringLiteral("Form4"));
+    navigator.ShowMain();
+    for (int run = 0; run < kRuns; ++run) {
+        mainPainted->wait();
+        if (run == 0) {
+            mainRssKb = RssKb();
+        }
+        QAbstractButton* button = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QLatin1String("Form4") && window->isVisible()) {
+                button = window->findChild<QAbstractButton*>(QStringLiteral("Command4_0"));
+            }
+        }
+        if (!button) {
+            std::printf("main screen: segment button not found\n");
+            return 1;
+        }
+        FirstPaint clockPainted(QStringLiteral("Form17"));
+        const qint64 clickNs = NowNs();
+        button->click();
+        const qint64 paintedNs = clockPainted.wait();
+        if (paintedNs > 0) {
+            launch.push_back(double(paintedNs - clickNs) / 1e6);
+        }
+        // Closing the clock screen brings a fresh main screen for the next run.
+        mainPainted = std::make_unique<FirstPaint>(QStringLiteral("Form4"));
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QLatin1String("Form17") && window->isVisible()) {
+                window->close();
+            }
+        }
+        // Outside an event loop closed windows wait for their deletion; the program's own
+        // loop deletes them at once.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    if (launch.empty()) {
+        std::printf("Form17: never painted\n");
+        return 1;
+    }
+    PrintFigures("main screen -> Form17 painted (4K JPEG)", launch);
+    std::printf("peak RSS with the main screen open: %.1f MiB\n", double(mainRssKb) / 1024);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::printf("after the launches: peak RSS %.1f MiB, now %.1f MiB (%lld windows left)\n",
+                double(RssKb()) / 1024, double(RssKb("VmRSS:")) / 1024,
+                static_cast<long long>(QApplication::topLevelWidgets().size()));
+    return 0;
+}
