@@ -63,8 +63,7 @@ void Form17::onTick() {
         --remaining_;
     }
     showRemaining();
-    // Below zero the time is already up: a negative warning point must not sound then.
-    if (remaining_ == warnPoint_ && remaining_ >= 0) {
+    if (remaining_ == warnPoint_) {
         playCue(WarnCue);
         if (remaining_ > 0) {
             ShowWarnColour(appearance(), label2_);

@@ -308,13 +308,15 @@ class SingleCountdownTest : public QObject {
 
     void startAfterTimeUp_data() {
         QTest::addColumn<QString>("warnPoint");
-        QTest::newRow("warning point above") << "5";
-        // Below zero the time is already up: the warning must not sound then either.
-        QTest::newRow("warning point -1") << "-1";
+        QTest::addColumn<int>("cuesAfterTimeUp");
+        QTest::newRow("warning point above") << "5" << 0;
+        // The operator asked for a cue at -1: the first start after time up reaches it.
+        QTest::newRow("warning point -1") << "-1" << 1;
     }
 
     void startAfterTimeUp() {
         QFETCH(QString, warnPoint);
+        QFETCH(int, cuesAfterTimeUp);
         Countdown c("2", warnPoint);
         c.open();
         c.click("Command3");
@@ -327,7 +329,7 @@ class SingleCountdownTest : public QObject {
             QCOMPARE(c.clock(), kTimeUp);
             QVERIFY(!c.running());
         }
-        QCOMPARE(c.f.platform.wave.calls.size(), 1);
+        QCOMPARE(c.f.platform.wave.calls.size(), 1 + cuesAfterTimeUp);
         // A reset after time up brings the full limit back.
         c.click("Command4");
         QCOMPARE(c.clock(), QString("0分02秒"));
