@@ -1,8 +1,12 @@
 #include "timing/clock_screen.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QPushButton>
+#include <limits>
 
+#include "foundation/clock_format.h"
+#include "foundation/platform/colours.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
 #include "foundation/widgets/mouse_presses.h"
@@ -10,6 +14,7 @@
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/second_ticker.h"
 #include "foundation/widgets/twips.h"
+#include "foundation/widgets/widget_colours.h"
 #include "screens/navigator.h"
 
 ClockScreen::ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent)
@@ -34,6 +39,23 @@ QPushButton* ClockScreen::addButton(const QString& objectName, const QString& ca
     return button;
 }
 
+QLabel* ClockScreen::addLabel(const QString& objectName, const QString& text, QRect twips,
+                              const QFont& font) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(objectName);
+    PlaceInTwips(label, twips.x(), twips.y(), twips.width(), twips.height());
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QFont DesignFont(const QString& face, qreal points, bool bold) {
+    QFont font(face);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 void ClockScreen::onPress(const QList<QWidget*>& targets,
                           std::function<void(Qt::MouseButton)> handler) {
     new MousePresses(this, targets, std::move(handler));
@@ -52,6 +74,46 @@ RevealStrip* ClockScreen::addBottomStrip(QWidget* reference, const QList<QWidget
 void ClockScreen::loadAppearance(UnreadableColour policy, const QList<QWidget*>& clocks) {
     appearance_ = ReadClockAppearance(context_.appDir, policy);
     ApplyClockAppearance(appearance_, clocks, this, picture());
+    for (const QWidget* clock : clocks) {
+        countdownColours_.insert(clock, TextColour(clock));
+    }
+}
+
+void ClockScreen::showWarnColour(QWidget* clock) const {
+    ShowWarnColour(appearance_, clock);
+}
+
+void ClockScreen::showCountdownColour(QWidget* clock) const {
+    if (const auto colour = countdownColours_.constFind(clock);
+        colour != countdownColours_.cend()) {
+        SetTextColour(clock, *colour);
+    }
+}
+
+void ClockScreen::showTimedOutColour(QWidget* clock) {
+    SetTextColour(clock, ColourFromValue(255));
+}
+
+void ClockScreen::showClockText(QLabel* clock, qint16 seconds, const QString& format) {
+    if (const QString text = FormatClock(seconds, format); !text.isEmpty()) {
+        clock->setText(text);
+    }
+}
+
+bool ClockScreen::countDown(qint16& remaining, qint16 warnPoint, QLabel* clock,
+                            const QString& format) {
+    // After time up a clock moves one second per start; it must not wrap around.
+    if (remaining > std::numeric_limits<qint16>::min()) {
+        --remaining;
+    }
+    showClockText(clock, remaining, format);
+    if (remaining == warnPoint) {
+        playCue(WarnCue);
+        if (remaining > 0) {
+            showWarnColour(clock);
+        }
+    }
+    return remaining < 1;
 }
 
 void ClockScreen::playCue(const CueSpec& cue) {

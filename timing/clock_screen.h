@@ -4,7 +4,10 @@
 // profile, plays cues resolved at the moment they sound, and shows the main screen again
 // however it is closed. What is particular to a timing style stays in that style's screen.
 
+#include <QColor>
+#include <QHash>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <functional>
 
@@ -13,9 +16,17 @@
 #include "foundation/widgets/clock_appearance.h"
 #include "foundation/widgets/full_screen_window.h"
 
+class QLabel;
 class QPushButton;
 class RevealStrip;
 class SecondTicker;
+
+// What a clock shows once its time is up; the questioner/answerer clocks show it without the
+// leading blank.
+inline const QString kTimeUpText = QStringLiteral(" 时间到！");
+
+// A label font of the screen designs.
+QFont DesignFont(const QString& face, qreal points, bool bold = false);
 
 class ClockScreen : public FullScreenWindow {
     Q_OBJECT
@@ -35,6 +46,10 @@ class ClockScreen : public FullScreenWindow {
     // screen's buttons are 1095 x 375 twips.
     QPushButton* addButton(const QString& objectName, const QString& caption, int left, int top);
 
+    // A transparent label with centred text at design position `twips`.
+    QLabel* addLabel(const QString& objectName, const QString& text, QRect twips,
+                     const QFont& font);
+
     // `handler` receives the mouse button of every press on one of `targets`.
     void onPress(const QList<QWidget*>& targets, std::function<void(Qt::MouseButton)> handler);
 
@@ -45,7 +60,20 @@ class ClockScreen : public FullScreenWindow {
     // Reads the look from the active profile and applies it to `clocks`, this window and
     // Image1. The result is kept for the colour changes at the warning point and on a reset.
     void loadAppearance(UnreadableColour policy, const QList<QWidget*>& clocks);
-    const ClockAppearance& appearance() const { return appearance_; }
+    // The warning colour, when the profile gives one.
+    void showWarnColour(QWidget* clock) const;
+    // The colour `clock` counted in after loadAppearance: the profile's, else the designed one,
+    // so a reset never leaves a clock in the red of time up.
+    void showCountdownColour(QWidget* clock) const;
+    // The red of a clock whose time is up.
+    static void showTimedOutColour(QWidget* clock);
+
+    // The clock text of `seconds` in `format`; a format other than "1" or "2" leaves it alone.
+    static void showClockText(QLabel* clock, qint16 seconds, const QString& format);
+    // One second of a countdown: `remaining` goes one down (never past the 16-bit floor) and
+    // shows; at the warning point the warning cue sounds and, while time is left, the clock
+    // takes the warning colour. True once the time is up (below 1).
+    bool countDown(qint16& remaining, qint16 warnPoint, QLabel* clock, const QString& format);
 
     // Resolves `cue` from the active profile now and plays it; an empty path still cuts off
     // the cue that is sounding, as a new cue does.
@@ -61,6 +89,7 @@ class ClockScreen : public FullScreenWindow {
 
     AppContext context_;
     ClockAppearance appearance_;
+    QHash<const QWidget*, QColor> countdownColours_;
     QList<SecondTicker*> tickers_;
     bool mainShown_ = false;
 };

@@ -2,20 +2,12 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <limits>
 
-#include "foundation/clock_format.h"
 #include "foundation/segment_profile.h"
 #include "foundation/values.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/second_ticker.h"
 #include "foundation/widgets/twips.h"
-
-namespace {
-
-const QString kTimeUpText = QStringLiteral(" 时间到！");
-
-}  // namespace
 
 Form17::Form17(const AppContext& context, QWidget* parent)
     : ClockScreen(context, QSize(12000, 9000), parent),
@@ -54,22 +46,11 @@ Form17::Form17(const AppContext& context, QWidget* parent)
     warnPoint_ = ReadSeconds(readActive(SegmentKey::WarnPoint), warnPoint_);
     loadAppearance(UnreadableColour::Black, {label2_});
     timer1_->stop();
-    showRemaining();
+    showClockText(label2_, remaining_, format_);
 }
 
 void Form17::onTick() {
-    // Below zero the clock moves only one second per start after time up; never wrap around.
-    if (remaining_ > std::numeric_limits<qint16>::min()) {
-        --remaining_;
-    }
-    showRemaining();
-    if (remaining_ == warnPoint_) {
-        playCue(WarnCue);
-        if (remaining_ > 0) {
-            ShowWarnColour(appearance(), label2_);
-        }
-    }
-    if (remaining_ < 1) {
+    if (countDown(remaining_, warnPoint_, label2_, format_)) {
         timer1_->stop();
         label2_->setText(kTimeUpText);
         if (remaining_ == 0) {
@@ -92,12 +73,6 @@ void Form17::pause() {
 void Form17::reset() {
     remaining_ = ReadSeconds(readActive(SegmentKey::Limit), remaining_);
     timer1_->stop();
-    ShowClockColour(appearance(), label2_);
-    showRemaining();
-}
-
-void Form17::showRemaining() {
-    if (const QString text = FormatClock(remaining_, format_); !text.isEmpty()) {
-        label2_->setText(text);
-    }
+    showCountdownColour(label2_);
+    showClockText(label2_, remaining_, format_);
 }

@@ -20,8 +20,6 @@ class Form17 : public ClockScreen {
     void start();
     void pause();
     void reset();
-    // The clock text for `remaining_`; a format other than "1" or "2" leaves the label alone.
-    void showRemaining();
 
     QLabel* label2_;
     QPushButton* command4_;

@@ -66,7 +66,7 @@ class SideTimerTest : public QObject {
         QFETCH(int, returnTop);
         Side s(section);
         // The same picture name in both folders, in a different colour in each.
-        for (const QString& f : {"background/tiwen/", "background/dianping/"}) {
+        for (const char* f : {"background/tiwen/", "background/dianping/"}) {
             QImage picture(4, 4, QImage::Format_RGB32);
             picture.fill(f == folder ? Qt::green : Qt::blue);
             s.f.dir.mkdir(f);

@@ -31,7 +31,7 @@ fi
 echo "make_data: writing $DATA"
 mkdir -p "$DATA"
 find "$DATA" -mindepth 1 -not -path "$DATA/html" -not -path "$DATA/html/*" \
-    -not -path "$DATA/help.html" -delete
+    -not -path "$DATA/help.html" -not -path "$DATA/helpimg" -not -path "$DATA/helpimg/*" -delete
 
 # ------------------------------------------------------------------ folders
 # The letter case on disk is the one the program's own paths mostly use; the

@@ -126,6 +126,16 @@ convert -size ${W}x${H} xc: \
     -font "$FONT" -pointsize 26 -fill '#2c3757' -gravity south -annotate +0+24 'debaclock' \
     "${Q[@]}" "$DATA/background/jishi/clock_dark.jpg"
 
+# Light, for the styles whose captions and turn clocks are drawn in black.
+convert -size ${W}x${H} xc: \
+    -sparse-color Shepards '960,540 #f4f6fa  0,0 #d9dfea  1920,0 #d9dfea  0,1080 #cdd4e2  1920,1080 #cdd4e2' \
+    \( -size ${W}x${H} xc:black -fill none -stroke '#8a9cc4' -strokewidth 3 \
+       -draw "circle 960,540 960,80" -strokewidth 1 -draw "circle 960,540 960,40" -blur 0x2 \
+       -channel RGB -evaluate multiply 0.35 +channel -negate \) -compose multiply -composite \
+    -fill '#b7c2d8' -draw "rectangle 0,60 1920,61 rectangle 0,1018 1920,1019" \
+    -font "$FONT" -pointsize 26 -fill '#aab5cc' -gravity south -annotate +0+24 'debaclock' \
+    "${Q[@]}" "$DATA/background/jishi/clock_light.jpg"
+
 # ------------------------------------------------------------ transition
 stage "$WORK/stage_teal.png" '#1f6b78' '#061b24' '#0f2830'
 convert "$WORK/stage_teal.png" \
@@ -238,73 +248,8 @@ convert -size 800x600 gradient:'#f7f9fc-#e3e9f2' \
     -fill none -stroke '#a9bad6' -strokewidth 2 -draw "circle 720,530 720,470 circle 720,530 720,500" -stroke '#a9bad6' -draw "line 720,530 720,486 line 720,530 748,530" \
     "${Q[@]}" "$DATA/element/theme1.jpg"
 
-# ------------------------------------------------------------ timing-style illustrations
-# Simple diagrams of the five timing styles (400 x 300); 0.jpg is the overview.
-# They stand in for screenshots of the clock screens.
-panel=(-size 400x300 gradient:'#ffffff-#eef2f8' -fill none -stroke '#8aa1c4' -strokewidth 2
-       -draw 'rectangle 1,1 398,298' -stroke none -font "$FONT")
-# box X Y W H -> a dark rounded clock face
-box() { echo "fill #1d2740 roundrectangle $1,$2 $(($1 + $3)),$(($2 + $4)) 10,10"; }
-# at X Y: -annotate offset that centres text on the point (X, Y) of the 400 x 300 panel
-at() { printf '%+d%+d' $(($1 - 200)) $(($2 - 150)); }
-heading=(-gravity north -fill '#1d2740' -pointsize 22 -annotate +0+12)
-notes=(-gravity north -fill '#5b6b88' -pointsize 15)
-
-convert "${panel[@]}" \
-    -gravity north -fill '#1d2740' -pointsize 24 -annotate +0+14 '五种计时样式' \
-    -gravity northwest -pointsize 17 \
-    -annotate +30+62  'Mode-1  单一倒计时' \
-    -annotate +30+100 'Mode-2  正反双方倒计时' \
-    -annotate +30+138 'Mode-3  提问与回答倒计时' \
-    -annotate +30+176 'Mode-4  提问方 / 回答方倒计时' \
-    -annotate +30+214 'Mode-5  每次发言限时倒计时' \
-    -fill '#5b6b88' -pointsize 14 -annotate +30+262 '请在“计时样式”中选择一种样式' \
-    -fill '#3f6fb5' -draw "circle 18,72 23,72 circle 18,110 23,110 circle 18,148 23,148 circle 18,186 23,186 circle 18,224 23,224" \
-    "${Q[@]}" "$DATA/helpimg/0.jpg"
-
-convert "${panel[@]}" "${heading[@]}" 'Mode-1  单一倒计时' \
-    -draw "$(box 50 60 300 130)" \
-    -gravity center -fill white -pointsize 60 -annotate "$(at 200 125)" '2分30秒' \
-    "${notes[@]}" -annotate +0+206 '一个大时钟，从环节限时倒数到零' \
-    -annotate +0+232 '按钮：初始化  开始计时  计时暂停' \
-    "${Q[@]}" "$DATA/helpimg/1.jpg"
-
-convert "${panel[@]}" "${heading[@]}" 'Mode-2  正反双方倒计时' \
-    -draw "$(box 130 52 230 70)" -draw "$(box 130 134 230 70)" \
-    -gravity center -pointsize 30 -fill '#b02a37' -annotate "$(at 80 87)" '正方' \
-    -fill '#1f4aa8' -annotate "$(at 80 169)" '反方' \
-    -fill white -pointsize 40 -annotate "$(at 245 87)" '1分12秒' -annotate "$(at 245 169)" '2分00秒' \
-    "${notes[@]}" -annotate +0+220 '鼠标左键 / ← 键：正方计时' \
-    -annotate +0+244 '鼠标右键 / → 键：反方计时' \
-    "${Q[@]}" "$DATA/helpimg/2.jpg"
-
-convert "${panel[@]}" "${heading[@]}" 'Mode-3  提问与回答倒计时' \
-    -gravity center -fill '#1d2740' -pointsize 14 -annotate "$(at 105 58)" '一次提问剩余时间' \
-    -annotate "$(at 295 58)" '一次回答剩余时间' \
-    -draw "$(box 40 70 130 56)" -draw "$(box 230 70 130 56)" -draw "$(box 40 140 320 76)" \
-    -fill white -pointsize 34 -annotate "$(at 105 98)" '12s' -annotate "$(at 295 98)" '30s' \
-    -pointsize 46 -annotate "$(at 200 178)" '2分05秒' \
-    "${notes[@]}" -annotate +0+230 '左键：提问方发言    右键：回答方发言' \
-    -annotate +0+254 '下方大时钟为本环节总时间' \
-    "${Q[@]}" "$DATA/helpimg/3.jpg"
-
-convert "${panel[@]}" "${heading[@]}" 'Mode-4  提问方 / 回答方倒计时' \
-    -gravity center -fill '#1d2740' -pointsize 16 -annotate "$(at 110 74)" '提问方剩余时间' \
-    -annotate "$(at 290 74)" '回答方剩余时间' \
-    -draw "$(box 30 92 160 96)" -draw "$(box 210 92 160 96)" \
-    -fill white -pointsize 44 -annotate "$(at 110 140)" '45s' -annotate "$(at 290 140)" '80s' \
-    "${notes[@]}" -annotate +0+214 '左键：提问方计时    右键：回答方计时' \
-    -annotate +0+238 '双方各有自己的限时与警告点' \
-    "${Q[@]}" "$DATA/helpimg/4.jpg"
-
-convert "${panel[@]}" "${heading[@]}" 'Mode-5  每次发言限时倒计时' \
-    -gravity center -fill '#1d2740' -pointsize 14 -annotate "$(at 100 58)" '剩余发言时间' \
-    -draw "$(box 30 70 140 56)" -draw "$(box 30 140 340 76)" \
-    -fill white -pointsize 34 -annotate "$(at 100 98)" '25s' \
-    -pointsize 46 -annotate "$(at 200 178)" '2分40秒' \
-    "${notes[@]}" -annotate +0+230 '每按一次左键开始新的一次发言' \
-    -annotate +0+254 '发言时钟重新计时，总时间继续' \
-    "${Q[@]}" "$DATA/helpimg/5.jpg"
+# The timing-style illustrations in helpimg/ are drawn from the real clock screens by
+# tools/render_help_images, not here.
 
 # ------------------------------------------------------------ sample presentations
 # Slide pages (1024 x 768) that pdf.py binds into small PDF presentations in ppt/.
