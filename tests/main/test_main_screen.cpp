@@ -11,6 +11,7 @@
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
 #include "main_screen_fixture.h"
+#include "support/data_rows.h"
 
 Q_DECLARE_METATYPE(ScreenId)
 
@@ -23,15 +24,8 @@ QStringList ColumnNames() {
     for (int i = 0; i < 8; ++i) {
         names << QStringLiteral("Command4_%1").arg(i);
     }
-    return names << "Command10"
-                 << "Command11"
-                 << "Command12"
-                 << "Command13"
-                 << "Command14"
-                 << "Frame1"
-                 << "Command16"
-                 << "Command19"
-                 << "Command15";
+    return names + QStringList{"Command10", "Command11", "Command12", "Command13", "Command14",
+                               "Frame1",    "Command16", "Command19", "Command15"};
 }
 
 // True when every control of the column is shown (false: every one hidden; else fails).
@@ -81,8 +75,8 @@ class TestMainScreen : public QObject {
 
     void captionsFromTheProfiles_data() {
         QTest::addColumn<bool>("configured");
-        QTest::newRow("fresh install: all empty") << false;
-        QTest::newRow("configured") << true;
+        AddRow("fresh install: all empty", false);
+        AddRow("configured", true);
     }
     void captionsFromTheProfiles() {
         QFETCH(bool, configured);
@@ -127,10 +121,10 @@ class TestMainScreen : public QObject {
     void backgroundColour_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QColor>("expected");
-        QTest::newRow("red") << "255" << QColor(Qt::red);
-        QTest::newRow("blue") << "16711680" << QColor(Qt::blue);
-        QTest::newRow("empty keeps the design") << "" << QColor(130, 199, 35);
-        QTest::newRow("text keeps the design") << "绿色" << QColor(130, 199, 35);
+        AddRow("red", "255", QColor(Qt::red));
+        AddRow("blue", "16711680", QColor(Qt::blue));
+        AddRow("empty keeps the design", "", QColor(130, 199, 35));
+        AddRow("text keeps the design", "绿色", QColor(130, 199, 35));
     }
     void backgroundColour() {
         QFETCH(QString, stored);
@@ -145,12 +139,12 @@ class TestMainScreen : public QObject {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QColor>("shown");  // invalid: no picture, the colour shows
         const QStringList both{"hall.jpg", "default.jpg"};
-        QTest::newRow("stored and present") << "hall.jpg" << both << QColor(Qt::red);
-        QTest::newRow("other letter case") << "HALL.JPG" << both << QColor(Qt::red);
-        QTest::newRow("stored but deleted") << "gone.jpg" << both << QColor(Qt::blue);
-        QTest::newRow("none stored") << "" << both << QColor();
-        QTest::newRow("deleted and no default") << "gone.jpg" << QStringList{} << QColor();
-        QTest::newRow("outside the folder") << "../hall.jpg" << both << QColor(Qt::blue);
+        AddRow("stored and present", "hall.jpg", both, QColor(Qt::red));
+        AddRow("other letter case", "HALL.JPG", both, QColor(Qt::red));
+        AddRow("stored but deleted", "gone.jpg", both, QColor(Qt::blue));
+        AddRow("none stored", "", both, QColor());
+        AddRow("deleted and no default", "gone.jpg", QStringList{}, QColor());
+        AddRow("outside the folder", "../hall.jpg", both, QColor(Qt::blue));
     }
     void pictureRule() {
         QFETCH(QString, stored);
@@ -171,15 +165,13 @@ class TestMainScreen : public QObject {
         QTest::addColumn<bool>("column");
         QTest::addColumn<bool>("frame2");
         // Design size 792 x 566 pixels; buttons 65 wide, Frame2 33 high.
-        QTest::newRow("left edge") << QPoint(0, 300) << true << true << false;
-        QTest::newRow("last pixel of the strip") << QPoint(64, 300) << true << true << false;
-        QTest::newRow("over a button's place, right of the strip")
-            << QPoint(65, 40) << true << false << false;
-        QTest::newRow("bottom edge") << QPoint(400, 560) << true << false << true;
-        QTest::newRow("bottom strip's top line") << QPoint(400, 533) << true << false << false;
-        QTest::newRow("bottom left corner") << QPoint(10, 565) << true << true << true;
-        QTest::newRow("over the window itself: column only")
-            << QPoint(10, 565) << false << true << true;
+        AddRow("left edge", QPoint(0, 300), true, true, false);
+        AddRow("last pixel of the strip", QPoint(64, 300), true, true, false);
+        AddRow("over a button's place, right of the strip", QPoint(65, 40), true, false, false);
+        AddRow("bottom edge", QPoint(400, 560), true, false, true);
+        AddRow("bottom strip's top line", QPoint(400, 533), true, false, false);
+        AddRow("bottom left corner", QPoint(10, 565), true, true, true);
+        AddRow("over the window itself: column only", QPoint(10, 565), false, true, true);
     }
     void revealStrips() {
         QFETCH(QPoint, position);
@@ -233,18 +225,12 @@ class TestMainScreen : public QObject {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<ScreenId>("screen");
-        QTest::newRow("audience question") << "Command10"
-                                           << "replace" << ScreenId::AudienceQuestion;
-        QTest::newRow("commentary") << "Command11"
-                                    << "replace" << ScreenId::Commentary;
-        QTest::newRow("score entry") << "Command12"
-                                     << "over" << ScreenId::ScoreEntry;
-        QTest::newRow("ceremony") << "Command13"
-                                  << "replace" << ScreenId::Ceremony;
-        QTest::newRow("report") << "Command14"
-                                << "replace" << ScreenId::Report;
-        QTest::newRow("settings") << "Command16"
-                                  << "over" << ScreenId::SettingsHome;
+        AddRow("audience question", "Command10", "replace", ScreenId::AudienceQuestion);
+        AddRow("commentary", "Command11", "replace", ScreenId::Commentary);
+        AddRow("score entry", "Command12", "over", ScreenId::ScoreEntry);
+        AddRow("ceremony", "Command13", "replace", ScreenId::Ceremony);
+        AddRow("report", "Command14", "replace", ScreenId::Report);
+        AddRow("settings", "Command16", "over", ScreenId::SettingsHome);
     }
     void navigation() {
         QFETCH(QString, button);
@@ -268,14 +254,10 @@ class TestMainScreen : public QObject {
         QTest::addColumn<QString>("transition");
         QTest::addColumn<QString>("style");
         QTest::addColumn<QList<ScreenId>>("opened");
-        QTest::newRow("1: clock") << 0 << "0"
-                                  << "Mode-1" << QList{ScreenId::SingleCountdown};
-        QTest::newRow("3: transition") << 2 << "1"
-                                       << "Mode-2" << QList{ScreenId::Transition};
-        QTest::newRow("8: clock") << 7 << "0"
-                                  << "Mode-5" << QList{ScreenId::PerSpeech};
-        QTest::newRow("no style: stays") << 4 << "0"
-                                         << "" << QList<ScreenId>{};
+        AddRow("1: clock", 0, "0", "Mode-1", QList{ScreenId::SingleCountdown});
+        AddRow("3: transition", 2, "1", "Mode-2", QList{ScreenId::Transition});
+        AddRow("8: clock", 7, "0", "Mode-5", QList{ScreenId::PerSpeech});
+        AddRow("no style: stays", 4, "0", "", QList<ScreenId>{});
     }
     void segmentButtonsLaunchTheirSegment() {
         QFETCH(int, index);
@@ -302,8 +284,8 @@ class TestMainScreen : public QObject {
 
     void leaving_data() {
         QTest::addColumn<bool>("ok");
-        QTest::newRow("OK ends the program") << true;
-        QTest::newRow("Cancel changes nothing") << false;
+        AddRow("OK ends the program", true);
+        AddRow("Cancel changes nothing", false);
     }
     void leaving() {
         QFETCH(bool, ok);

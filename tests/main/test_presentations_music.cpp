@@ -5,6 +5,7 @@
 
 #include "main_screen_fixture.h"
 #include "screens/main/background_music.h"
+#include "support/data_rows.h"
 
 namespace {
 
@@ -23,22 +24,14 @@ class TestPresentationsAndMusic : public QObject {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("onDisk");  // relative to AppDir; "" for none
         QTest::addColumn<bool>("opens");
-        QTest::newRow("found") << 1 << "intro.pptx"
-                               << "ppt/intro.pptx" << true;
-        QTest::newRow("other letter case") << 2 << "Intro.PPTX"
-                                           << "ppt/intro.pptx" << true;
-        QTest::newRow("folder in other case") << 3 << "intro.pptx"
-                                              << "PPT/intro.pptx" << true;
-        QTest::newRow("empty name") << 1 << ""
-                                    << "ppt/intro.pptx" << false;
-        QTest::newRow("file gone") << 2 << "intro.pptx"
-                                   << "" << false;
-        QTest::newRow("a folder of that name") << 3 << "intro.pptx"
-                                               << "ppt/intro.pptx/x" << false;
-        QTest::newRow("a pattern is no name") << 1 << "*.pptx"
-                                              << "ppt/intro.pptx" << false;
-        QTest::newRow("outside the folder") << 2 << "../intro.pptx"
-                                            << "intro.pptx" << false;
+        AddRow("found", 1, "intro.pptx", "ppt/intro.pptx", true);
+        AddRow("other letter case", 2, "Intro.PPTX", "ppt/intro.pptx", true);
+        AddRow("folder in other case", 3, "intro.pptx", "PPT/intro.pptx", true);
+        AddRow("empty name", 1, "", "ppt/intro.pptx", false);
+        AddRow("file gone", 2, "intro.pptx", "", false);
+        AddRow("a folder of that name", 3, "intro.pptx", "ppt/intro.pptx/x", false);
+        AddRow("a pattern is no name", 1, "*.pptx", "ppt/intro.pptx", false);
+        AddRow("outside the folder", 2, "../intro.pptx", "intro.pptx", false);
     }
     void presentation() {
         QFETCH(int, k);
@@ -122,13 +115,13 @@ class TestPresentationsAndMusic : public QObject {
     void storedVolumeOnLoading_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("slider");
-        QTest::newRow("none: designed 0") << "" << 0;
-        QTest::newRow("in range") << "75" << 75;
-        QTest::newRow("top") << "100" << 100;
-        QTest::newRow("blanks around") << " 7 " << 7;
-        QTest::newRow("above the range") << "150" << 0;
-        QTest::newRow("fraction") << "40.5" << 0;
-        QTest::newRow("text") << "响" << 0;
+        AddRow("none: designed 0", "", 0);
+        AddRow("in range", "75", 75);
+        AddRow("top", "100", 100);
+        AddRow("blanks around", " 7 ", 7);
+        AddRow("above the range", "150", 0);
+        AddRow("fraction", "40.5", 0);
+        AddRow("text", "响", 0);
     }
     void storedVolumeOnLoading() {
         QFETCH(QString, stored);

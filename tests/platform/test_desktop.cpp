@@ -10,6 +10,7 @@
 #include "foundation/platform/qt_dialogs.h"
 #include "foundation/platform/qt_media_player.h"
 #include "foundation/platform/qt_platform.h"
+#include "support/data_rows.h"
 
 namespace {
 
@@ -55,12 +56,11 @@ class TestDesktop : public QObject {
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("handedOver");
         const QString file = dir_.filePath("ppt/开幕.ppt");
-        QTest::newRow("a file by its full path") << file << file;
-        QTest::newRow("a file by a path with dots") << dir_.filePath("ppt/../ppt/开幕.ppt") << file;
-        QTest::newRow("a web address as it is") << "http://www.example.org/download?v=4.1"
-                                                << "http://www.example.org/download?v=4.1";
-        QTest::newRow("a secure web address") << "https://example.org/"
-                                              << "https://example.org/";
+        AddRow("a file by its full path", file, file);
+        AddRow("a file by a path with dots", dir_.filePath("ppt/../ppt/开幕.ppt"), file);
+        const QString web = "http://www.example.org/download?v=4.1";
+        AddRow("a web address as it is", web, web);
+        AddRow("a secure web address", "https://example.org/", "https://example.org/");
     }
     void open() {
         QFETCH(QString, given);
@@ -90,7 +90,7 @@ class TestDesktop : public QObject {
         QCOMPARE(QtClipboard().Text(), QStringLiteral("正方 3 : 1 反方"));
     }
 
-    void secondCopyRefused() {
+    void secondCopyOfOneFolderRefused() {
         QTemporaryDir locks;
         const QString app = dir_.path();
         auto first = std::make_unique<QtInstanceLock>(app, locks.path());
@@ -99,17 +99,11 @@ class TestDesktop : public QObject {
         QtInstanceLock second(app, locks.path());
         QVERIFY(!second.TryLock());
         QCOMPARE(second.lockFilePath(), first->lockFilePath());
+        QtInstanceLock otherFolder(dir_.filePath("b"), locks.path());
+        QVERIFY(otherFolder.TryLock());
+        QVERIFY(otherFolder.lockFilePath() != first->lockFilePath());
         first.reset();  // the first copy ends
         QVERIFY(second.TryLock());
-    }
-
-    void otherProgramFolderNotBlocked() {
-        QTemporaryDir locks;
-        QtInstanceLock one(dir_.filePath("a"), locks.path());
-        QtInstanceLock other(dir_.filePath("b"), locks.path());
-        QVERIFY(one.TryLock());
-        QVERIFY(other.TryLock());
-        QVERIFY(one.lockFilePath() != other.lockFilePath());
     }
 
     void lockOfACopyThatDied() {
@@ -133,8 +127,8 @@ class TestDesktop : public QObject {
     void garbledLock_data() {
         QTest::addColumn<int>("ageSeconds");
         QTest::addColumn<bool>("granted");
-        QTest::newRow("old: left by a crash while it was written") << 60 << true;
-        QTest::newRow("fresh: may still be being written") << 0 << false;
+        AddRow("old: left by a crash while it was written", 60, true);
+        AddRow("fresh: may still be being written", 0, false);
     }
     void garbledLock() {
         QFETCH(int, ageSeconds);

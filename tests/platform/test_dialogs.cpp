@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "foundation/platform/colours.h"
 #include "foundation/platform/qt_dialogs.h"
 #include "modal.h"
+#include "support/data_rows.h"
 
 namespace {
 
@@ -21,6 +21,14 @@ void Touch(const QString& path) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("x");
+}
+
+// Accepts `box` with its selected file; rejects it when it refused the file, to fail, not hang.
+void AcceptFile(QFileDialog* box) {
+    static_cast<QDialog*>(box)->accept();  // QFileDialog's own accept() is protected
+    if (box->isVisible()) {
+        box->reject();
+    }
 }
 
 }  // namespace
@@ -32,46 +40,25 @@ class TestDialogs : public QObject {
     void translateFilter_data() {
         QTest::addColumn<QString>("bar");
         QTest::addColumn<QStringList>("filters");
-        QTest::newRow("one pair") << "jpg文件(*.jpg)|*.jpg|"
-                                  << QStringList{"jpg文件(*.jpg) (*.jpg)"};
-        QTest::newRow("pairs keep their order")
-            << "wav文件(*.wav)|*.wav|所有文件(*.*)|*.*|"
-            << QStringList{"wav文件(*.wav) (*.wav)", "所有文件(*.*) (*)"};
-        QTest::newRow("patterns split at ';'")
-            << "图片|*.jpg;*.bmp;*.jpeg|" << QStringList{"图片 (*.jpg *.bmp *.jpeg)"};
-        QTest::newRow("spaces around patterns dropped")
-            << "图片| *.jpg ; *.bmp |" << QStringList{"图片 (*.jpg *.bmp)"};
-        QTest::newRow("*.* means every file") << "所有文件|*.*|" << QStringList{"所有文件 (*)"};
-        QTest::newRow("no closing bar") << "文本|*.txt" << QStringList{"文本 (*.txt)"};
-        QTest::newRow("description without pattern dropped")
-            << "文本|*.txt|孤立" << QStringList{"文本 (*.txt)"};
-        QTest::newRow("empty pattern dropped") << "空||文本|*.txt|" << QStringList{"文本 (*.txt)"};
-        QTest::newRow("empty description shows the patterns")
-            << "|*.mp3;*.wma|" << QStringList{"*.mp3 *.wma (*.mp3 *.wma)"};
-        QTest::newRow("empty text") << "" << QStringList{};
-        QTest::newRow("only bars") << "||||" << QStringList{};
+        using L = QStringList;
+        AddRow("one pair", "jpg文件(*.jpg)|*.jpg|", L{"jpg文件(*.jpg) (*.jpg)"});
+        AddRow("pairs keep their order", "wav文件(*.wav)|*.wav|所有文件(*.*)|*.*|",
+               L{"wav文件(*.wav) (*.wav)", "所有文件(*.*) (*)"});
+        AddRow("patterns split at ';'", "图片|*.jpg;*.bmp;*.jpeg|", L{"图片 (*.jpg *.bmp *.jpeg)"});
+        AddRow("spaces around patterns dropped", "图片| *.jpg ; *.bmp |", L{"图片 (*.jpg *.bmp)"});
+        AddRow("*.* means every file", "所有文件|*.*|", L{"所有文件 (*)"});
+        AddRow("no closing bar", "文本|*.txt", L{"文本 (*.txt)"});
+        AddRow("description without pattern dropped", "文本|*.txt|孤立", L{"文本 (*.txt)"});
+        AddRow("empty pattern dropped", "空||文本|*.txt|", L{"文本 (*.txt)"});
+        AddRow("empty description shows the patterns", "|*.mp3;*.wma|",
+               L{"*.mp3 *.wma (*.mp3 *.wma)"});
+        AddRow("empty text", "", L{});
+        AddRow("only bars", "||||", L{});
     }
     void translateFilter() {
         QFETCH(QString, bar);
         QFETCH(QStringList, filters);
         QCOMPARE(TranslateFilter(bar), filters);
-    }
-
-    void windowsColour_data() {
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<quint32>("value");
-        QTest::newRow("red in the low byte") << QColor(255, 0, 0) << 255u;
-        QTest::newRow("green") << QColor(0, 255, 0) << 65280u;
-        QTest::newRow("blue in the third byte") << QColor(0, 0, 255) << 16711680u;
-        QTest::newRow("mixed") << QColor(0x12, 0x34, 0x56) << 0x563412u;
-        QTest::newRow("white") << QColor(255, 255, 255) << 16777215u;
-        QTest::newRow("black") << QColor(0, 0, 0) << 0u;
-    }
-    void windowsColour() {
-        QFETCH(QColor, colour);
-        QFETCH(quint32, value);
-        QCOMPARE(ColourValueOf(colour), value);
-        QCOMPARE(ColourFromValue(value), colour);
     }
 
     void openFileChoosesAndCancelKeepsTheLastName() {
@@ -94,10 +81,7 @@ class TestDialogs : public QObject {
                 }
             }
             box->selectFile(picked);
-            static_cast<QDialog*>(box)->accept();  // QFileDialog's own accept() is protected
-            if (box->isVisible()) {
-                box->reject();  // refused the file: fail rather than hang
-            }
+            AcceptFile(box);
         });
         QVERIFY(dialog.Show());
         QCOMPARE(dialog.fileName, picked);
@@ -140,10 +124,7 @@ class TestDialogs : public QObject {
                 asked = true;
                 question->reject();
             });
-            static_cast<QDialog*>(box)->accept();
-            if (box->isVisible()) {
-                box->reject();
-            }
+            AcceptFile(box);
         });
         QVERIFY(dialog.Show());
         QVERIFY(!asked);

@@ -30,28 +30,23 @@ bool WriteTone(const QString& path, double seconds) {
         qToLittleEndian(value, data.data() + 2 * i);
     }
     QByteArray header;
-    const auto u32 = [&](quint32 v) {
-        char bytes[4];
+    const auto put = [&](auto v) {
+        char bytes[sizeof v];
         qToLittleEndian(v, bytes);
-        header.append(bytes, 4);
-    };
-    const auto u16 = [&](quint16 v) {
-        char bytes[2];
-        qToLittleEndian(v, bytes);
-        header.append(bytes, 2);
+        header.append(bytes, sizeof v);
     };
     header.append("RIFF");
-    u32(36 + data.size());
+    put(quint32(36 + data.size()));
     header.append("WAVEfmt ");
-    u32(16);
-    u16(1);         // PCM
-    u16(1);         // mono
-    u32(rate);      // samples per second
-    u32(rate * 2);  // bytes per second
-    u16(2);         // bytes per frame
-    u16(16);        // bits per sample
+    put(quint32(16));
+    put(quint16(1));         // PCM
+    put(quint16(1));         // mono
+    put(quint32(rate));      // samples per second
+    put(quint32(rate * 2));  // bytes per second
+    put(quint16(2));         // bytes per frame
+    put(quint16(16));        // bits per sample
     header.append("data");
-    u32(data.size());
+    put(quint32(data.size()));
     QFile file(path);
     return file.open(QIODevice::WriteOnly) &&
            file.write(header + data) == header.size() + data.size();
@@ -74,6 +69,13 @@ constexpr double kCueSeconds = 0.5;
 constexpr double kLongSeconds = 6.0;
 
 }  // namespace
+
+// The cases that need the test's own sound server are skipped without one.
+#define SKIP_WITHOUT_SERVER()             \
+    do {                                  \
+        if (!noServer_.isEmpty())         \
+            QSKIP(qPrintable(noServer_)); \
+    } while (false)
 
 class TestRealAudio : public QObject {
     Q_OBJECT
@@ -238,9 +240,7 @@ class TestRealAudio : public QObject {
     void cuePlaysToItsEnd() {
         QFETCH(QString, path);
         QFETCH(double, seconds);
-        if (!noServer_.isEmpty()) {
-            QSKIP(qPrintable(noServer_));
-        }
+        SKIP_WITHOUT_SERVER();
         QVERIFY(QFileInfo::exists(path));
         QTRY_COMPARE_WITH_TIMEOUT(StreamsPlaying(), 0, 5000);
         QtWavePlayer player;
@@ -259,9 +259,7 @@ class TestRealAudio : public QObject {
     }
 
     void newCueCutsThePlayingOne() {
-        if (!noServer_.isEmpty()) {
-            QSKIP(qPrintable(noServer_));
-        }
+        SKIP_WITHOUT_SERVER();
         QTRY_COMPARE_WITH_TIMEOUT(StreamsPlaying(), 0, 5000);
         QtWavePlayer player;
         QElapsedTimer clock;
@@ -313,9 +311,7 @@ class TestRealAudio : public QObject {
     }
 
     void pieceEndReportsStoppedAndLoops() {
-        if (!noServer_.isEmpty()) {
-            QSKIP(qPrintable(noServer_));
-        }
+        SKIP_WITHOUT_SERVER();
         QtMediaPlayer player;
         QSignalSpy spy(&player, &MediaPlayer::PlayStateChange);
         QList<qint64> at;  // when each state was reported
@@ -336,9 +332,7 @@ class TestRealAudio : public QObject {
     }
 
     void switchingPiecesReportsNoStop() {
-        if (!noServer_.isEmpty()) {
-            QSKIP(qPrintable(noServer_));
-        }
+        SKIP_WITHOUT_SERVER();
         QtMediaPlayer player;
         QSignalSpy spy(&player, &MediaPlayer::PlayStateChange);
         player.setURL(long_);
@@ -351,9 +345,7 @@ class TestRealAudio : public QObject {
     }
 
     void closeReportsStoppedAndStaysSilent() {
-        if (!noServer_.isEmpty()) {
-            QSKIP(qPrintable(noServer_));
-        }
+        SKIP_WITHOUT_SERVER();
         QtMediaPlayer player;
         MusicLoop loop(&player, MusicLoop::Always());
         QSignalSpy spy(&player, &MediaPlayer::PlayStateChange);
@@ -378,9 +370,7 @@ class TestRealAudio : public QObject {
     void shippedMusicPlays() {
         // MP3 needs a decoder from the installed plugins; without one the music is silent.
         QFETCH(QString, path);
-        if (!noServer_.isEmpty()) {
-            QSKIP(qPrintable(noServer_));
-        }
+        SKIP_WITHOUT_SERVER();
         QVERIFY(QFileInfo::exists(path));
         QTRY_COMPARE_WITH_TIMEOUT(StreamsPlaying(), 0, 5000);
         QtMediaPlayer player;

@@ -2,68 +2,22 @@
 // button, the per-turn clocks running over, the total running out, pause and reset.
 
 #include <QtTest>
-#include <memory>
 
-#include "foundation/platform/colours.h"
 #include "foundation/widgets/twips.h"
-#include "foundation/widgets/widget_colours.h"
-#include "support/screen_fixture.h"
+#include "support/clock_screen_fixture.h"
 #include "timing/question_answer_countdown.h"
 
 namespace {
 
-const QColor kWhite = ColourFromValue(16777215);
-const QColor kYellow = ColourFromValue(65535);
-const QColor kRed = ColourFromValue(255);
-const QColor kBlack = ColourFromValue(0);
-const QByteArray kWave = QByteArrayLiteral("RIFF\x04\0\0\0WAVE");  // the fake asks for a file
-
-struct QA : ScreenFixture {
-    explicit QA(const QString& total = "180", const QString& warnPoint = "30") {
-        for (const char* cue : {"Warn", "Timeout", "Cs"}) {
-            dir.writeBytes(QString("sound/%1/Default.wav").arg(cue), kWave);
-        }
-        dir.write("config/Timetemp.ini",
-                  QString("[配置信息]\n计时格式=2\n限时=%1\n警告时间点=%2\n"
-                          "提问方一次提问限时=30\n回答方一次回答限时=40\n"
-                          "倒计时字体颜色=16777215\n时间不足时字体颜色=65535\n背景颜色=2035466\n"
-                          "时间不足提示音=Default\n时间到提示音=Default\n超时提示音=Default\n")
-                      .arg(total, warnPoint));
-    }
-    void set(const QString& key, const QString& value) {
-        setProfile("\\config\\Timetemp.ini", key, value);
-    }
-    Form5* open() { return (screen = std::make_unique<Form5>(context)).get(); }
-    QWidget* at(const QString& name) const { return find(screen.get(), name); }
-    void press(Qt::MouseButton button, const QString& on = "Image1") {
-        QTest::mouseClick(at(on), button, {}, QPoint(5, 5));
-    }
-    void click(const QString& name) { ScreenFixture::click(screen.get(), name); }
-    // One second: every running clock ticks, the total first.
-    void second(int times = 1) {
-        for (int i = 0; i < times * 3; ++i) {
-            tick(screen.get(), QString("Timer%1").arg("134"[i % 3]));
-        }
-    }
-    QString running() const {
-        QStringList on = {"Timer1", "Timer3", "Timer4"};
-        on.removeIf(
-            [&](const QString& t) { return !screen->findChild<SecondTicker*>(t)->isActive(); });
-        return on.join(' ');
+// A total of 180 s warned at 30, questions of 30 s and answers of 40 s, in seconds.
+struct QA : ClockScreenFixture<Form5> {
+    explicit QA(const QString& total = "180", const QString& warnPoint = "30")
+        : ClockScreenFixture("2", total, warnPoint) {
+        set(SegmentKey::QuestionLimit, "30");
+        set(SegmentKey::AnswerLimit, "40");
     }
     // Total, question and answer clock.
-    QString clocks() const {
-        return text(screen.get(), "Label2") + '|' + text(screen.get(), "Label4") + '|' +
-               text(screen.get(), "Label5");
-    }
-    QColor colourOf(const QString& name) const { return colour(screen.get(), name); }
-    // The cues heard, by their folder: "Warn", "Timeout", "Cs".
-    QStringList cues() const {
-        QStringList heard = played();
-        return heard.replaceInStrings(QRegularExpression(".*/(\\w+)/Default.wav"), "\\1");
-    }
-
-    std::unique_ptr<Form5> screen;
+    QString clocks() const { return ClockScreenFixture::clocks({"Label2", "Label4", "Label5"}); }
 };
 
 }  // namespace
@@ -78,16 +32,15 @@ class QuestionAnswerCountdownTest : public QObject {
         q.set(SegmentKey::FontSize, "20");
         Form5* screen = q.open();
         QCOMPARE(q.at("Label5")->geometry(), RectFromTwips(7110, 2160, 2895, 2025));
-        QCOMPARE(QA::text(screen, "Label1_1"), QString("一次回答剩余时间"));
-        QCOMPARE(q.clocks(), QString("3分00秒|30s|40s"));  // per-turn clocks always in seconds
-        QCOMPARE(q.running(), QString());
-        QVERIFY(!q.at("Command2")->isEnabled());
-        QVERIFY(!q.at("Command4")->isEnabled());
-        QCOMPARE(q.colourOf("Label2"), kWhite);
-        QCOMPARE(BackgroundColour(screen), ColourFromValue(2035466));
+        QCOMPARE(QA::text(screen, "Label1_1"), "一次回答剩余时间");
+        QCOMPARE(q.clocks(), "3分00秒|30s|40s");  // per-turn clocks always in seconds
+        QCOMPARE(q.running(), "");
+        QCOMPARE(q.enabledButtons(), "Command1");
+        QCOMPARE(q.ink(), kWhite);
+        QCOMPARE(q.back(), kBack);
         QCOMPARE(q.at("Label2")->font().pointSizeF(), 20.0);
         for (const char* turn : {"Label4", "Label5"}) {  // the look is the total clock's only
-            QCOMPARE(q.colourOf(turn), kBlack);
+            QCOMPARE(q.ink(turn), kBlack);
             QCOMPARE(q.at(turn)->font().pointSizeF(), 90.0);
         }
     }
@@ -96,26 +49,26 @@ class QuestionAnswerCountdownTest : public QObject {
         QA q;
         q.open();
         q.press(Qt::RightButton, "Label4");
-        QCOMPARE(q.running(), QString("Timer1 Timer4"));
-        QVERIFY(q.at("Command2")->isEnabled());
-        QVERIFY(!q.at("Command4")->isEnabled());  // only a left click makes reset available
+        QCOMPARE(q.running(), "Timer1 Timer4");
+        // Only a left click makes reset available.
+        QCOMPARE(q.enabledButtons(), "Command1 Command2");
         q.press(Qt::LeftButton, "Label1_1");
-        QVERIFY(q.at("Command4")->isEnabled());
-        QCOMPARE(q.running(), QString("Timer1 Timer3"));
+        QCOMPARE(q.enabledButtons(), "Command1 Command2 Command4");
+        QCOMPARE(q.running(), "Timer1 Timer3");
         q.second(5);
-        QCOMPARE(q.clocks(), QString("175s|25s|40s"));
+        QCOMPARE(q.clocks(), "175s|25s|40s");
         q.press(Qt::LeftButton, "Label5");  // the same side again: the question goes on
         q.second();
-        QCOMPARE(q.clocks(), QString("174s|24s|40s"));
+        QCOMPARE(q.clocks(), "174s|24s|40s");
         q.set(SegmentKey::QuestionLimit, "35");  // the limit is read at every switch
         q.press(Qt::RightButton, "Label2");
-        QCOMPARE(q.running(), QString("Timer1 Timer4"));
+        QCOMPARE(q.running(), "Timer1 Timer4");
         q.second(2);
-        QCOMPARE(q.clocks(), QString("172s|35s|38s"));
+        QCOMPARE(q.clocks(), "172s|35s|38s");
         q.press(Qt::MiddleButton);
-        QCOMPARE(q.running(), QString("Timer1 Timer4"));
+        QCOMPARE(q.running(), "Timer1 Timer4");
         q.press(Qt::LeftButton, "Label1_0");
-        QCOMPARE(q.clocks(), QString("172s|35s|40s"));
+        QCOMPARE(q.clocks(), "172s|35s|40s");
     }
 
     void turnRunsOver_data() {
@@ -134,24 +87,24 @@ class QuestionAnswerCountdownTest : public QObject {
         q.open();
         q.press(button);
         q.second(2);
-        QCOMPARE(q.colourOf(label), kBlack);
+        QCOMPARE(q.ink(label), kBlack);
         q.second();
-        QCOMPARE(QA::text(q.screen.get(), label), QString("0s"));
-        QCOMPARE(q.colourOf(label), kRed);
-        QCOMPARE(q.running(), QString("Timer1"));
+        QCOMPARE(q.clock(label), "0s");
+        QCOMPARE(q.ink(label), kRed);
+        QCOMPARE(q.running(), "Timer1");
         QCOMPARE(q.cues(), QStringList{"Cs"});
         q.second(27);
         QVERIFY(q.clocks().startsWith("150s|"));
         for (int again = 0; again < 2; ++again) {  // from 0 each time: -1s, never further
             q.press(button);
             q.second();
-            QCOMPARE(QA::text(q.screen.get(), label), QString("-1s"));
-            QCOMPARE(q.running(), QString("Timer1"));
+            QCOMPARE(q.clock(label), "-1s");
+            QCOMPARE(q.running(), "Timer1");
         }
         QCOMPARE(q.cues(), (QStringList{"Cs", "Cs", "Cs"}));
         q.press(button == Qt::LeftButton ? Qt::RightButton : Qt::LeftButton);
-        QCOMPARE(QA::text(q.screen.get(), label), QString("3s"));
-        QCOMPARE(q.colourOf(label), kBlack);
+        QCOMPARE(q.clock(label), "3s");
+        QCOMPARE(q.ink(label), kBlack);
     }
 
     void totalTimeOut_data() {
@@ -169,17 +122,17 @@ class QuestionAnswerCountdownTest : public QObject {
         q.open();
         q.press(Qt::LeftButton);
         q.second(2);
-        QCOMPARE(q.colourOf("Label2"), warnPoint == "2" ? kYellow : kWhite);
+        QCOMPARE(q.ink(), warnPoint == "2" ? kYellow : kWhite);
         q.press(Qt::RightButton);
         q.second(2);  // the total runs out first in its second: the answer stops at 39s
-        QCOMPARE(q.clocks(), QString(" 时间到！|30s|39s"));
-        QCOMPARE(q.colourOf("Label2"), kRed);
-        QCOMPARE(q.running(), QString());
+        QCOMPARE(q.clocks(), kTimeUp + "|30s|39s");
+        QCOMPARE(q.ink(), kRed);
+        QCOMPARE(q.running(), "");
         QCOMPARE(q.cues(), cues);
         q.press(Qt::LeftButton);  // one more tick: time-up again, all stop, no time-up cue
-        QA::tick(q.screen.get(), "Timer1");
-        QCOMPARE(q.clocks(), QString(" 时间到！|30s|40s"));
-        QCOMPARE(q.running(), QString());
+        q.tick();
+        QCOMPARE(q.clocks(), kTimeUp + "|30s|40s");
+        QCOMPARE(q.running(), "");
         // At -1 a warning point of -1 is reached: the operator asked for that cue.
         QCOMPARE(q.cues(), cues + (warnPoint == "-1" ? QStringList{"Warn"} : QStringList{}));
     }
@@ -188,27 +141,27 @@ class QuestionAnswerCountdownTest : public QObject {
         QA q("5", "0");
         q.set(SegmentKey::ClockColour, "");
         q.open();
-        const QColor designed = q.colourOf("Label2");
+        const QColor designed = q.ink();
         q.press(Qt::LeftButton);
         q.second(2);
         q.click("Command2");
-        QCOMPARE(q.running(), QString());
-        QVERIFY(!q.at("Command2")->isEnabled());
-        QCOMPARE(q.clocks(), QString("3s|28s|40s"));
+        QCOMPARE(q.running(), "");
+        QCOMPARE(q.enabledButtons(), "Command1 Command4");
+        QCOMPARE(q.clocks(), "3s|28s|40s");
         q.press(Qt::LeftButton);
         q.second(3);
-        QCOMPARE(q.colourOf("Label2"), kRed);
+        QCOMPARE(q.ink(), kRed);
         // Limits are read again; one out of the 16-bit range keeps the current value.
         q.set(SegmentKey::Limit, "90");
         q.set(SegmentKey::QuestionLimit, "40000");
         q.set(SegmentKey::AnswerLimit, "-20");
         SetTextColour(q.at("Label4"), kRed);
         q.click("Command4");
-        QCOMPARE(q.clocks(), QString("90s|26s|-20s"));
-        QCOMPARE(q.colourOf("Label2"), designed);  // not the red of time-up
-        QCOMPARE(q.colourOf("Label4"), kBlack);
-        QCOMPARE(q.running(), QString());
-        QVERIFY(q.at("Command2")->isEnabled());  // the buttons keep their states
+        QCOMPARE(q.clocks(), "90s|26s|-20s");
+        QCOMPARE(q.ink(), designed);  // not the red of time-up
+        QCOMPARE(q.ink("Label4"), kBlack);
+        QCOMPARE(q.running(), "");
+        QCOMPARE(q.enabledButtons(), "Command1 Command2 Command4");  // they keep their states
         q.click("Command1");
         QCOMPARE(q.navigator.count("main"), 1);
     }

@@ -2,70 +2,24 @@
 // share: opening state, ticks, cues, colours, buttons, the button strip and closing.
 
 #include <QAccessible>
-#include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
-#include <memory>
 
-#include "foundation/platform/colours.h"
-#include "foundation/widgets/picture.h"
 #include "foundation/widgets/twips.h"
-#include "foundation/widgets/widget_colours.h"
-#include "support/screen_fixture.h"
+#include "support/clock_screen_fixture.h"
 #include "timing/single_countdown.h"
 
 namespace {
 
-const QString kActive = QStringLiteral("\\config\\Timetemp.ini");
-const QString kTimeUp = QStringLiteral(" 时间到！");
-const QColor kWhite = ColourFromValue(16777215);
-const QColor kYellow = ColourFromValue(65535);
-// Enough of a WAV file for the fake player, which only asks whether the file exists.
-const QByteArray kWave = QByteArrayLiteral("RIFF\x04\0\0\0WAVE");
+const QString kAllButtons = QStringLiteral("Command1 Command2 Command3 Command4");
 
-// A screen over a program folder holding both default cues and a configured segment.
-struct Countdown {
+// Limit 2分05秒, warned at 30 s, in minutes and seconds unless told otherwise.
+struct Countdown : ClockScreenFixture<Form17> {
     explicit Countdown(const QString& limit = "125", const QString& warnPoint = "30",
-                       const QString& format = "1") {
-        f.dir.writeBytes("sound/Warn/Default.wav", kWave);
-        f.dir.writeBytes("sound/Timeout/Default.wav", kWave);
-        set(SegmentKey::Format, format);
-        set(SegmentKey::Limit, limit);
-        set(SegmentKey::WarnPoint, warnPoint);
-        set(SegmentKey::ClockColour, "16777215");
-        set(SegmentKey::WarnColour, "65535");
-        set(SegmentKey::BackColour, "2035466");
-        set(SegmentKey::WarnCueChoice, "Default");
-        set(SegmentKey::TimeUpCueChoice, "Default");
-    }
-    void set(const QString& key, const QString& value) { f.setProfile(kActive, key, value); }
-    Form17* open() {
-        screen = std::make_unique<Form17>(f.context);
-        return screen.get();
-    }
-
-    void click(const QString& name) { ScreenFixture::click(screen.get(), name); }
-    void tick(int times = 1) { ScreenFixture::tick(screen.get(), "Timer1", times); }
-    QString clock() const { return ScreenFixture::text(screen.get(), "Label2"); }
-    QColor clockColour() const { return ScreenFixture::colour(screen.get(), "Label2"); }
-    bool running() const { return screen->findChild<SecondTicker*>("Timer1")->isActive(); }
-    bool enabled(const QString& name) const {
-        return ScreenFixture::find(screen.get(), name)->isEnabled();
-    }
-    QString warnCue() const { return f.path("\\sound\\Warn\\Default.wav"); }
-    QString timeUpCue() const { return f.path("\\sound\\Timeout\\Default.wav"); }
-
-    ScreenFixture f;
-    std::unique_ptr<Form17> screen;
+                       const QString& format = "1")
+        : ClockScreenFixture(format, limit, warnPoint) {}
 };
-
-void MoveMouse(QWidget* over, QPoint position) {
-    QMouseEvent move(QEvent::MouseMove, position, over->mapToGlobal(position), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(over, &move);
-}
 
 }  // namespace
 
@@ -94,7 +48,7 @@ class SingleCountdownTest : public QObject {
         QFETCH(QRect, twips);
         Countdown c;
         c.open();
-        QWidget* control = ScreenFixture::find(c.screen.get(), name);
+        QWidget* control = c.at(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(),
                  RectFromTwips(twips.x(), twips.y(), twips.width(), twips.height()));
@@ -106,136 +60,120 @@ class SingleCountdownTest : public QObject {
     void opensReady() {
         Countdown c;
         Form17* screen = c.open();
-        QCOMPARE(screen->objectName(), QString("Form17"));
-        QCOMPARE(screen->windowTitle(), QString("debaclock"));
+        QCOMPARE(screen->objectName(), "Form17");
+        QCOMPARE(screen->windowTitle(), "debaclock");
         QVERIFY(screen->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(screen->size(), SizeFromTwips(12000, 9000));
-        QCOMPARE(c.clock(), QString("2分05秒"));
-        QCOMPARE(c.clockColour(), kWhite);
-        QCOMPARE(BackgroundColour(screen), ColourFromValue(2035466));
-        QVERIFY(!c.running());
-        QVERIFY(c.enabled("Command3"));
-        QVERIFY(!c.enabled("Command2"));
-        QVERIFY(!c.enabled("Command4"));
-        QVERIFY(c.enabled("Command1"));
-        for (const char* button : {"Command1", "Command2", "Command3", "Command4"}) {
-            QVERIFY(ScreenFixture::find(screen, button)->isVisibleTo(screen));
-        }
+        QCOMPARE(c.clock(), "2分05秒");
+        QCOMPARE(c.ink(), kWhite);
+        QCOMPARE(c.back(), kBack);
+        QCOMPARE(c.running(), "");
+        QCOMPARE(c.enabledButtons(), "Command1 Command3");
+        QCOMPARE(c.shownButtons(), kAllButtons);
         // No font in the profile: the designed face and size stay.
-        QCOMPARE(ScreenFixture::find(screen, "Label2")->font().pointSizeF(), 129.75);
-        QVERIFY(c.f.platform.wave.calls.isEmpty());
+        QCOMPARE(c.at("Label2")->font().pointSizeF(), 129.75);
+        QVERIFY(c.platform.wave.calls.isEmpty());
     }
 
     void unreadableColoursAreBlack() {
         Countdown c("31", "30");
-        c.set(SegmentKey::ClockColour, "白色");
-        c.set(SegmentKey::WarnColour, "");
-        c.set(SegmentKey::BackColour, "x");
+        c.setColours("白色", "", "x");
         c.open();
-        QCOMPARE(c.clockColour(), QColor(Qt::black));
-        QCOMPARE(BackgroundColour(c.screen.get()), QColor(Qt::black));
-        SetTextColour(ScreenFixture::find(c.screen.get(), "Label2"), Qt::green);
+        QCOMPARE(c.ink(), kBlack);
+        QCOMPARE(c.back(), kBlack);
+        SetTextColour(c.at("Label2"), Qt::green);
         c.click("Command3");
         c.tick();
-        QCOMPARE(c.clock(), QString("0分30秒"));
-        QCOMPARE(c.clockColour(), QColor(Qt::black));
+        QCOMPARE(c.clock(), "0分30秒");
+        QCOMPARE(c.ink(), kBlack);
     }
 
     void warnsAndRunsOut() {
-        Countdown c("125", "30");
+        Countdown c;
         c.open();
         c.click("Command3");
-        QVERIFY(c.running());
+        QCOMPARE(c.running(), "Timer1");
         c.tick();
-        QCOMPARE(c.clock(), QString("2分04秒"));
-        QCOMPARE(c.clockColour(), kWhite);
+        QCOMPARE(c.clock(), "2分04秒");
+        QCOMPARE(c.ink(), kWhite);
         c.tick(93);
-        QCOMPARE(c.clock(), QString("0分31秒"));
-        QVERIFY(c.f.played().isEmpty());
-        QCOMPARE(c.clockColour(), kWhite);
+        QCOMPARE(c.clock(), "0分31秒");
+        QCOMPARE(c.cues(), QStringList());
+        QCOMPARE(c.ink(), kWhite);
         c.tick();
-        QCOMPARE(c.clock(), QString("0分30秒"));
-        QCOMPARE(c.f.played(), QStringList{c.warnCue()});
-        QCOMPARE(c.clockColour(), kYellow);
+        QCOMPARE(c.clock(), "0分30秒");
+        QCOMPARE(c.cues(), QStringList{"Warn"});
+        QCOMPARE(c.ink(), kYellow);
         c.tick(29);
-        QCOMPARE(c.clock(), QString("0分01秒"));
-        QCOMPARE(c.f.played(), QStringList{c.warnCue()});
-        QVERIFY(c.running());
+        QCOMPARE(c.clock(), "0分01秒");
+        QCOMPARE(c.cues(), QStringList{"Warn"});
+        QCOMPARE(c.running(), "Timer1");
         c.tick();
         QCOMPARE(c.clock(), kTimeUp);
-        QCOMPARE(c.clockColour(), kYellow);
-        QCOMPARE(c.f.played(), (QStringList{c.warnCue(), c.timeUpCue()}));
-        QVERIFY(!c.running());
+        QCOMPARE(c.ink(), kYellow);
+        QCOMPARE(c.cues(), (QStringList{"Warn", "Timeout"}));
+        QCOMPARE(c.running(), "");
         c.tick(5);  // a stopped timer delivers nothing more
-        QCOMPARE(c.f.platform.wave.calls.size(), 2);
+        QCOMPARE(c.platform.wave.calls.size(), 2);
     }
 
-    void warningPointNeverReached_data() {
+    // The warning point is never met with time left: the clock keeps its colour, and whatever
+    // sounds, sounds on the tick that runs out.
+    void runsOutUnwarned_data() {
         QTest::addColumn<QString>("limit");
         QTest::addColumn<QString>("warnPoint");
-        QTest::newRow("equal to the limit") << QString("30") << QString("30");
-        QTest::newRow("above the limit") << QString("30") << QString("45");
-    }
-
-    void warningPointNeverReached() {
-        QFETCH(QString, limit);
-        QFETCH(QString, warnPoint);
-        Countdown c(limit, warnPoint);
-        c.open();
-        c.click("Command3");
-        while (c.running()) {
-            c.tick();
-            QCOMPARE(c.clockColour(), kWhite);
-        }
-        QCOMPARE(c.clock(), kTimeUp);
-        QCOMPARE(c.f.played(), QStringList{c.timeUpCue()});
-    }
-
-    void warningPointZero() {
-        Countdown c("3", "0");
-        c.open();
-        c.click("Command3");
-        c.tick(2);
-        QVERIFY(c.f.platform.wave.calls.isEmpty());
-        c.tick();
-        // The warning cue starts and the time-up cue at once cuts it off.
-        QCOMPARE(c.f.played(), (QStringList{c.warnCue(), c.timeUpCue()}));
-        QCOMPARE(c.clockColour(), kWhite);
-        QCOMPARE(c.clock(), kTimeUp);
-    }
-
-    void emptyLimit_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("opening");
-        QTest::newRow("minutes and seconds") << QString("1") << QString("0分00秒");
-        QTest::newRow("seconds") << QString("2") << QString("0s");
+        QTest::addColumn<QStringList>("cues");
+        const auto row = [](const char* name, const char* limit, const char* warnPoint,
+                            const char* format, const char* opening, const QStringList& cues) {
+            QTest::newRow(name) << QString(limit) << QString(warnPoint) << QString(format)
+                                << QString(opening) << cues;
+        };
+        row("warning point equal to the limit", "30", "30", "1", "0分30秒", {"Timeout"});
+        row("warning point above the limit", "30", "45", "1", "0分30秒", {"Timeout"});
+        // The warning cue starts and the time-up cue at once cuts it off.
+        row("warning point 0", "3", "0", "1", "0分03秒", {"Warn", "Timeout"});
+        // Time is up on the first tick, at -1, which is no cue's point.
+        row("empty limit", "", "30", "1", "0分00秒", {});
+        row("empty limit in seconds", "", "30", "2", "0s", {});
     }
 
-    void emptyLimit() {
+    void runsOutUnwarned() {
+        QFETCH(QString, limit);
+        QFETCH(QString, warnPoint);
         QFETCH(QString, format);
         QFETCH(QString, opening);
-        Countdown c("", "30", format);
+        QFETCH(QStringList, cues);
+        Countdown c(limit, warnPoint, format);
         c.open();
         QCOMPARE(c.clock(), opening);
         c.click("Command3");
-        c.tick();
+        int ticks = 0;
+        do {
+            QVERIFY(c.platform.wave.calls.isEmpty());
+            c.tick();
+            ++ticks;
+            QCOMPARE(c.ink(), kWhite);
+        } while (!c.running().isEmpty());
+        QCOMPARE(ticks, std::max(1, limit.toInt()));
         QCOMPARE(c.clock(), kTimeUp);
-        QVERIFY(!c.running());
-        QVERIFY(c.f.platform.wave.calls.isEmpty());
+        QCOMPARE(c.cues(), cues);
+        QCOMPARE(c.platform.wave.calls.size(), cues.size());
     }
 
     void secondsFormat() {
         Countdown c("90", "30", "2");
         c.open();
-        QCOMPARE(c.clock(), QString("90s"));
+        QCOMPARE(c.clock(), "90s");
         c.click("Command3");
         for (const char* expected : {"89s", "88s", "87s"}) {
             c.tick();
-            QCOMPARE(c.clock(), QString(expected));
+            QCOMPARE(c.clock(), expected);
         }
         c.tick(57);
-        QCOMPARE(c.clock(), QString("30s"));
-        QCOMPARE(c.f.played(), QStringList{c.warnCue()});
+        QCOMPARE(c.clock(), "30s");
+        QCOMPARE(c.cues(), QStringList{"Warn"});
     }
 
     void otherFormatKeepsTheDesignedText_data() {
@@ -249,37 +187,16 @@ class SingleCountdownTest : public QObject {
         QFETCH(QString, format);
         Countdown c("3", "2", format);
         c.open();
-        QCOMPARE(c.clock(), QString("120s"));
+        QCOMPARE(c.clock(), "120s");
         c.click("Command3");
-        c.tick();
-        QCOMPARE(c.clock(), QString("120s"));
-        c.tick();  // the warning point: cue and colour as in any format
-        QCOMPARE(c.clock(), QString("120s"));
-        QCOMPARE(c.clockColour(), kYellow);
+        for (int second = 0; second < 2; ++second) {
+            c.tick();  // from the warning point on: cue and colour as in any format
+            QCOMPARE(c.clock(), "120s");
+            QCOMPARE(c.ink(), kYellow);
+        }
         c.tick();
         QCOMPARE(c.clock(), kTimeUp);
-        QCOMPARE(c.f.played(), (QStringList{c.warnCue(), c.timeUpCue()}));
-    }
-
-    void pauseThenReset() {
-        Countdown c("125", "30");
-        c.open();
-        c.click("Command3");
-        c.tick(55);
-        QCOMPARE(c.clock(), QString("1分10秒"));
-        c.click("Command2");
-        QVERIFY(!c.running());
-        QVERIFY(!c.enabled("Command2"));
-        QCOMPARE(c.clock(), QString("1分10秒"));
-        c.click("Command4");
-        QCOMPARE(c.clock(), QString("2分05秒"));
-        QCOMPARE(c.clockColour(), kWhite);
-        QVERIFY(!c.running());
-        QVERIFY(!c.enabled("Command2"));  // a reset leaves the buttons as they are
-        QVERIFY(c.enabled("Command4"));
-        c.click("Command3");
-        c.tick();
-        QCOMPARE(c.clock(), QString("2分04秒"));
+        QCOMPARE(c.cues(), (QStringList{"Warn", "Timeout"}));
     }
 
     void resetAfterWarningAndWhileRunning() {
@@ -287,120 +204,121 @@ class SingleCountdownTest : public QObject {
         c.open();
         c.click("Command3");
         c.tick(10);
-        QCOMPARE(c.clockColour(), kYellow);
+        QCOMPARE(c.ink(), kYellow);
         // A reset reads the limit again, but not the warning point nor the colours.
         c.set(SegmentKey::Limit, "60");
         c.set(SegmentKey::WarnPoint, "50");
         c.set(SegmentKey::ClockColour, "255");
         c.click("Command4");
-        QVERIFY(!c.running());
-        QCOMPARE(c.clock(), QString("1分00秒"));
-        QCOMPARE(c.clockColour(), kWhite);
-        QVERIFY(c.enabled("Command2"));
+        QCOMPARE(c.running(), "");
+        QCOMPARE(c.clock(), "1分00秒");
+        QCOMPARE(c.ink(), kWhite);
+        QCOMPARE(c.enabledButtons(), kAllButtons);
         c.click("Command3");
         c.tick(10);
-        QCOMPARE(c.clockColour(), kWhite);
+        QCOMPARE(c.ink(), kWhite);
         c.tick(20);
-        QCOMPARE(c.clock(), QString("0分30秒"));
-        QCOMPARE(c.clockColour(), kYellow);
-        QCOMPARE(c.f.played(), (QStringList{c.warnCue(), c.warnCue()}));
+        QCOMPARE(c.clock(), "0分30秒");
+        QCOMPARE(c.ink(), kYellow);
+        QCOMPARE(c.cues(), (QStringList{"Warn", "Warn"}));
     }
 
     void startAfterTimeUp_data() {
         QTest::addColumn<QString>("warnPoint");
-        QTest::addColumn<int>("cuesAfterTimeUp");
-        QTest::newRow("warning point above") << "5" << 0;
+        QTest::addColumn<QStringList>("cues");
+        QTest::newRow("warning point above") << "5" << QStringList{"Timeout"};
         // The operator asked for a cue at -1: the first start after time up reaches it.
-        QTest::newRow("warning point -1") << "-1" << 1;
+        QTest::newRow("warning point -1") << "-1" << QStringList{"Timeout", "Warn"};
     }
 
     void startAfterTimeUp() {
         QFETCH(QString, warnPoint);
-        QFETCH(int, cuesAfterTimeUp);
+        QFETCH(QStringList, cues);
         Countdown c("2", warnPoint);
         c.open();
         c.click("Command3");
         c.tick(2);
-        QCOMPARE(c.f.played(), QStringList{c.timeUpCue()});
+        QCOMPARE(c.cues(), QStringList{"Timeout"});
         for (int press = 0; press < 2; ++press) {
             c.click("Command3");
-            QVERIFY(c.running());
+            QCOMPARE(c.running(), "Timer1");
             c.tick();  // remaining -1, then -2
             QCOMPARE(c.clock(), kTimeUp);
-            QVERIFY(!c.running());
+            QCOMPARE(c.running(), "");
         }
-        QCOMPARE(c.f.platform.wave.calls.size(), 1 + cuesAfterTimeUp);
+        QCOMPARE(c.cues(), cues);
+        QCOMPARE(c.platform.wave.calls.size(), cues.size());
         // A reset after time up brings the full limit back.
         c.click("Command4");
-        QCOMPARE(c.clock(), QString("0分02秒"));
+        QCOMPARE(c.clock(), "0分02秒");
     }
 
     void buttonStates_data() {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<bool>("pauseEnabled");
-        QTest::addColumn<bool>("resetEnabled");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("running");
+        QTest::addColumn<QString>("enabled");
         QTest::addColumn<QString>("clock");
-        // Limit 5 s. "tick" is one second of a running clock.
-        QTest::newRow("ready") << QStringList{} << false << false << false << "0分05秒";
-        QTest::newRow("running") << QStringList{"Command3", "tick"} << true << true << true
-                                 << "0分04秒";
-        QTest::newRow("start while running") << QStringList{"Command3", "tick", "Command3", "tick"}
-                                             << true << true << true << "0分03秒";
-        QTest::newRow("paused") << QStringList{"Command3", "tick", "Command2"} << false << false
-                                << true << "0分04秒";
-        QTest::newRow("reset while running")
-            << QStringList{"Command3", "tick", "Command4"} << false << true << true << "0分05秒";
-        QTest::newRow("time up") << QStringList{"Command3", "tick", "tick", "tick", "tick", "tick"}
-                                 << false << true << true << " 时间到！";
-        QTest::newRow("pause after time up")
-            << QStringList{"Command3", "tick", "tick", "tick", "tick", "tick", "Command2"} << false
-            << false << true << " 时间到！";
+        const auto row = [](const char* name, const QString& steps, const QString& running,
+                            const QString& enabled, const QString& clock) {
+            QTest::newRow(name) << steps << running << enabled << clock;
+        };
+        // Limit 5 s: "tick" is one second of a running clock, the other steps are buttons.
+        const QString paused = "Command1 Command3 Command4";
+        const QString timeUp = "start tick tick tick tick tick";
+        row("ready", "", "", "Command1 Command3", "0分05秒");
+        row("running", "start tick", "Timer1", kAllButtons, "0分04秒");
+        row("start while running", "start tick start tick", "Timer1", kAllButtons, "0分03秒");
+        row("paused", "start tick pause", "", paused, "0分04秒");
+        row("reset while running", "start tick reset", "", kAllButtons, "0分05秒");
+        // A reset leaves the buttons as they are; a start then counts from the full limit.
+        row("reset after a pause", "start tick pause reset", "", paused, "0分05秒");
+        row("start after that reset", "start tick pause reset start tick", "Timer1", kAllButtons,
+            "0分04秒");
+        row("time up", timeUp, "", kAllButtons, kTimeUp);
+        row("pause after time up", timeUp + " pause", "", paused, kTimeUp);
     }
 
     void buttonStates() {
-        QFETCH(QStringList, steps);
-        QFETCH(bool, running);
-        QFETCH(bool, pauseEnabled);
-        QFETCH(bool, resetEnabled);
+        QFETCH(QString, steps);
+        QFETCH(QString, running);
+        QFETCH(QString, enabled);
         QFETCH(QString, clock);
+        const QHash<QString, QString> buttons = {
+            {"start", "Command3"}, {"pause", "Command2"}, {"reset", "Command4"}};
         Countdown c("5", "0");
         c.open();
-        for (const QString& step : steps) {
+        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
             if (step == "tick") {
                 c.tick();
             } else {
-                c.click(step);
+                c.click(buttons.value(step));
             }
         }
         QCOMPARE(c.running(), running);
-        QVERIFY(c.enabled("Command3"));
-        QCOMPARE(c.enabled("Command2"), pauseEnabled);
-        QCOMPARE(c.enabled("Command4"), resetEnabled);
-        QVERIFY(c.enabled("Command1"));
+        QCOMPARE(c.enabledButtons(), enabled);
         QCOMPARE(c.clock(), clock);
     }
 
     void cuesAreResolvedWhenTheyPlay_data() {
         QTest::addColumn<QString>("choice");
         QTest::addColumn<QString>("custom");
-        QTest::addColumn<QString>("heard");  // relative to the program folder, empty for silence
-        const auto row = [](const char* name, const char* choice, const char* custom,
-                            const char* heard) {
-            QTest::newRow(name) << QString(choice) << QString(custom) << QString(heard);
-        };
-        row("default", "Default", "", "\\sound\\Timeout\\Default.wav");
-        row("user's own", "User-Defined", "bell.wav", "\\sound\\timeout\\user\\bell.wav");
-        row("user's, missing", "User-Defined", "gone.wav", "");
-        row("none", "None", "", "");
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("default") << "Default"
+                                 << "" << QStringList{"Warn", "Timeout"};
+        QTest::newRow("user's own") << "User-Defined"
+                                    << "bell.wav" << QStringList{"Warn", "timeout/user/bell.wav"};
+        QTest::newRow("user's, missing") << "User-Defined"
+                                         << "gone.wav" << QStringList{"Warn"};
+        QTest::newRow("none") << "None"
+                              << "" << QStringList{"Warn"};
     }
 
     void cuesAreResolvedWhenTheyPlay() {
         QFETCH(QString, choice);
         QFETCH(QString, custom);
-        QFETCH(QString, heard);
+        QFETCH(QStringList, heard);
         Countdown c("2", "0");
-        c.f.dir.writeBytes("sound/timeout/user/bell.wav", kWave);
+        c.addWave("sound/timeout/user/bell.wav");
         c.set(SegmentKey::TimeUpCueChoice, "None");
         c.open();
         c.click("Command3");
@@ -409,13 +327,9 @@ class SingleCountdownTest : public QObject {
         c.set(SegmentKey::TimeUpCueChoice, choice);
         c.set(SegmentKey::TimeUpCueFile, custom);
         c.tick();
-        QStringList expected{c.warnCue()};
-        if (!heard.isEmpty()) {
-            expected << c.f.path(heard);
-        }
-        QCOMPARE(c.f.played(), expected);
+        QCOMPARE(c.cues(), heard);
         // Every cue reaches the player, a silent one too, since a new cue cuts the one sounding.
-        QCOMPARE(c.f.platform.wave.calls.size(), 2);
+        QCOMPARE(c.platform.wave.calls.size(), 2);
     }
 
     void buttonStrip_data() {
@@ -430,15 +344,12 @@ class SingleCountdownTest : public QObject {
         QFETCH(int, y);
         QFETCH(bool, shown);
         Countdown c;
-        Form17* screen = c.open();
-        const QStringList buttons{"Command4", "Command3", "Command2", "Command1"};
-        for (const QString& name : buttons) {
-            ScreenFixture::find(screen, name)->setVisible(!shown);
+        c.open();
+        for (const QString& name : kAllButtons.split(' ')) {
+            c.at(name)->setVisible(!shown);
         }
-        MoveMouse(screen->picture(), QPoint(400, y));
-        for (const QString& name : buttons) {
-            QCOMPARE(ScreenFixture::find(screen, name)->isVisibleTo(screen), shown);
-        }
+        c.hover(y);
+        QCOMPARE(c.shownButtons(), shown ? kAllButtons : QString());
     }
 
     void closing_data() {
@@ -459,24 +370,23 @@ class SingleCountdownTest : public QObject {
             screen->close();
         }
         QVERIFY(!screen->isVisible());
-        QCOMPARE(c.f.navigator.requests.size(), 1);
-        QCOMPARE(c.f.navigator.requests[0].kind, QString("main"));
+        QCOMPARE(c.navigator.requests.size(), 1);
+        QCOMPARE(c.navigator.requests[0].kind, "main");
         // The closed screen's clock has stopped: nothing sounds from it later.
-        QVERIFY(!c.running());
+        QCOMPARE(c.running(), "");
         screen->close();
-        QCOMPARE(c.f.navigator.count("main"), 1);
+        QCOMPARE(c.navigator.count("main"), 1);
     }
 
     void clockIsAccessibleByItsText() {
-        Countdown c("125", "30");
+        Countdown c;
         c.open();
-        auto* label2 = ScreenFixture::find<QLabel>(c.screen.get(), "Label2");
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(label2);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.at("Label2"));
         QVERIFY(accessible);
-        QCOMPARE(accessible->text(QAccessible::Name), QString("2分05秒"));
+        QCOMPARE(accessible->text(QAccessible::Name), "2分05秒");
         c.click("Command3");
         c.tick();
-        QCOMPARE(accessible->text(QAccessible::Name), QString("2分04秒"));
+        QCOMPARE(accessible->text(QAccessible::Name), "2分04秒");
     }
 };
 

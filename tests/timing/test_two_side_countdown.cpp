@@ -3,41 +3,19 @@
 
 #include <QApplication>
 #include <QtTest>
-#include <memory>
 
-#include "foundation/platform/colours.h"
-#include "support/screen_fixture.h"
+#include "support/clock_screen_fixture.h"
 #include "timing/two_side_countdown.h"
 
 namespace {
 
-const QString kTimeUp = QStringLiteral(" 时间到！");
-const QColor kWhite = ColourFromValue(16777215);
-const QColor kYellow = ColourFromValue(65535);
-const QColor kRed = ColourFromValue(255);
-
 enum class Input { PressPicture, PressLabels, KeyOnFocusedButton };
 
-struct TwoSide : ScreenFixture {
-    explicit TwoSide(const QString& limit = "90", const QString& warnPoint = "30") {
-        // Enough of a WAV file for the fake player, which only asks whether it exists.
-        dir.writeBytes("sound/Warn/Default.wav", "RIFF");
-        dir.writeBytes("sound/Timeout/Default.wav", "RIFF");
-        set(SegmentKey::Limit, limit);
-        set(SegmentKey::WarnPoint, warnPoint);
-        set(SegmentKey::Format, "1");
-        set(SegmentKey::ClockColour, "16777215");
-        set(SegmentKey::WarnColour, "65535");
-        set(SegmentKey::WarnCueChoice, "Default");
-        set(SegmentKey::TimeUpCueChoice, "Default");
-    }
-    void set(const QString& key, const QString& value) {
-        setProfile("\\config\\Timetemp.ini", key, value);
-    }
-    Form6* open() {
-        screen = std::make_unique<Form6>(context);
-        return screen.get();
-    }
+// Each side 1分30秒, warned at 30 s.
+struct TwoSide : ClockScreenFixture<Form6> {
+    explicit TwoSide(const QString& limit = "90", const QString& warnPoint = "30")
+        : ClockScreenFixture("1", limit, warnPoint) {}
+
     // The affirmative side by the left button or key, the negative side by the right one.
     void give(bool affirmative, Input input = Input::PressPicture) {
         if (input == Input::KeyOnFocusedButton) {
@@ -46,23 +24,10 @@ struct TwoSide : ScreenFixture {
             return;
         }
         // Presses go round the four labels, which all hand the time over alike.
-        const QString on = input == Input::PressPicture
-                               ? QStringLiteral("Image1")
-                               : QStringLiteral("Label%1").arg(2 + presses++ % 4);
-        QTest::mouseClick(find(screen.get(), on), affirmative ? Qt::LeftButton : Qt::RightButton);
+        press(affirmative ? Qt::LeftButton : Qt::RightButton,
+              input == Input::PressPicture ? QStringLiteral("Image1")
+                                           : QStringLiteral("Label%1").arg(2 + presses++ % 4));
     }
-    void tick(const QString& timer, int times = 1) {
-        ScreenFixture::tick(screen.get(), timer, times);
-    }
-    bool running(const QString& timer) {
-        return screen->findChild<SecondTicker*>(timer)->isActive();
-    }
-    bool enabled(const QString& name) { return find(screen.get(), name)->isEnabled(); }
-    QString clock(const QString& label) { return text(screen.get(), label); }
-    QColor ink(const QString& label) { return colour(screen.get(), label); }
-    QString cue(const QString& file) { return path("\\sound\\" + file + "\\Default.wav"); }
-
-    std::unique_ptr<Form6> screen;
     int presses = 0;
 };
 
@@ -85,24 +50,24 @@ class TwoSideCountdownTest : public QObject {
         Form6* screen = c.open();
         screen->show();
         QApplication::setActiveWindow(screen);
-        QWidget* focused = ScreenFixture::find(screen, "Command2");
+        QWidget* focused = c.at("Command2");
         focused->setFocus();
-        QTest::mouseClick(ScreenFixture::find(screen, "Image1"), Qt::MiddleButton);
-        QVERIFY(!c.running("Timer1") && !c.running("Timer2") && !c.enabled("Command3"));
+        c.press(Qt::MiddleButton);
+        QCOMPARE(c.running(), "");
+        QVERIFY(!c.enabled("Command3"));
 
         c.give(true, input);
         QVERIFY(c.enabled("Command3"));
         c.tick("Timer1", 20);
         c.give(false, input);
-        QVERIFY(!c.running("Timer1"));
+        QCOMPARE(c.running(), "Timer2");
         c.tick("Timer2", 5);
         c.give(false, input);  // the running side keeps running
         c.tick("Timer2");
         c.give(true, input);
-        QVERIFY(!c.running("Timer2"));
+        QCOMPARE(c.running(), "Timer1");
         c.tick("Timer1");
-        QCOMPARE(c.clock("Label4"), QString("1分09秒"));
-        QCOMPARE(c.clock("Label5"), QString("1分24秒"));
+        QCOMPARE(c.clocks({"Label4", "Label5"}), "1分09秒|1分24秒");
         QCOMPARE(QApplication::focusWidget(), focused);  // the keys did not move the focus
     }
 
@@ -132,7 +97,7 @@ class TwoSideCountdownTest : public QObject {
         const QString full = c.clock("Label4");
         bool warnColourSeen = false;
         c.give(false);
-        while (c.running("Timer2")) {
+        while (c.running() == "Timer2") {
             c.tick("Timer2");
             warnColourSeen = warnColourSeen || c.ink("Label5") == kYellow;
         }
@@ -140,14 +105,10 @@ class TwoSideCountdownTest : public QObject {
         // Started again, a timed-out side ticks once more, silently.
         c.give(false);
         c.tick("Timer2");
-        QVERIFY(!c.running("Timer2"));
+        QCOMPARE(c.running(), "");
         QCOMPARE(c.clock("Label5"), kTimeUp);
         QCOMPARE(c.ink("Label5"), kRed);
-        QStringList heard;
-        for (const QString& cue : cues) {
-            heard << c.cue(cue);
-        }
-        QCOMPARE(c.played(), heard);
+        QCOMPARE(c.cues(), cues);
         QCOMPARE(c.clock("Label4"), full);
         QCOMPARE(c.ink("Label4"), kWhite);
     }
@@ -173,23 +134,23 @@ class TwoSideCountdownTest : public QObject {
         c.give(true);
         c.tick("Timer1", 10);  // warned
         if (pauseFirst) {
-            c.click(c.screen.get(), "Command3");
-            QVERIFY(!c.running("Timer1") && !c.enabled("Command3"));
+            c.click("Command3");
+            QCOMPARE(c.running(), "");
+            QVERIFY(!c.enabled("Command3"));
         }
         // A limit out of the 16-bit range leaves each side the time it had.
         c.set(SegmentKey::Limit, "40000");
-        c.click(c.screen.get(), "Command2");
-        QVERIFY(!c.running("Timer1"));
+        c.click("Command2");
+        QCOMPARE(c.running(), "");
         QCOMPARE(c.enabled("Command3"), !pauseFirst);
-        QCOMPARE(c.clock("Label4"), QString("0分25秒"));
-        QCOMPARE(c.clock("Label5"), QString("0分00秒"));
+        QCOMPARE(c.clocks({"Label4", "Label5"}), "0分25秒|0分00秒");
         QCOMPARE(c.ink("Label4"), countdown);
         QCOMPARE(c.ink("Label5"), countdown);
         // The limit is read again, the warning point is not.
         c.set(SegmentKey::Limit, "60");
         c.set(SegmentKey::WarnPoint, "50");
-        c.click(c.screen.get(), "Command2");
-        QCOMPARE(c.clock("Label5"), QString("1分00秒"));
+        c.click("Command2");
+        QCOMPARE(c.clock("Label5"), "1分00秒");
         c.give(false);
         c.tick("Timer2", 10);
         QCOMPARE(c.ink("Label5"), countdown);

@@ -13,6 +13,9 @@
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"
+#include "support/data_rows.h"
+
+Q_DECLARE_METATYPE(UnreadableColour)
 
 namespace {
 
@@ -67,6 +70,11 @@ class TestClockAppearance : public QObject {
             write(key, values.value(key));
     }
     QString designedPicture() const { return appDir.filePath("designed.png"); }
+    ClockAppearance apply(ClockScreen& screen, UnreadableColour policy) {
+        const ClockAppearance appearance = ReadClockAppearance(appDir.path(), policy);
+        ApplyClockAppearance(appearance, {screen.clock}, &screen.window, screen.picture);
+        return appearance;
+    }
 
   private slots:
     void initTestCase() {
@@ -89,62 +97,20 @@ class TestClockAppearance : public QObject {
         QTest::addColumn<qreal>("points");
         QTest::addColumn<bool>("isBold");
         QTest::addColumn<bool>("isItalic");
-        QTest::newRow("all given") << "宋体"
-                                   << "36"
-                                   << "Y"
-                                   << "Y"
-                                   << "宋体" << 36.0 << true << true;
-        QTest::newRow("installed face, half size") << "DejaVu Serif"
-                                                   << "10.5"
-                                                   << "N"
-                                                   << "N"
-                                                   << "DejaVu Serif" << 10.5 << false << false;
-        QTest::newRow("lower-case y is not bold") << "宋体"
-                                                  << "36"
-                                                  << "y"
-                                                  << "y"
-                                                  << "宋体" << 36.0 << false << false;
-        QTest::newRow("Yes is not bold") << "宋体"
-                                         << "36"
-                                         << "Yes"
-                                         << "True"
-                                         << "宋体" << 36.0 << false << false;
-        QTest::newRow("empty values keep the design, flags turn off")
-            << ""
-            << ""
-            << ""
-            << ""
-            << "DejaVu Sans" << 21.0 << false << false;
-        QTest::newRow("face not installed") << "No Such Face 123"
-                                            << "48"
-                                            << "Y"
-                                            << "N"
-                                            << "DejaVu Sans" << 48.0 << true << false;
-        QTest::newRow("size not a number") << "宋体"
-                                           << "big"
-                                           << "N"
-                                           << "Y"
-                                           << "宋体" << 21.0 << false << true;
-        QTest::newRow("size with text after it") << "宋体"
-                                                 << "36pt"
-                                                 << "N"
-                                                 << "N"
-                                                 << "宋体" << 21.0 << false << false;
-        QTest::newRow("size zero") << "宋体"
-                                   << "0"
-                                   << "N"
-                                   << "N"
-                                   << "宋体" << 21.0 << false << false;
-        QTest::newRow("negative size") << "宋体"
-                                       << "-8"
-                                       << "N"
-                                       << "N"
-                                       << "宋体" << 21.0 << false << false;
-        QTest::newRow("size beyond the largest") << "宋体"
-                                                 << "5000"
-                                                 << "N"
-                                                 << "N"
-                                                 << "宋体" << 21.0 << false << false;
+        AddRow("all given", "宋体", "36", "Y", "Y", "宋体", 36.0, true, true);
+        AddRow("installed face, half size", "DejaVu Serif", "10.5", "N", "N", "DejaVu Serif", 10.5,
+               false, false);
+        AddRow("only Y exactly turns a style on", "宋体", "36", "y", "Yes", "宋体", 36.0, false,
+               false);
+        AddRow("empty values keep the design, flags turn off", "", "", "", "", "DejaVu Sans", 21.0,
+               false, false);
+        AddRow("face not installed", "No Such Face 123", "48", "Y", "N", "DejaVu Sans", 48.0, true,
+               false);
+        AddRow("size not a number", "宋体", "big", "N", "Y", "宋体", 21.0, false, true);
+        AddRow("size with text after it", "宋体", "36pt", "N", "N", "宋体", 21.0, false, false);
+        AddRow("size zero", "宋体", "0", "N", "N", "宋体", 21.0, false, false);
+        AddRow("negative size", "宋体", "-8", "N", "N", "宋体", 21.0, false, false);
+        AddRow("size beyond the largest", "宋体", "5000", "N", "N", "宋体", 21.0, false, false);
     }
     void font() {
         QFETCH(QString, face);
@@ -160,11 +126,7 @@ class TestClockAppearance : public QObject {
                       {SegmentKey::Bold, bold},
                       {SegmentKey::Italic, italic}});
         ClockScreen screen(designedPicture());
-
-        const ClockAppearance appearance =
-            ReadClockAppearance(appDir.path(), UnreadableColour::Black);
-        ApplyClockAppearance(appearance, {screen.clock}, &screen.window, screen.picture);
-
+        apply(screen, UnreadableColour::Black);
         const QFont applied = screen.clock->font();
         QCOMPARE(applied.family(), family);
         QCOMPARE(applied.pointSizeF(), points);
@@ -173,63 +135,52 @@ class TestClockAppearance : public QObject {
     }
 
     void colours_data() {
-        QTest::addColumn<int>("policy");
+        QTest::addColumn<UnreadableColour>("policy");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QColor>("text");        // clock label after opening
         QTest::addColumn<QColor>("background");  // window after opening
-        const int black = int(UnreadableColour::Black);
-        const int keep = int(UnreadableColour::KeepDesigned);
-        QTest::newRow("styles 1, 5: red") << black << "255" << QColor(Qt::red) << QColor(Qt::red);
-        QTest::newRow("styles 2-4: blue")
-            << keep << "16711680" << QColor(Qt::blue) << QColor(Qt::blue);
-        QTest::newRow("styles 1, 5: empty is black")
-            << black << "" << QColor(Qt::black) << QColor(Qt::black);
-        QTest::newRow("styles 2-4: empty keeps the design")
-            << keep << "" << kDesignedText << kDesignedBack;
-        QTest::newRow("styles 1, 5: malformed is black")
-            << black << "red" << QColor(Qt::black) << QColor(Qt::black);
-        QTest::newRow("styles 2-4: malformed keeps the design")
-            << keep << "12abc" << kDesignedText << kDesignedBack;
-        QTest::newRow("system colour as stored by the desktop")
-            << keep << "-2147483633" << ColourFromValue(0x8000000F) << ColourFromValue(0x8000000F);
+        const auto toBlack = UnreadableColour::Black;
+        const auto keep = UnreadableColour::KeepDesigned;
+        const QColor red(Qt::red), blue(Qt::blue), black(Qt::black);
+        AddRow("styles 1, 5: red", toBlack, "255", red, red);
+        AddRow("styles 2-4: blue", keep, "16711680", blue, blue);
+        AddRow("styles 1, 5: empty is black", toBlack, "", black, black);
+        AddRow("styles 2-4: empty keeps the design", keep, "", kDesignedText, kDesignedBack);
+        AddRow("styles 1, 5: malformed is black", toBlack, "red", black, black);
+        AddRow("styles 2-4: malformed keeps the design", keep, "12abc", kDesignedText,
+               kDesignedBack);
+        const QColor system = ColourFromValue(0x8000000F);
+        AddRow("system colour as stored by the desktop", keep, "-2147483633", system, system);
     }
     void colours() {
-        QFETCH(int, policy);
+        QFETCH(UnreadableColour, policy);
         QFETCH(QString, value);
         QFETCH(QColor, text);
         QFETCH(QColor, background);
         writeProfile({{SegmentKey::ClockColour, value}, {SegmentKey::BackColour, value}});
         ClockScreen screen(designedPicture());
-
-        ApplyClockAppearance(ReadClockAppearance(appDir.path(), UnreadableColour(policy)),
-                             {screen.clock}, &screen.window, screen.picture);
-
+        apply(screen, policy);
         QCOMPARE(TextColour(screen.clock), text);
         QCOMPARE(BackgroundColour(&screen.window), background);
     }
 
     void warningColourAndBack_data() {
-        QTest::addColumn<int>("policy");
+        QTest::addColumn<UnreadableColour>("policy");
         QTest::addColumn<QString>("warn");
         QTest::addColumn<QColor>("warning");
-        QTest::newRow("readable") << int(UnreadableColour::KeepDesigned) << "255"
-                                  << QColor(Qt::red);
-        QTest::newRow("styles 1, 5: unreadable is black")
-            << int(UnreadableColour::Black) << "" << QColor(Qt::black);
-        QTest::newRow("styles 2-4: unreadable keeps the clock colour")
-            << int(UnreadableColour::KeepDesigned) << "x" << QColor(Qt::green);
+        AddRow("readable", UnreadableColour::KeepDesigned, "255", QColor(Qt::red));
+        AddRow("styles 1, 5: unreadable is black", UnreadableColour::Black, "", QColor(Qt::black));
+        AddRow("styles 2-4: unreadable keeps the clock colour", UnreadableColour::KeepDesigned, "x",
+               QColor(Qt::green));
     }
     void warningColourAndBack() {
-        QFETCH(int, policy);
+        QFETCH(UnreadableColour, policy);
         QFETCH(QString, warn);
         QFETCH(QColor, warning);
         writeProfile({{SegmentKey::ClockColour, "65280"}, {SegmentKey::WarnColour, warn}});
         ClockScreen screen(designedPicture());
-        const ClockAppearance appearance =
-            ReadClockAppearance(appDir.path(), UnreadableColour(policy));
-        ApplyClockAppearance(appearance, {screen.clock}, &screen.window, screen.picture);
+        const ClockAppearance appearance = apply(screen, policy);
         QCOMPARE(TextColour(screen.clock), QColor(Qt::green));
-
         ShowWarnColour(appearance, screen.clock);
         QCOMPARE(TextColour(screen.clock), warning);
         ShowClockColour(appearance, screen.clock);
@@ -239,12 +190,12 @@ class TestClockAppearance : public QObject {
     void picture_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QColor>("shown");
-        QTest::newRow("named picture") << "clock.png" << QColor(Qt::green);
-        QTest::newRow("other letter case") << "CLOCK.PNG" << QColor(Qt::green);
-        QTest::newRow("missing picture keeps the design") << "gone.jpg" << QColor(Qt::yellow);
-        QTest::newRow("empty keeps the design") << "" << QColor(Qt::yellow);
-        QTest::newRow("a path is no file name") << "../../outside.png" << QColor(Qt::yellow);
-        QTest::newRow("nor a desktop path") << "..\\..\\outside.png" << QColor(Qt::yellow);
+        AddRow("named picture", "clock.png", QColor(Qt::green));
+        AddRow("other letter case", "CLOCK.PNG", QColor(Qt::green));
+        AddRow("missing picture keeps the design", "gone.jpg", QColor(Qt::yellow));
+        AddRow("empty keeps the design", "", QColor(Qt::yellow));
+        AddRow("a path is no file name", "../../outside.png", QColor(Qt::yellow));
+        AddRow("nor a desktop path", "..\\..\\outside.png", QColor(Qt::yellow));
     }
     void picture() {
         QFETCH(QString, name);
@@ -252,10 +203,7 @@ class TestClockAppearance : public QObject {
         writeProfile({{SegmentKey::Picture, name}});
         ClockScreen screen(designedPicture());
         QCOMPARE(screen.pictureColour(), QColor(Qt::yellow));
-
-        ApplyClockAppearance(ReadClockAppearance(appDir.path(), UnreadableColour::Black),
-                             {screen.clock}, &screen.window, screen.picture);
-
+        apply(screen, UnreadableColour::Black);
         QCOMPARE(screen.pictureColour(), shown);
     }
 

@@ -12,6 +12,7 @@
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
+#include "support/data_rows.h"
 
 namespace {
 
@@ -56,6 +57,16 @@ struct Window {
     }
 };
 
+// A strip measured from `reference` that shows `controls` on moves over `watched`.
+void Strip(QWidget* window, RevealStrip::Edge edge, QWidget* reference,
+           const QList<QWidget*>& controls, const QList<QWidget*>& watched, int depth = 1) {
+    auto* strip = new RevealStrip(window, edge, reference, depth);
+    for (QWidget* control : controls)
+        strip->addControl(control);
+    for (QWidget* source : watched)
+        strip->watch(source);
+}
+
 }  // namespace
 
 class TestFullScreenWindow : public QObject {
@@ -79,6 +90,8 @@ class TestFullScreenWindow : public QObject {
 
     void showsFullScreenInDesignedProportions() {
         ClockLikeScreen screen;
+        Strip(&screen, RevealStrip::Edge::Bottom, screen.command1,
+              {screen.command1, screen.command2}, {screen.picture()});
         screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
         const QSize full = screen.screen()->geometry().size();
@@ -89,6 +102,15 @@ class TestFullScreenWindow : public QObject {
         QCOMPARE(screen.command1->geometry(), QRect(qRound(40 * across), qRound(270 * down),
                                                     qRound(100 * across), qRound(20 * down)));
         QCOMPARE(screen.picture()->geometry(), QRect(QPoint(0, 0), full));
+
+        // The strip is as deep as the grown button.
+        const int buttonHeight = screen.command1->height();
+        QVERIFY(buttonHeight > 20);
+        MoveMouse(screen.picture(), QPoint(10, full.height() - buttonHeight + 1));
+        QVERIFY(screen.command1->isVisible());
+        MoveMouse(screen.picture(), QPoint(10, full.height() - buttonHeight));
+        QVERIFY(!screen.command1->isVisible());
+        QVERIFY(!screen.command2->isVisible());
 
         // Leaving full screen gives the designed window back, every control as designed.
         screen.setWindowState(Qt::WindowNoState);
@@ -117,23 +139,21 @@ class TestFullScreenWindow : public QObject {
         QTest::addColumn<int>("y");
         QTest::addColumn<bool>("shown");
         // Window height 600, Command1 height 40.
-        QTest::newRow("one height: bottom row") << 1 << 599 << true;
-        QTest::newRow("one height: just inside") << 1 << 561 << true;
-        QTest::newRow("one height: on the edge of the strip") << 1 << 560 << false;
-        QTest::newRow("one height: middle of the screen") << 1 << 300 << false;
-        QTest::newRow("three heights: just inside") << 3 << 481 << true;
-        QTest::newRow("three heights: on the edge") << 3 << 480 << false;
-        QTest::newRow("three heights: top") << 3 << 0 << false;
+        AddRow("one height: bottom row", 1, 599, true);
+        AddRow("one height: just inside", 1, 561, true);
+        AddRow("one height: on the edge of the strip", 1, 560, false);
+        AddRow("one height: middle of the screen", 1, 300, false);
+        AddRow("three heights: just inside", 3, 481, true);
+        AddRow("three heights: on the edge", 3, 480, false);
+        AddRow("three heights: top", 3, 0, false);
     }
     void bottomStrip() {
         QFETCH(int, depth);
         QFETCH(int, y);
         QFETCH(bool, shown);
         Window w;
-        auto* strip = new RevealStrip(&w.window, RevealStrip::Edge::Bottom, w.command1, depth);
-        strip->addControl(w.command1);
-        strip->addControl(w.command2);
-        strip->watch(w.image1);
+        Strip(&w.window, RevealStrip::Edge::Bottom, w.command1, {w.command1, w.command2},
+              {w.image1}, depth);
         QVERIFY(w.image1->hasMouseTracking());
 
         // Start from the opposite state, so that every row proves a change.
@@ -159,10 +179,7 @@ class TestFullScreenWindow : public QObject {
         QFETCH(int, x);
         QFETCH(bool, shown);
         Window w;
-        auto* strip = new RevealStrip(&w.window, RevealStrip::Edge::Left, w.command1);
-        strip->addControl(w.command1);
-        strip->watch(w.image1);
-        strip->watch(&w.window);
+        Strip(&w.window, RevealStrip::Edge::Left, w.command1, {w.command1}, {w.image1, &w.window});
 
         for (QWidget* over : {static_cast<QWidget*>(w.image1), &w.window}) {
             w.command1->setVisible(!shown);
@@ -171,76 +188,18 @@ class TestFullScreenWindow : public QObject {
         }
     }
 
-    void twoStripsOnOneScreen() {
-        // The main screen: the column by the left edge (window or picture), Frame2 at the bottom
-        // (picture only).
-        Window w;
-        auto* column = new RevealStrip(&w.window, RevealStrip::Edge::Left, w.command1);
-        column->addControl(w.command1);
-        column->watch(w.image1);
-        column->watch(&w.window);
-        auto* bottom = new RevealStrip(&w.window, RevealStrip::Edge::Bottom, w.frame2);
-        bottom->addControl(w.frame2);
-        bottom->watch(w.image1);
-
-        w.command1->hide();  // as the screen opens
-        QVERIFY(w.frame2->isVisibleTo(&w.window));
-
-        MoveMouse(w.image1, QPoint(50, 550));
-        QVERIFY(w.command1->isVisibleTo(&w.window));
-        QVERIFY(w.frame2->isVisibleTo(&w.window));
-
-        MoveMouse(w.image1, QPoint(400, 300));
-        QVERIFY(!w.command1->isVisibleTo(&w.window));
-        QVERIFY(!w.frame2->isVisibleTo(&w.window));
-
-        // Over the bare window only the column answers.
-        MoveMouse(&w.window, QPoint(50, 550));
-        QVERIFY(w.command1->isVisibleTo(&w.window));
-        QVERIFY(!w.frame2->isVisibleTo(&w.window));
-    }
-
-    void movesOverAnOffsetWidgetCountInWindowPositions() {
+    void onlyWatchedWidgetsCountAndInWindowPositions() {
         Window w;
         w.image1->setGeometry(100, 100, 600, 400);  // not at the corner
-        auto* strip = new RevealStrip(&w.window, RevealStrip::Edge::Bottom, w.command1);
-        strip->addControl(w.command2);
-        strip->watch(w.image1);
-        MoveMouse(w.image1, QPoint(10, 465));  // window y 565
-        QVERIFY(w.command2->isVisibleTo(&w.window));
-        MoveMouse(w.image1, QPoint(10, 455));  // window y 555
-        QVERIFY(!w.command2->isVisibleTo(&w.window));
-    }
-
-    void unwatchedWidgetsChangeNothing() {
-        Window w;
-        auto* strip = new RevealStrip(&w.window, RevealStrip::Edge::Bottom, w.command1);
-        strip->addControl(w.command2);
-        strip->watch(w.image1);
+        Strip(&w.window, RevealStrip::Edge::Bottom, w.command1, {w.command2}, {w.image1});
         w.command2->hide();
         MoveMouse(&w.window, QPoint(10, 590));
         MoveMouse(w.frame2, QPoint(10, 90));
         QVERIFY(!w.command2->isVisibleTo(&w.window));
-    }
-
-    void stripFollowsTheScaledReference() {
-        ClockLikeScreen screen;
-        auto* strip = new RevealStrip(&screen, RevealStrip::Edge::Bottom, screen.command1, 1);
-        strip->addControl(screen.command1);
-        strip->addControl(screen.command2);
-        strip->watch(screen.picture());
-        screen.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        QTRY_COMPARE(screen.size(), screen.screen()->geometry().size());
-        const int height = screen.height();
-        const int buttonHeight = screen.command1->height();
-        QVERIFY(buttonHeight > 20);  // grown with the window
-
-        MoveMouse(screen.picture(), QPoint(10, height - buttonHeight + 1));
-        QVERIFY(screen.command1->isVisible());
-        MoveMouse(screen.picture(), QPoint(10, height - buttonHeight));
-        QVERIFY(!screen.command1->isVisible());
-        QVERIFY(!screen.command2->isVisible());
+        MoveMouse(w.image1, QPoint(10, 465));  // window y 565
+        QVERIFY(w.command2->isVisibleTo(&w.window));
+        MoveMouse(w.image1, QPoint(10, 455));  // window y 555
+        QVERIFY(!w.command2->isVisibleTo(&w.window));
     }
 };
 

@@ -10,6 +10,7 @@
 #include "foundation/widgets/layout.h"
 #include "foundation/widgets/single_text.h"
 #include "foundation/widgets/twips.h"
+#include "support/data_rows.h"
 
 namespace {
 
@@ -57,15 +58,15 @@ class TestLayout : public QObject {
     void singleText_data() {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("whole number") << 1395.0f << "1395";
-        QTest::newRow("half") << 1234.5f << "1234.5";
-        QTest::newRow("font size") << 10.5f << "10.5";
-        QTest::newRow("shortest form of 0.1") << 0.1f << "0.1";
-        QTest::newRow("seven digits") << 1234.567f << "1234.567";
-        QTest::newRow("negative") << -15.0f << "-15";
-        QTest::newRow("zero") << 0.0f << "0";
-        QTest::newRow("negative zero") << -0.0f << "0";
-        QTest::newRow("large, no exponent") << 1e10f << "10000000000";
+        AddRow("whole number", 1395.0f, "1395");
+        AddRow("half", 1234.5f, "1234.5");
+        AddRow("font size", 10.5f, "10.5");
+        AddRow("shortest form of 0.1", 0.1f, "0.1");
+        AddRow("seven digits", 1234.567f, "1234.567");
+        AddRow("negative", -15.0f, "-15");
+        AddRow("zero", 0.0f, "0");
+        AddRow("negative zero", -0.0f, "0");
+        AddRow("large, no exponent", 1e10f, "10000000000");
     }
     void singleText() {
         QFETCH(float, value);
@@ -76,9 +77,9 @@ class TestLayout : public QObject {
     void geometryTag_data() {
         QTest::addColumn<QList<float>>("geometry");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("whole numbers")
-            << QList<float>{1395, 2040, 2055, 1140} << "1395   2040   2055   1140   ";
-        QTest::newRow("fraction") << QList<float>{1234.5f, 0, 15, 30} << "1234.5   0   15   30   ";
+        AddRow("whole numbers", QList<float>{1395, 2040, 2055, 1140},
+               "1395   2040   2055   1140   ");
+        AddRow("fraction", QList<float>{1234.5f, 0, 15, 30}, "1234.5   0   15   30   ");
     }
     void geometryTag() {
         QFETCH(QList<float>, geometry);
@@ -89,19 +90,17 @@ class TestLayout : public QObject {
     void readGeometryTag_data() {
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QList<double>>("geometry");
-        QTest::newRow("as written")
-            << "100   200   300   400   " << QList<double>{100, 200, 300, 400};
-        QTest::newRow("no trailing blanks")
-            << "100   200   300   400" << QList<double>{100, 200, 300, 400};
-        QTest::newRow("leading blanks of parts")
-            << "100    200     300   400   " << QList<double>{100, 200, 300, 400};
-        QTest::newRow("fraction") << "1234.5   0   15   30   " << QList<double>{1234.5, 0, 15, 30};
-        QTest::newRow("two missing") << "100   200" << QList<double>{100, 200, 0, 0};
-        QTest::newRow("empty part") << "100      300   400" << QList<double>{100, 0, 300, 400};
-        QTest::newRow("not a number") << "abc   200   x   7" << QList<double>{0, 200, 0, 7};
-        QTest::newRow("number then text") << "100px   200" << QList<double>{100, 200, 0, 0};
-        QTest::newRow("single blanks do not split") << "100 200" << QList<double>{100200, 0, 0, 0};
-        QTest::newRow("empty") << "" << QList<double>{0, 0, 0, 0};
+        using G = QList<double>;
+        AddRow("as written", "100   200   300   400   ", G{100, 200, 300, 400});
+        AddRow("no trailing blanks", "100   200   300   400", G{100, 200, 300, 400});
+        AddRow("leading blanks of parts", "100    200     300   400   ", G{100, 200, 300, 400});
+        AddRow("fraction", "1234.5   0   15   30   ", G{1234.5, 0, 15, 30});
+        AddRow("two missing", "100   200", G{100, 200, 0, 0});
+        AddRow("empty part", "100      300   400", G{100, 0, 300, 400});
+        AddRow("not a number", "abc   200   x   7", G{0, 200, 0, 7});
+        AddRow("number then text", "100px   200", G{100, 200, 0, 0});
+        AddRow("single blanks do not split", "100 200", G{100200, 0, 0, 0});
+        AddRow("empty", "", G{0, 0, 0, 0});
     }
     void readGeometryTag() {
         QFETCH(QString, tag);
@@ -117,17 +116,7 @@ class TestLayout : public QObject {
         QCOMPARE(SizeFromTwips(12000, 9000), QSize(800, 600));
     }
 
-    void rememberLayoutTagsEveryControl() {
-        Screen screen;
-        RememberLayout(&screen.window);
-        QCOMPARE(RememberedDesignSize(), QSize(12000, 9000));
-        QCOMPARE(TagOf(screen.command1), QString("1395   2040   2055   1140   "));
-        QCOMPARE(TagOf(screen.label2), QString("105   195   1515   495   "));
-        // Inside a frame the geometry is the frame's, not the window's.
-        QCOMPARE(TagOf(screen.label3), QString("45   75   1455   435   "));
-    }
-
-    void rememberLayoutSkipsWhatIsNotAControl() {
+    void rememberLayoutTagsEveryControlOnly() {
         Screen screen;
         auto* unnamed = new QLabel(&screen.window);
         auto* inner = new QWidget(&screen.window);
@@ -142,11 +131,14 @@ class TestLayout : public QObject {
 
         RememberLayout(&screen.window);
 
-        QVERIFY(TagOf(unnamed).isEmpty());
-        QVERIFY(TagOf(inner).isEmpty());
+        QCOMPARE(RememberedDesignSize(), QSize(12000, 9000));
+        QCOMPARE(TagOf(screen.command1), QString("1395   2040   2055   1140   "));
+        QCOMPARE(TagOf(screen.label2), QString("105   195   1515   495   "));
+        // Inside a frame the geometry is the frame's, not the window's.
+        QCOMPARE(TagOf(screen.label3), QString("45   75   1455   435   "));
+        for (QObject* skipped : QList<QObject*>{unnamed, inner, dialog, insideDialog})
+            QVERIFY2(TagOf(skipped).isEmpty(), qPrintable(skipped->objectName()));
         QCOMPARE(TagOf(timer), QString("kept"));
-        QVERIFY(TagOf(dialog).isEmpty());
-        QVERIFY(TagOf(insideDialog).isEmpty());
         QCOMPARE(LayoutControls(&screen.window), screen.controls());
     }
 
@@ -189,12 +181,11 @@ class TestLayout : public QObject {
     void scaleLayoutReadsHandWrittenTags_data() {
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QRect>("geometry");
-        QTest::newRow("each followed by three blanks")
-            << "1500   3000   4500   6000   " << QRect(100, 200, 300, 400);
-        QTest::newRow("leading blanks")
-            << "1500     3000    4500   6000" << QRect(100, 200, 300, 400);
-        QTest::newRow("missing numbers count 0") << "1500   3000" << QRect(100, 200, 0, 0);
-        QTest::newRow("twips between pixels") << "100   200   300   400   " << QRect(7, 13, 20, 27);
+        AddRow("each followed by three blanks", "1500   3000   4500   6000   ",
+               QRect(100, 200, 300, 400));
+        AddRow("leading blanks", "1500     3000    4500   6000", QRect(100, 200, 300, 400));
+        AddRow("missing numbers count 0", "1500   3000", QRect(100, 200, 0, 0));
+        AddRow("twips between pixels", "100   200   300   400   ", QRect(7, 13, 20, 27));
     }
     void scaleLayoutReadsHandWrittenTags() {
         QFETCH(QString, tag);
@@ -206,8 +197,11 @@ class TestLayout : public QObject {
         QCOMPARE(screen.label2->geometry(), geometry);
     }
 
-    void scaleLayoutLeavesUntaggedControls() {
+    void scaleLayoutLeavesUntaggedControlsAndFonts() {
         Screen screen;
+        QFont font = screen.label2->font();
+        font.setPointSize(30);
+        screen.label2->setFont(font);
         RememberLayout(&screen.window);
         auto* late = new QLabel(&screen.window);
         late->setObjectName("Label7");
@@ -221,6 +215,7 @@ class TestLayout : public QObject {
 
         QCOMPARE(late->geometry(), QRect(10, 20, 30, 40));
         QCOMPARE(screen.command1->geometry(), QRect(186, 272, 274, 152));
+        QCOMPARE(screen.label2->font().pointSize(), 30);
     }
 
     void scaleLayoutDoesNothingWithoutADesignSize() {
@@ -234,17 +229,6 @@ class TestLayout : public QObject {
         screen.window.resize(1600, 1200);
         ScaleLayout(&screen.window);
         QCOMPARE(screen.command1->geometry(), QRect(93, 136, 137, 76));
-    }
-
-    void fontsAreNotScaled() {
-        Screen screen;
-        QFont font = screen.label2->font();
-        font.setPointSize(30);
-        screen.label2->setFont(font);
-        RememberLayout(&screen.window);
-        screen.window.resize(1600, 1200);
-        ScaleLayout(&screen.window);
-        QCOMPARE(screen.label2->font().pointSize(), 30);
     }
 };
 

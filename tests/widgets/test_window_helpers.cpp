@@ -7,6 +7,7 @@
 #include "foundation/widgets/drag_window.h"
 #include "foundation/widgets/title_reveal.h"
 #include "foundation/widgets/window_opacity.h"
+#include "support/data_rows.h"
 
 class TestWindowHelpers : public QObject {
     Q_OBJECT
@@ -15,24 +16,15 @@ class TestWindowHelpers : public QObject {
     void nextRevealedTitle_data() {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("next");
-        QTest::newRow("empty starts over") << ""
-                                           << "d";
-        QTest::newRow("one character") << "d"
-                                       << "de";
-        QTest::newRow("proper prefix") << "deba"
-                                       << "debac";
-        QTest::newRow("one short of the title") << "debacloc"
-                                                << "debaclock";
-        QTest::newRow("whole title empties") << "debaclock"
-                                             << "";
-        QTest::newRow("other letter case") << "Deba"
-                                           << "Deba";
-        QTest::newRow("not a prefix") << "eba"
-                                      << "eba";
-        QTest::newRow("longer than the title") << "debaclock2"
-                                               << "debaclock2";
-        QTest::newRow("caption set by the screen") << "比赛报告"
-                                                   << "比赛报告";
+        AddRow("empty starts over", "", "d");
+        AddRow("one character", "d", "de");
+        AddRow("proper prefix", "deba", "debac");
+        AddRow("one short of the title", "debacloc", "debaclock");
+        AddRow("whole title empties", "debaclock", "");
+        AddRow("other letter case", "Deba", "Deba");
+        AddRow("not a prefix", "eba", "eba");
+        AddRow("longer than the title", "debaclock2", "debaclock2");
+        AddRow("caption set by the screen", "比赛报告", "比赛报告");
     }
     void nextRevealedTitle() {
         QFETCH(QString, caption);
@@ -40,7 +32,7 @@ class TestWindowHelpers : public QObject {
         QCOMPARE(NextRevealedTitle(caption), next);
     }
 
-    void titleRevealRunsAWholeCycle() {
+    void titleRevealCyclesOnlyTheProgramTitle() {
         QWidget screen;
         screen.setWindowTitle("debaclock");
         const QStringList expected = {"",       "d",       "de",       "deb",       "deba", "debac",
@@ -49,10 +41,7 @@ class TestWindowHelpers : public QObject {
             TitleReveal(&screen);
             QCOMPARE(screen.windowTitle(), caption);
         }
-    }
-
-    void titleRevealLeavesAForeignCaptionForGood() {
-        QWidget screen;
+        // A caption of the screen's own stays for good.
         screen.setWindowTitle("Score sheet");
         for (int tick = 0; tick < 25; ++tick)
             TitleReveal(&screen);
@@ -62,12 +51,12 @@ class TestWindowHelpers : public QObject {
     void setWindowOpacity_data() {
         QTest::addColumn<int>("alpha");
         QTest::addColumn<qreal>("opacity");
-        QTest::newRow("invisible") << 0 << 0.0;
-        QTest::newRow("opaque") << 255 << 1.0;
-        QTest::newRow("half way") << 128 << 128 / 255.0;
-        QTest::newRow("splash step") << 17 << 17 / 255.0;
-        QTest::newRow("above range") << 300 << 1.0;
-        QTest::newRow("below range") << -5 << 0.0;
+        AddRow("invisible", 0, 0.0);
+        AddRow("opaque", 255, 1.0);
+        AddRow("half way", 128, 128 / 255.0);
+        AddRow("splash step", 17, 17 / 255.0);
+        AddRow("above range", 300, 1.0);
+        AddRow("below range", -5, 0.0);
     }
     void setWindowOpacity() {
         QFETCH(int, alpha);
