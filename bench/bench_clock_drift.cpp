@@ -26,21 +26,13 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/fakes/fake_platform.h"
 #include "foundation/widgets/second_ticker.h"
-#include "screens/navigator.h"
 #include "timing/single_countdown.h"
+#include "tools/dev_support/no_navigator.h"
 
 namespace {
 
 constexpr char kBurnFlag[] = "--burn";
 constexpr int kLimit = 30000;  // seconds: no run here reaches time up
-
-class NoNavigator : public Navigator {
-  public:
-    void Replace(QWidget*, ScreenId) override {}
-    void OpenOver(QWidget*, ScreenId) override {}
-    void ShowMain() override {}
-    void ShowHelp() override {}
-};
 
 // The child: one spinning thread per core until the parent goes away or kills it.
 int Burn() {

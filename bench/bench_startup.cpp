@@ -30,6 +30,7 @@
 #include "screen_navigator.h"
 #include "screens/startup/splash_screen.h"
 #include "screens_registry.h"
+#include "tools/dev_support/copy_tree.h"
 
 namespace {
 
@@ -75,16 +76,6 @@ class FirstPaint : public QObject {
     qint64 paintedNs_ = 0;
     QEventLoop loop_;
 };
-
-void CopyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    for (const QFileInfo& entry :
-         QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
-        const QString target = to + '/' + entry.fileName();
-        entry.isDir() ? CopyTree(entry.filePath(), target)
-                      : void(QFile::copy(entry.filePath(), target));
-    }
-}
 
 // A photograph-like 4K picture: gradients and noise, so the JPEG is as hard to decode as a
 // real one (several megabytes).

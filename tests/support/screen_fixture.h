@@ -15,6 +15,7 @@
 #include "foundation/widgets/second_ticker.h"
 #include "screens/navigator.h"
 #include "support/temp_app_dir.h"
+#include "tools/dev_support/copy_tree.h"
 
 class FakeNavigator : public Navigator {
   public:
@@ -96,19 +97,4 @@ class ScreenFixture {
     FakePlatform platform;
     FakeNavigator navigator;
     AppContext context;
-
-  private:
-    static void CopyTree(const QString& from, const QString& to) {
-        QDir source(from);
-        QDir().mkpath(to);
-        for (const QFileInfo& entry :
-             source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
-            const QString target = to + '/' + entry.fileName();
-            if (entry.isDir()) {
-                CopyTree(entry.filePath(), target);
-            } else {
-                QFile::copy(entry.filePath(), target);
-            }
-        }
-    }
 };

@@ -22,35 +22,18 @@
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/second_ticker.h"
-#include "screens/navigator.h"
 #include "timing/per_speech_countdown.h"
 #include "timing/question_answer_countdown.h"
 #include "timing/questioner_answerer_countdown.h"
 #include "timing/single_countdown.h"
 #include "timing/two_side_countdown.h"
+#include "tools/dev_support/copy_tree.h"
+#include "tools/dev_support/no_navigator.h"
 
 namespace {
 
 const QSize kRendered(1200, 900);
 const QSize kIllustration(400, 300);
-
-class NoNavigator : public Navigator {
-  public:
-    void Replace(QWidget*, ScreenId) override {}
-    void OpenOver(QWidget*, ScreenId) override {}
-    void ShowMain() override {}
-    void ShowHelp() override {}
-};
-
-void CopyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    for (const QFileInfo& entry :
-         QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
-        const QString target = to + '/' + entry.fileName();
-        entry.isDir() ? CopyTree(entry.filePath(), target)
-                      : void(QFile::copy(entry.filePath(), target));
-    }
-}
 
 void Press(QWidget* screen, Qt::MouseButton button) {
     QWidget* target = screen->findChild<QWidget*>(QStringLiteral("Image1"));
