@@ -2,18 +2,19 @@
 // program ends when its last window closes or when the main screen ends it.
 
 #include <QApplication>
+#include <QTextStream>
 
 #include "foundation/paths.h"
 #include "foundation/platform/qt_platform.h"
 #include "foundation/widgets/fonts.h"
 #include "screen_navigator.h"
-#include "screens/startup/splash_screen.h"
 #include "screens_registry.h"
+#include "startup.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("debaclock"));
-    QApplication::setApplicationVersion(QStringLiteral(DEBACLOCK_VERSION));
+    QApplication::setApplicationName(kProgramTitle);
+    QApplication::setApplicationVersion(kVersionText);
     InstallFontSubstitutions();
 
     const QString appDir = AppDir();
@@ -23,12 +24,10 @@ int main(int argc, char* argv[]) {
     context.navigator = &navigator;
     RegisterScreens(navigator);
 
-    if (!platform.Instance().TryLock()) {
-        platform.Messages().Show(QStringLiteral("该程序已经在运行！"));
-        return 0;
+    QTextStream errors(stderr);
+    if (!MayStart(platform, errors)) {
+        return GbkAvailable() ? 0 : 1;  // a copy already running is no failure of this one
     }
-    auto* splash = new Form1(context);
-    splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->show();
-    return app.exec();
+    ShowSplash(context);
+    return RunUntilExit();
 }

@@ -1,6 +1,7 @@
 #include "screen_navigator.h"
 
-#include "foundation/paths.h"
+#include <QApplication>
+#include <QWindow>
 
 ScreenNavigator::ScreenNavigator(AppContext& context) : context_(context) {}
 
@@ -10,7 +11,7 @@ void ScreenNavigator::Register(ScreenId id, Factory factory) {
 
 QWidget* ScreenNavigator::Build(ScreenId id) {
     const auto factory = factories_.find(id);
-    if (factory == factories_.end()) {
+    if (exiting_ || factory == factories_.end()) {
         return nullptr;
     }
     QWidget* screen = factory->second(context_);
@@ -18,11 +19,19 @@ QWidget* ScreenNavigator::Build(ScreenId id) {
     return screen;
 }
 
+void ScreenNavigator::Present(QWidget* screen) {
+    screen->show();
+    // A window manager that prevents focus stealing would otherwise leave the keyboard with
+    // the window that is about to close, and the arrow keys of a clock would go nowhere.
+    screen->raise();
+    screen->activateWindow();
+}
+
 void ScreenNavigator::Replace(QWidget* from, ScreenId to) {
     if (to == ScreenId::Main) {
         ShowMain();
     } else if (QWidget* screen = Build(to)) {
-        screen->show();
+        Present(screen);
     } else {
         return;  // nothing to show: the current screen stays
     }
@@ -34,24 +43,39 @@ void ScreenNavigator::Replace(QWidget* from, ScreenId to) {
     }
 }
 
-void ScreenNavigator::OpenOver(QWidget* /*from*/, ScreenId to) {
-    if (QWidget* screen = Build(to)) {
-        screen->show();
+void ScreenNavigator::OpenOver(QWidget* from, ScreenId to) {
+    QWidget* screen = Build(to);
+    if (!screen) {
+        return;
     }
+    if (from) {
+        // Transient for the screen underneath: a full-window screen can never cover it. Not
+        // a child widget, so it does not take that screen's font and colours.
+        screen->winId();
+        from->window()->winId();
+        screen->windowHandle()->setTransientParent(from->window()->windowHandle());
+    }
+    Present(screen);
 }
 
 void ScreenNavigator::ShowMain() {
     if (main_) {
-        main_->raise();
-        main_->activateWindow();
+        Present(main_);
         return;
     }
     main_ = Build(ScreenId::Main);
     if (main_) {
-        main_->show();
+        Present(main_);
     }
 }
 
-void ScreenNavigator::ShowHelp() {
-    context_.platform->Desktop().Open(AppPath(context_.appDir, QStringLiteral("\\help.html")));
+void ScreenNavigator::ExitProgram() {
+    exiting_ = true;
+    // Each screen ends its music and clocks as it closes; none of them opens another now.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            window->close();
+        }
+    }
+    QCoreApplication::quit();
 }

@@ -5,11 +5,12 @@
 #include <functional>
 #include <map>
 
+#include "foundation/platform/navigator.h"
 #include "foundation/platform/platform.h"
-#include "screens/navigator.h"
 
 // Builds every screen the program has and shows it as the operator asks. A screen that is
-// not built (yet) is simply not opened.
+// not built (yet) is simply not opened. Every screen it shows is raised and activated, so the
+// keyboard reaches it without a click first.
 class ScreenNavigator : public Navigator {
   public:
     using Factory = std::function<QWidget*(AppContext&)>;
@@ -21,12 +22,14 @@ class ScreenNavigator : public Navigator {
     void Replace(QWidget* from, ScreenId to) override;
     void OpenOver(QWidget* from, ScreenId to) override;
     void ShowMain() override;
-    void ShowHelp() override;
+    void ExitProgram() override;
 
   private:
     QWidget* Build(ScreenId id);
+    static void Present(QWidget* screen);
 
     AppContext& context_;
     std::map<ScreenId, Factory> factories_;
     QPointer<QWidget> main_;
+    bool exiting_ = false;
 };

@@ -3,7 +3,11 @@
 //     a fresh child process, timed from just before the parent starts it;
 //   - main screen → Form17 first painted: the launch of a style-1 segment whose background is
 //     a 3840 × 2160 JPEG, from the click on its button to the clock screen's first frame;
-//   - peak resident memory once the main screen is open.
+//   - peak resident memory once the main screen is open;
+//   - the longest event-loop stalls of a fresh process on its way to music on the main screen:
+//     straight to the main screen (nothing warmed up), after the real splash (which warms the
+//     media backend up while it holds still), and after the splash with an empty GStreamer
+//     registry (the first start on a machine).
 // Runs on whatever display Qt picks (offscreen when QT_QPA_PLATFORM says so) and prints it.
 
 #include <QAbstractButton>
@@ -17,24 +21,28 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "foundation/foundation.h"
+#include "foundation/platform/media_player.h"
 #include "foundation/platform/qt_platform.h"
 #include "foundation/widgets/fonts.h"
 #include "screen_navigator.h"
-#include "screens/startup/splash_screen.h"
 #include "screens_registry.h"
+#include "startup.h"
 #include "tools/dev_support/copy_tree.h"
 
 namespace {
 
 constexpr char kSplashChild[] = "--splash-child";
+constexpr char kMusicChild[] = "--music-child";
 constexpr int kRuns = 7;
 
 qint64 NowNs() {
@@ -129,14 +137,142 @@ int SplashChild(const QString& appDir, int argc, char* argv[]) {
     ScreenNavigator navigator(context);
     context.navigator = &navigator;
     RegisterScreens(navigator);
-    platform.Instance().TryLock();
+    QTextStream errors(stderr);
+    MayStart(platform, errors);
     FirstPaint painted(QStringLiteral("Form1"));
-    auto* splash = new Form1(context);
-    splash->setObjectName(QStringLiteral("Form1"));
-    splash->show();
+    ShowSplash(context);
     std::printf("%lld\n", static_cast<long long>(painted.wait()));
     std::fflush(stdout);
     std::_Exit(0);  // the splash refuses to close; nothing else to tidy
+}
+
+// The longest gap between the beats of a 1 ms timer: how long the event loop stood still.
+class StallMeter : public QObject {
+  public:
+    StallMeter() {
+        beat_.setTimerType(Qt::PreciseTimer);
+        beat_.setInterval(1);
+        connect(&beat_, &QTimer::timeout, this, [this] {
+            const qint64 now = NowNs();
+            worstNs_ = std::max(worstNs_, now - lastNs_);
+            lastNs_ = now;
+        });
+    }
+    void start() {
+        worstNs_ = 0;
+        lastNs_ = NowNs();
+        beat_.start();
+    }
+    double worstMs() const { return double(worstNs_) / 1e6; }
+
+  private:
+    QTimer beat_;
+    qint64 lastNs_ = 0;
+    qint64 worstNs_ = 0;
+};
+
+void Wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Calls `act` once, at the first close request that reaches a window named `objectName`.
+class FirstClose : public QObject {
+  public:
+    FirstClose(QString objectName, std::function<void()> act)
+        : name_(std::move(objectName)), act_(std::move(act)) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close && act_ && watched->objectName() == name_) {
+            std::exchange(act_, nullptr)();
+        }
+        return false;
+    }
+
+  private:
+    QString name_;
+    std::function<void()> act_;
+};
+
+// The child: the main screen, through the splash or straight, then its player `WP` starts a
+// piece as the music button does once a file is picked. Prints the longest stalls: while the
+// splash fades in and holds (0 without a splash); from then until the main screen is painted
+// (the splash's fade-out and the main screen's loading); and when the music starts.
+int MusicChild(const QString& appDir, bool throughSplash, int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    QtPlatform platform(appDir);
+    AppContext context{appDir, &platform, nullptr};
+    ScreenNavigator navigator(context);
+    context.navigator = &navigator;
+    RegisterScreens(navigator);
+    FirstPaint mainPainted(QStringLiteral("Form4"));
+    StallMeter meter;
+    double splashStall = 0;
+    meter.start();
+    if (throughSplash) {
+        // The hold ends with the splash's first close request, when its fade-out begins.
+        FirstClose holdEnds(QStringLiteral("Form1"), [&] {
+            splashStall = meter.worstMs();
+            meter.start();
+        });
+        ShowSplash(context);
+        mainPainted.wait();
+    } else {
+        navigator.ShowMain();
+        mainPainted.wait();
+    }
+    const double mainStall = meter.worstMs();
+    Wait(200);
+    MediaPlayer* player = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("Form4")) {
+            player = window->findChild<MediaPlayer*>(QStringLiteral("WP"));
+        }
+    }
+    if (!player) {
+        std::_Exit(1);
+    }
+    meter.start();
+    player->setURL(AppPath(appDir, QStringLiteral("\\sound\\cite\\Default.mp3")));
+    Wait(1500);
+    std::printf("%.2f %.2f %.2f\n", splashStall, mainStall, meter.worstMs());
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+struct MusicFigures {
+    std::vector<double> splash;
+    std::vector<double> main;
+    std::vector<double> music;
+};
+
+MusicFigures MusicRuns(const QString& appDir, bool throughSplash, bool freshRegistry, int runs) {
+    MusicFigures figures;
+    for (int run = 0; run < runs; ++run) {
+        QTemporaryDir cache;
+        QProcess child;
+        if (freshRegistry) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+            child.setProcessEnvironment(env);
+        }
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromLatin1(kMusicChild), appDir,
+                     throughSplash ? QStringLiteral("splash") : QStringLiteral("straight")});
+        child.waitForFinished(60000);
+        const QList<QByteArray> out = child.readAllStandardOutput().trimmed().split(' ');
+        if (out.size() == 3) {
+            figures.splash.push_back(out[0].toDouble());
+            figures.main.push_back(out[1].toDouble());
+            figures.music.push_back(out[2].toDouble());
+        }
+    }
+    return figures;
 }
 
 std::vector<double> SplashRuns(const QString& appDir) {
@@ -161,6 +297,10 @@ int main(int argc, char* argv[]) {
     if (argc >= 3 && qstrcmp(argv[1], kSplashChild) == 0) {
         return SplashChild(QString::fromLocal8Bit(argv[2]), argc, argv);
     }
+    if (argc >= 4 && qstrcmp(argv[1], kMusicChild) == 0) {
+        return MusicChild(QString::fromLocal8Bit(argv[2]), qstrcmp(argv[3], "splash") == 0, argc,
+                          argv);
+    }
     QApplication app(argc, argv);
     InstallFontSubstitutions();
     QTemporaryDir dir;
@@ -174,6 +314,28 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     PrintFigures("process start -> splash painted", splash);
+
+    // Music: a fresh process each time, since only the first player of a process is slow.
+    constexpr int kMusicRuns = 5;
+    const MusicFigures straight = MusicRuns(appDir, false, false, kMusicRuns);
+    const MusicFigures warmed = MusicRuns(appDir, true, false, kMusicRuns);
+    const MusicFigures firstEverStraight = MusicRuns(appDir, false, true, 3);
+    const MusicFigures firstEver = MusicRuns(appDir, true, true, 3);
+    if (straight.music.empty() || warmed.music.empty() || firstEverStraight.music.empty() ||
+        firstEver.music.empty()) {
+        std::printf("music: the main screen's player never started\n");
+        return 1;
+    }
+    std::printf("longest event-loop stalls, fresh process each run:\n");
+    PrintFigures("  no warm-up: main screen loading", straight.main);
+    PrintFigures("  no warm-up: music starting", straight.music);
+    PrintFigures("  splash fade-in and hold (warm-up)", warmed.splash);
+    PrintFigures("  after it: fade-out, main screen", warmed.main);
+    PrintFigures("  after it: music starting", warmed.music);
+    PrintFigures("  new registry, no warm-up: main screen", firstEverStraight.main);
+    PrintFigures("  new registry: splash hold (warm-up)", firstEver.splash);
+    PrintFigures("  new registry: fade-out, main screen", firstEver.main);
+    PrintFigures("  new registry: music starting", firstEver.music);
 
     // Segment 1 straight to its clock screen, over a 4K background.
     QElapsedTimer encode;

@@ -40,7 +40,6 @@ struct MusicSource {
 };
 extern const MusicSource ResultMusic;
 extern const MusicSource CeremonyMusic;
-inline const QString kMainProfile = QStringLiteral("\\config\\main.ini");
 inline const QString kLoopKey = QStringLiteral("循环播放");
 inline const QString kVolumeKey = QStringLiteral("音量大小");
 

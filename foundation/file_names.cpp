@@ -8,8 +8,9 @@ QString FileNameOf(const QString& path) {
 }
 
 bool IsBareFileName(const QString& name) {
-    return !name.isEmpty() && !name.contains(QLatin1Char('\\')) && !name.contains('/') &&
-           !name.contains(QLatin1String(".."));
+    // Dots inside a name ("决赛...pptx") are ordinary; only "." and ".." name folders.
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('/'));
 }
 
 QString StoredFilePath(const QString& appDir, const QString& folder, const QString& name) {

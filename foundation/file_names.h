@@ -5,9 +5,9 @@
 // The part of `path` after its last backslash or '/'; all of it when it has neither.
 QString FileNameOf(const QString& path);
 
-// A file name stored in a profile is usable only when it is a bare name: not empty, no
-// folder separator, no "..". Anything else names no file, so a hand-edited profile cannot
-// reach outside its folder.
+// A file name stored in a profile is usable only when it is a bare name: not empty, not "."
+// or "..", no folder separator. Anything else names no file, so a hand-edited profile cannot
+// reach outside its folder; dots inside a name ("a..b.jpg") are ordinary.
 bool IsBareFileName(const QString& name);
 
 // AppDir + folder + name for a usable stored name, the empty text otherwise.

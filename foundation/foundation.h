@@ -1,14 +1,15 @@
 #pragma once
-// Everything the foundation library declares: profile store, folders, values, segment keys,
-// cues and clock text.
+// The foundation's public functions: profile store, folders, values, profile keys, cues, clock
+// text and the program's title and version. The byte-level INI engine stays behind the store.
 
 #include "foundation/clock_format.h"
 #include "foundation/cues.h"
 #include "foundation/file_names.h"
 #include "foundation/gbk.h"
-#include "foundation/ini_text.h"
+#include "foundation/main_profile.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
+#include "foundation/program.h"
 #include "foundation/segment_profile.h"
 #include "foundation/side_segment_profile.h"
 #include "foundation/values.h"

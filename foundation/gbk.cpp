@@ -18,6 +18,11 @@ int CharLength(const QByteArray& bytes, qsizetype i) {
 
 }  // namespace
 
+bool GbkAvailable() {
+    static const bool available = QStringEncoder("GBK").isValid();
+    return available;
+}
+
 // Opening a converter is far dearer than a short conversion, so each thread keeps one; being
 // stateless, they carry nothing from one call to the next.
 QByteArray ToGbk(const QString& text) {

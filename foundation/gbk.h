@@ -4,6 +4,9 @@
 #include <QByteArray>
 #include <QString>
 
+// Whether this Qt can convert GBK at all (it needs ICU). Without it nothing is read or written.
+bool GbkAvailable();
+
 // Characters GBK cannot hold become '?', as the ANSI conversion of the desktop does.
 QByteArray ToGbk(const QString& text);
 

@@ -207,7 +207,8 @@ std::optional<QByteArray> SetValue(const QByteArray& file, const QString& sectio
     // Names that would not read back as the same section and key are not written at all.
     if (sectionName.isEmpty() || keyName.isEmpty() || HasLineBreak(sectionName) ||
         HasLineBreak(keyName) || sectionName.contains(QLatin1Char(']')) ||
-        keyName.contains(QLatin1Char('=')) || keyName.startsWith(QLatin1Char('['))) {
+        keyName.contains(QLatin1Char('=')) || keyName.startsWith(QLatin1Char('[')) ||
+        ToGbk(sectionName).isEmpty() || ToGbk(keyName).isEmpty()) {
         return std::nullopt;
     }
     // A line break inside a value would start a line of its own: store it as a blank.

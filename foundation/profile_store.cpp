@@ -33,7 +33,8 @@ void WriteProfileString(const QString& file, const QString& section, const QStri
                         const QString& value) {
     const QString path = ResolvePath(file);
     const QFileInfo info(path);
-    if (!info.dir().exists()) {
+    // Without GBK every name would come out empty: nothing is written rather than that.
+    if (!GbkAvailable() || !info.dir().exists()) {
         return;
     }
     QByteArray old;

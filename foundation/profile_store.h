@@ -5,6 +5,9 @@
 
 #include <QString>
 
+// The section that holds almost every key of every profile.
+inline const QString kConfigSection = QStringLiteral("配置信息");
+
 // Value of `key` in `section` of `file`; the empty text when any of them is missing.
 // Values are cut at 99 bytes of GBK (a double-byte character across the cut is dropped).
 QString ReadProfileString(const QString& file, const QString& section, const QString& key);

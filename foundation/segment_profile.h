@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-inline const QString kConfigSection = QStringLiteral("配置信息");
+#include "foundation/profile_store.h"
 
 enum class TimingStyle { Single = 1, TwoSide, QuestionAnswer, QuestionerAnswerer, PerSpeech };
 

@@ -2,7 +2,6 @@
 
 #include <cfenv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -39,7 +38,8 @@ double RadixNumber(const QString& digits, int base) {
     return static_cast<qint32>(static_cast<quint32>(value & 0xFFFFFFFF));
 }
 
-// The longest number at the start of `text` (already without blanks), as text strtod reads.
+// The longest number at the start of `text` (already without blanks), in the form a decimal
+// reader takes ("1.5d3" becomes "1.5e3").
 QString NumberPrefix(const QString& text) {
     qsizetype i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -75,6 +75,14 @@ QString NumberPrefix(const QString& text) {
     return text.left(i);
 }
 
+// The value of a number NumberPrefix found ("" is 0), read the same under every system
+// language: the C library's strtod follows LC_NUMERIC, which the application object sets from
+// the user's locale, and would read "10.5" as 10 where the decimal sign is a comma. Overflow
+// gives an infinity, as strtod does.
+double DecimalValue(const QString& number) {
+    return number.isEmpty() ? 0.0 : number.toDouble();
+}
+
 double ParseNumber(const QString& compact) {
     if (compact.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
         return RadixNumber(compact.mid(2), 16);
@@ -82,8 +90,7 @@ double ParseNumber(const QString& compact) {
     if (compact.startsWith(QLatin1String("&O"), Qt::CaseInsensitive)) {
         return RadixNumber(compact.mid(2), 8);
     }
-    const QString prefix = NumberPrefix(compact);
-    return prefix.isEmpty() ? 0.0 : std::strtod(prefix.toLatin1().constData(), nullptr);
+    return DecimalValue(NumberPrefix(compact));
 }
 
 }  // namespace
@@ -141,7 +148,7 @@ std::optional<double> StrictNumber(const QString& text) {
     if (prefix.size() != trimmed.size()) {
         return std::nullopt;
     }
-    return std::strtod(prefix.toLatin1().constData(), nullptr);
+    return DecimalValue(prefix);
 }
 
 std::optional<quint32> ReadColourValue(const QString& text) {

@@ -9,14 +9,20 @@ packages=(
     fonts-wqy-zenhei fonts-liberation xdg-utils
 )
 if [ "${1:-run}" = test ]; then
-    packages+=(pulseaudio pulseaudio-utils xvfb)
+    # A sound server for the real audio tests, a display for screenshots, and a language whose
+    # decimal sign is a comma, for the tests that read numbers under it.
+    packages+=(pulseaudio pulseaudio-utils xvfb locales)
 fi
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if [ "${1:-run}" = test ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -7,6 +7,7 @@
 
 #include "foundation/clock_format.h"
 #include "foundation/platform/colours.h"
+#include "foundation/platform/navigator.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
 #include "foundation/widgets/mouse_presses.h"
@@ -15,7 +16,6 @@
 #include "foundation/widgets/second_ticker.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
-#include "screens/navigator.h"
 
 ClockScreen::ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent)
     : FullScreenWindow(designClientTwips, parent), context_(context) {}

@@ -5,9 +5,9 @@
 
 #include <optional>
 
+#include "foundation/platform/navigator.h"
 #include "foundation/platform/platform.h"
 #include "foundation/segment_profile.h"
-#include "screens/navigator.h"
 
 class QString;
 class QWidget;

@@ -7,6 +7,8 @@ class DesktopOpener {
   public:
     virtual ~DesktopOpener() = default;
     virtual bool Open(const QString& fileOrUrl) = 0;
+    // Shows the program's help file in the desktop's viewer for it.
+    virtual void ShowHelp(const QString& helpFile) = 0;
 };
 
 class Clipboard {
@@ -20,7 +22,11 @@ class Clipboard {
 // block the next start.
 class InstanceLock {
   public:
+    enum class Result {
+        Acquired,       // this process holds the lock now (or held it already)
+        HeldElsewhere,  // another running copy holds it
+        Unavailable,    // no lock can be made here (a folder that cannot be written...)
+    };
     virtual ~InstanceLock() = default;
-    // True when this process now holds the lock (or already held it).
-    virtual bool TryLock() = 0;
+    virtual Result TryLock() = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "foundation/program.h"
+
 enum class MessageIcon { None, Information, Warning, Critical, Question };
 
 // Modal message boxes. A box without a title of its own shows "debaclock".
@@ -15,5 +17,3 @@ class MessageBoxes {
     virtual bool Ask(const QString& text, const QString& title = {},
                      MessageIcon icon = MessageIcon::None) = 0;
 };
-
-inline const QString kProgramTitle = QStringLiteral("debaclock");

@@ -27,6 +27,9 @@ class Platform {
 
     // One per music screen; owned by `parent`.
     virtual MediaPlayer* NewMediaPlayer(QObject* parent) = 0;
+    // Readies the media backend, whose first player would otherwise stall the screen that
+    // starts music first. Call it where a pause does not show.
+    virtual void WarmUpMedia() = 0;
     // One per dialog control of a screen; `owner` is the screen the dialog is modal to.
     virtual std::unique_ptr<FileOpenDialog> NewFileOpenDialog(QWidget* owner) = 0;
     virtual std::unique_ptr<SaveFileDialog> NewSaveFileDialog(QWidget* owner) = 0;

@@ -70,15 +70,17 @@ QtInstanceLock::QtInstanceLock(const QString& appDir, const QString& lockFolder)
 
 QtInstanceLock::~QtInstanceLock() = default;
 
-bool QtInstanceLock::TryLock() {
+InstanceLock::Result QtInstanceLock::TryLock() {
     if (lock_ && lock_->isLocked()) {
-        return true;
+        return Result::Acquired;
     }
-    QDir().mkpath(QFileInfo(path_).absolutePath());
+    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
+        return Result::Unavailable;
+    }
     lock_ = std::make_unique<QLockFile>(path_);
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0)) {
-        return true;
+        return Result::Acquired;
     }
     // QLockFile judges staleness by the process id written in the file; a file left empty or
     // garbled by a crash at the wrong moment would block every later start. Removal only
@@ -86,13 +88,17 @@ bool QtInstanceLock::TryLock() {
     qint64 pid = 0;
     QString host, app;
     const QFileInfo info(path_);
-    if (!lock_->getLockInfo(&pid, &host, &app) && info.exists() &&
+    if (lock_->error() == QLockFile::LockFailedError && !lock_->getLockInfo(&pid, &host, &app) &&
+        info.exists() &&
         info.lastModified().secsTo(QDateTime::currentDateTime()) > kGarbledLockAge) {
         lock_->removeStaleLockFile();
         if (lock_->tryLock(0)) {
-            return true;
+            return Result::Acquired;
         }
     }
+    // Only a lock that another copy holds refuses this one; a lock that cannot be made at all
+    // (a folder nobody may write) must not keep the operator from the program.
+    const bool heldElsewhere = lock_->error() == QLockFile::LockFailedError;
     lock_.reset();
-    return false;
+    return heldElsewhere ? Result::HeldElsewhere : Result::Unavailable;
 }

@@ -12,6 +12,8 @@ class QLockFile;
 class QtDesktopOpener : public DesktopOpener {
   public:
     bool Open(const QString& fileOrUrl) override;
+    // The help is a page: the desktop's browser shows it.
+    void ShowHelp(const QString& helpFile) override { Open(helpFile); }
 };
 
 class QtClipboard : public Clipboard {
@@ -29,7 +31,7 @@ class QtInstanceLock : public InstanceLock {
     explicit QtInstanceLock(const QString& appDir, const QString& lockFolder = {});
     ~QtInstanceLock() override;
 
-    bool TryLock() override;
+    Result TryLock() override;
     QString lockFilePath() const { return path_; }
 
   private:

@@ -6,6 +6,7 @@
 #include <QFontDialog>
 
 #include "foundation/platform/colours.h"
+#include "foundation/platform/modal.h"
 
 namespace {
 
@@ -30,57 +31,57 @@ void StartAt(QFileDialog& dialog, const QString& fileName) {
 }
 
 // Runs the dialog; on OK the chosen path becomes `fileName`, on cancel it stays as it was.
-bool Answer(QFileDialog& dialog, QString& fileName) {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+bool Answer(Modal<QFileDialog>& dialog, QString& fileName) {
+    if (!dialog.accepted() || dialog->selectedFiles().isEmpty()) {
         return false;
     }
-    fileName = dialog.selectedFiles().constFirst();
+    fileName = dialog->selectedFiles().constFirst();
     return true;
 }
 
 }  // namespace
 
 bool QtFileOpenDialog::Show() {
-    QFileDialog dialog(owner_);
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    StartAt(dialog, fileName);
-    SetFilters(dialog, filter);
+    Modal<QFileDialog> dialog(new QFileDialog(owner_));
+    dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    StartAt(*dialog, fileName);
+    SetFilters(*dialog, filter);
     return Answer(dialog, fileName);
 }
 
 bool QtSaveFileDialog::Show() {
-    QFileDialog dialog(owner_);
+    Modal<QFileDialog> dialog(new QFileDialog(owner_));
     // The caller decides about replacing a file; no suffix is added to the confirmed name.
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
-                      QFileDialog::DontConfirmOverwrite);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
+                       QFileDialog::DontConfirmOverwrite);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
     if (!title.isEmpty()) {
-        dialog.setWindowTitle(title);
+        dialog->setWindowTitle(title);
     }
-    StartAt(dialog, fileName);
-    SetFilters(dialog, filter);
+    StartAt(*dialog, fileName);
+    SetFilters(*dialog, filter);
     if (!fileName.isEmpty()) {
-        dialog.selectFile(QFileInfo(fileName).fileName());
+        dialog->selectFile(QFileInfo(fileName).fileName());
     }
     return Answer(dialog, fileName);
 }
 
 bool QtColourDialog::Show() {
-    QColorDialog dialog(ColourFromValue(colour), owner_);
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    if (dialog.exec() != QDialog::Accepted) {
+    Modal<QColorDialog> dialog(new QColorDialog(ColourFromValue(colour), owner_));
+    dialog->setOption(QColorDialog::DontUseNativeDialog);
+    if (!dialog.accepted()) {
         return false;
     }
-    colour = ColourValueOf(dialog.selectedColor());
+    colour = ColourValueOf(dialog->selectedColor());
     return true;
 }
 
 bool QtFontDialog::Show() {
-    QFontDialog dialog(owner_);
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    Modal<QFontDialog> dialog(new QFontDialog(owner_));
+    dialog->setOption(QFontDialog::DontUseNativeDialog);
     if (!font.face.isEmpty()) {
         QFont last(font.face);
         if (font.size > 0) {
@@ -88,12 +89,12 @@ bool QtFontDialog::Show() {
         }
         last.setBold(font.bold);
         last.setItalic(font.italic);
-        dialog.setCurrentFont(last);
+        dialog->setCurrentFont(last);
     }
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!dialog.accepted()) {
         return false;
     }
-    const QFont chosen = dialog.selectedFont();
+    const QFont chosen = dialog->selectedFont();
     font.face = chosen.family();
     font.size = float(chosen.pointSizeF());
     font.bold = chosen.bold();

@@ -1,23 +1,22 @@
 #include "foundation/platform/qt_message_boxes.h"
 
 #include <QApplication>
-#include <QPointer>
+
+#include "foundation/platform/modal.h"
 
 namespace {
 
 QMessageBox::StandardButton Run(const QString& text, const QString& title, MessageIcon icon,
                                 QMessageBox::StandardButtons buttons) {
-    QPointer<QMessageBox> box =
-        new QMessageBox(QtMessageBoxes::QtIcon(icon), title.isEmpty() ? kProgramTitle : title, text,
-                        buttons, QApplication::activeWindow());
+    Modal<QMessageBox> box(new QMessageBox(QtMessageBoxes::QtIcon(icon),
+                                           title.isEmpty() ? kProgramTitle : title, text, buttons,
+                                           QApplication::activeWindow()));
     box->setDefaultButton(QMessageBox::Ok);
     if (buttons.testFlag(QMessageBox::Cancel)) {
         box->setEscapeButton(QMessageBox::Cancel);
     }
-    const int answer = box->exec();
-    // The owner may have been closed while the box was up, and taken the box with it.
-    delete box.data();
-    return QMessageBox::StandardButton(answer);
+    // A box whose owner closed while it was up answers as if cancelled.
+    return QMessageBox::StandardButton(box.exec());
 }
 
 }  // namespace

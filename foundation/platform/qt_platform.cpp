@@ -11,6 +11,12 @@ MediaPlayer* QtPlatform::NewMediaPlayer(QObject* parent) {
     return new QtMediaPlayer(parent);
 }
 
+void QtPlatform::WarmUpMedia() {
+    // The first player loads the backend and opens the audio device; once done, later
+    // players start at once. Nothing is played.
+    QtMediaPlayer first;
+}
+
 std::unique_ptr<FileOpenDialog> QtPlatform::NewFileOpenDialog(QWidget* owner) {
     return std::make_unique<QtFileOpenDialog>(owner);
 }

@@ -18,6 +18,7 @@ class QtPlatform : public Platform {
     InstanceLock& Instance() override { return instance_; }
 
     MediaPlayer* NewMediaPlayer(QObject* parent) override;
+    void WarmUpMedia() override;
     std::unique_ptr<FileOpenDialog> NewFileOpenDialog(QWidget* owner) override;
     std::unique_ptr<SaveFileDialog> NewSaveFileDialog(QWidget* owner) override;
     std::unique_ptr<ColourDialog> NewColourDialog(QWidget* owner) override;

@@ -10,7 +10,7 @@
 
 FullScreenWindow::FullScreenWindow(QSize designClientTwips, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), picture_(new StretchedPicture(this)) {
-    setWindowTitle(kProductTitle);
+    setWindowTitle(kProgramTitle);
     // The background colour (SetBackgroundColour) fills whatever the picture leaves uncovered.
     setAutoFillBackground(true);
     resize(SizeFromTwips(designClientTwips.width(), designClientTwips.height()));

@@ -3,10 +3,10 @@
 #include <QWidget>
 
 QString NextRevealedTitle(const QString& caption) {
-    if (caption == kProductTitle)
+    if (caption == kProgramTitle)
         return QString();
-    if (kProductTitle.startsWith(caption))  // the empty caption too
-        return kProductTitle.left(caption.size() + 1);
+    if (kProgramTitle.startsWith(caption))  // the empty caption too
+        return kProgramTitle.left(caption.size() + 1);
     return caption;
 }
 

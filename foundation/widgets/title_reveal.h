@@ -4,9 +4,9 @@
 
 #include <QString>
 
-class QWidget;
+#include "foundation/program.h"
 
-inline const QString kProductTitle = QStringLiteral("debaclock");
+class QWidget;
 
 // The caption that follows `caption`: "" -> "d", a proper prefix of the title -> one character
 // longer, the whole title -> "". Any other caption is returned unchanged, so a caption the

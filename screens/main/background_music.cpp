@@ -6,8 +6,8 @@
 #include "foundation/foundation.h"
 
 std::optional<int> StoredMusicVolume(const QString& appDir) {
-    const std::optional<double> number =
-        StrictNumber(ReadProfileString(AppPath(appDir, kMainProfile), kConfigSection, kVolumeKey));
+    const std::optional<double> number = StrictNumber(
+        ReadProfileString(AppPath(appDir, kMainProfile), kConfigSection, MainKey::Volume));
     if (!number || std::trunc(*number) != *number || *number < kMinVolume || *number > kMaxVolume) {
         return std::nullopt;
     }
@@ -38,7 +38,7 @@ void BackgroundMusic::stop() {
 
 void BackgroundMusic::changeVolume(int volume) {
     applyVolume(volume);
-    WriteProfileString(AppPath(context_.appDir, kMainProfile), kConfigSection, kVolumeKey,
+    WriteProfileString(AppPath(context_.appDir, kMainProfile), kConfigSection, MainKey::Volume,
                        QString::number(volume));
 }
 

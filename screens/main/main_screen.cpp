@@ -1,7 +1,6 @@
 #include "screens/main/main_screen.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -11,13 +10,13 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/colours.h"
+#include "foundation/platform/navigator.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
 #include "screens/main/background_music.h"
 #include "screens/main/presentations.h"
-#include "screens/navigator.h"
 #include "timing/segment_launch.h"
 
 namespace {
@@ -195,14 +194,14 @@ void Form4::loadCaptions() {
 void Form4::loadBackground() {
     const QString profile = AppPath(context_.appDir, kMainProfile);
     if (const std::optional<quint32> colour =
-            ReadColourValue(ReadProfileString(profile, kConfigSection, kMainProfileColourKey))) {
+            ReadColourValue(ReadProfileString(profile, kConfigSection, MainKey::BackColour))) {
         SetBackgroundColour(this, ColourFromValue(*colour));
     }
 
     // No stored picture shows the colour; a stored picture that has gone shows the default
     // one. Cleared first, so a refresh never leaves up a picture the settings no longer name.
     picture()->clear();
-    const QString name = ReadProfileString(profile, kConfigSection, kMainProfilePictureKey);
+    const QString name = ReadProfileString(profile, kConfigSection, MainKey::Picture);
     if (name.isEmpty()) {
         return;
     }
@@ -231,16 +230,13 @@ void Form4::exitProgram() {
     if (!context_.platform->Messages().Ask(kExitQuestion, kExitTitle, MessageIcon::Question)) {
         return;
     }
-    if (exitAction_) {
-        exitAction_();
-    } else {
-        QCoreApplication::quit();
-    }
+    // Every window closes at once; nothing is pending, as every setting is written when made.
+    context_.navigator->ExitProgram();
 }
 
 void Form4::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        context_.navigator->ShowHelp();
+        context_.platform->Desktop().ShowHelp(AppPath(context_.appDir, kHelpFile));
         return;
     }
     FullScreenWindow::keyPressEvent(event);

@@ -5,7 +5,6 @@
 // presentations and plays background music.
 
 #include <QList>
-#include <functional>
 
 #include "foundation/platform/platform.h"
 #include "foundation/widgets/full_screen_window.h"
@@ -16,10 +15,8 @@ class QPushButton;
 class QScrollBar;
 class RevealStrip;
 
-inline const QString kMainPictureFolder = QStringLiteral("\\background\\main\\");
-inline const QString kDefaultMainPicture = QStringLiteral("default.jpg");
-inline const QString kMainProfileColourKey = QStringLiteral("背景颜色");
-inline const QString kMainProfilePictureKey = QStringLiteral("背景图片");
+// The operator's help, opened with F1.
+inline const QString kHelpFile = QStringLiteral("\\help.html");
 
 inline const QString kExitQuestion = QStringLiteral("是否退出？");
 inline const QString kExitTitle = QStringLiteral("提示");
@@ -29,10 +26,6 @@ class Form4 : public FullScreenWindow {
   public:
     explicit Form4(AppContext& context, QWidget* parent = nullptr);
     ~Form4() override;
-
-    // What a confirmed "退  出" does; by default it ends the event loop, and with it the
-    // program, without saving anything (every setting is written when it is made).
-    void setExitAction(std::function<void()> action) { exitAction_ = std::move(action); }
 
     // "刷新设置": the current layout becomes the designed one, then names, colour and picture
     // are read afresh. The volume is not re-read.
@@ -82,5 +75,4 @@ class Form4 : public FullScreenWindow {
     BackgroundMusic* music_;
     RevealStrip* leftStrip_ = nullptr;
     RevealStrip* bottomStrip_ = nullptr;
-    std::function<void()> exitAction_;
 };

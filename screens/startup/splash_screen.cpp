@@ -6,10 +6,11 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "foundation/platform/navigator.h"
+#include "foundation/program.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
 #include "foundation/widgets/window_opacity.h"
-#include "screens/navigator.h"
 
 namespace {
 
@@ -19,9 +20,9 @@ constexpr int kSecondsShown = 3;
 
 QString VersionText() {
     return QStringLiteral("版本：%1.%2.%3")
-        .arg(DEBACLOCK_VERSION_MAJOR)
-        .arg(DEBACLOCK_VERSION_MINOR)
-        .arg(DEBACLOCK_VERSION_PATCH);
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionPatch);
 }
 
 }  // namespace
@@ -29,7 +30,7 @@ QString VersionText() {
 Form1::Form1(AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::SplashScreen), context_(context) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("debaclock"));
+    setWindowTitle(kProgramTitle);
     setFixedSize(SizeFromTwips(8085, 3405));
 
     Image1 = new QLabel(this);
@@ -76,6 +77,10 @@ void Form1::onTimer1() {
             Timer2->start();
         }
         SetWindowOpacity(this, opacity_);
+        if (opacity_ == 255) {
+            // Nothing moves for three seconds: the time to ready the music for later screens.
+            context_.platform->WarmUpMedia();
+        }
         return;
     }
     opacity_ = static_cast<qint16>(opacity_ - kFadeOutStep);

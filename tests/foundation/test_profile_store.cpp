@@ -245,7 +245,11 @@ class ProfileStoreTest : public QObject {
         AddRow("chinese", "开场.jpg", true);
         AddRow("empty", "", false);
         AddRow("parent folder", "..\\..\\config\\main.ini", false);
-        AddRow("dots only", "..", false);
+        AddRow("dots inside", "决赛...pptx", true);
+        AddRow("double dot inside", "a..b.jpg", true);
+        AddRow("double dot before the type", "结束..wav", true);
+        AddRow("this folder", ".", false);
+        AddRow("parent", "..", false);
         AddRow("slash", "a/b.jpg", false);
         AddRow("backslash", "a\\b.jpg", false);
         AddRow("absolute", "/etc/passwd", false);

@@ -78,7 +78,9 @@ class SegmentsAndCuesTest : public QObject {
         AddRow("none", "None", "x.wav", "");
         AddRow("user", "User-Defined", "铃.wav", "/sound/Warn/user/铃.wav");
         AddRow("user without file", "User-Defined", "", "/sound/Warn/user/");
+        AddRow("user with dots inside", "User-Defined", "结束..wav", "/sound/Warn/user/结束..wav");
         AddRow("user outside folder", "User-Defined", "..\\..\\config\\main.ini", "");
+        AddRow("user folder's parent", "User-Defined", "..", "");
         AddRow("empty choice", "", "x.wav", "");
         AddRow("lower-case choice", "default", "x.wav", "");
         AddRow("other word", "Beep", "x.wav", "");

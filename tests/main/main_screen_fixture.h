@@ -16,7 +16,6 @@ struct MainScreenFixture : ScreenFixture {
     Form4& form() {
         if (!form_) {
             form_ = std::make_unique<Form4>(context);
-            form_->setExitAction([this] { ++exits; });
         }
         return *form_;
     }
@@ -52,8 +51,6 @@ struct MainScreenFixture : ScreenFixture {
         press(QStringLiteral("Command17"));
         return *platform.mediaPlayer();
     }
-
-    int exits = 0;
 
   private:
     std::unique_ptr<Form4> form_;

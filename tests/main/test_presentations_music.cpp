@@ -31,6 +31,7 @@ class TestPresentationsAndMusic : public QObject {
         AddRow("file gone", 2, "intro.pptx", "", false);
         AddRow("a folder of that name", 3, "intro.pptx", "ppt/intro.pptx/x", false);
         AddRow("a pattern is no name", 1, "*.pptx", "ppt/intro.pptx", false);
+        AddRow("dots inside the name", 1, "决赛...pptx", "ppt/决赛...pptx", true);
         AddRow("outside the folder", 2, "../intro.pptx", "intro.pptx", false);
     }
     void presentation() {

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QtInstanceLock lock(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
-    if (!lock.TryLock()) {
+    if (lock.TryLock() != InstanceLock::Result::Acquired) {
         std::puts("refused");
         return 1;
     }

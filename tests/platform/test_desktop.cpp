@@ -12,6 +12,8 @@
 #include "foundation/platform/qt_platform.h"
 #include "support/data_rows.h"
 
+using Lock = InstanceLock::Result;
+
 namespace {
 
 QStringList LinesOf(const QString& path) {
@@ -94,16 +96,16 @@ class TestDesktop : public QObject {
         QTemporaryDir locks;
         const QString app = dir_.path();
         auto first = std::make_unique<QtInstanceLock>(app, locks.path());
-        QVERIFY(first->TryLock());
-        QVERIFY(first->TryLock());  // holding it already
+        QCOMPARE(first->TryLock(), Lock::Acquired);
+        QCOMPARE(first->TryLock(), Lock::Acquired);  // holding it already
         QtInstanceLock second(app, locks.path());
-        QVERIFY(!second.TryLock());
+        QCOMPARE(second.TryLock(), Lock::HeldElsewhere);
         QCOMPARE(second.lockFilePath(), first->lockFilePath());
         QtInstanceLock otherFolder(dir_.filePath("b"), locks.path());
-        QVERIFY(otherFolder.TryLock());
+        QCOMPARE(otherFolder.TryLock(), Lock::Acquired);
         QVERIFY(otherFolder.lockFilePath() != first->lockFilePath());
         first.reset();  // the first copy ends
-        QVERIFY(second.TryLock());
+        QCOMPARE(second.TryLock(), Lock::Acquired);
     }
 
     void lockOfACopyThatDied() {
@@ -116,23 +118,23 @@ class TestDesktop : public QObject {
         QCOMPARE(holder.readAllStandardOutput().trimmed(), QByteArray("locked"));
 
         QtInstanceLock next(app, locks.path());
-        QVERIFY(!next.TryLock());  // the other copy is alive
+        QCOMPARE(next.TryLock(), Lock::HeldElsewhere);  // the other copy is alive
 
         holder.kill();
         QVERIFY(holder.waitForFinished(5000));
         QVERIFY(QFile::exists(next.lockFilePath()));  // left behind by the dead copy
-        QVERIFY(next.TryLock());
+        QCOMPARE(next.TryLock(), Lock::Acquired);
     }
 
     void garbledLock_data() {
         QTest::addColumn<int>("ageSeconds");
-        QTest::addColumn<bool>("granted");
-        AddRow("old: left by a crash while it was written", 60, true);
-        AddRow("fresh: may still be being written", 0, false);
+        QTest::addColumn<Lock>("result");
+        AddRow("old: left by a crash while it was written", 60, Lock::Acquired);
+        AddRow("fresh: may still be being written", 0, Lock::HeldElsewhere);
     }
     void garbledLock() {
         QFETCH(int, ageSeconds);
-        QFETCH(bool, granted);
+        QFETCH(Lock, result);
         QTemporaryDir locks;
         QtInstanceLock lock(dir_.path(), locks.path());
         QFile file(lock.lockFilePath());
@@ -140,7 +142,17 @@ class TestDesktop : public QObject {
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                                  QFileDevice::FileModificationTime));
         file.close();
-        QCOMPARE(lock.TryLock(), granted);
+        QCOMPARE(lock.TryLock(), result);
+    }
+
+    void lockThatCannotBeMadeRefusesNobody() {
+        // A plain file where the lock folder should be: no lock can be made there, even by
+        // root, who may write anywhere.
+        QTemporaryDir locks;
+        QFile blocker(locks.filePath("not-a-folder"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QtInstanceLock lock(dir_.path(), blocker.fileName() + "/locks");
+        QCOMPARE(lock.TryLock(), Lock::Unavailable);
     }
 
     void platformHandsOutTheQtServices() {

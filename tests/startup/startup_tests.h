@@ -11,11 +11,21 @@ class SplashTest : public QObject {
     void closeDuringFadeOutChangesNothing();
 };
 
+class StartupTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void mayStart_data();
+    void mayStart();
+    void withoutGbkNothingStarts();
+    void exitClosesAndDeletesEveryWindowBeforeReturning();
+};
+
 class NavigatorTest : public QObject {
     Q_OBJECT
   private slots:
     void replaceShowsTheNewScreenThenClosesTheOld();
     void unknownScreenKeepsTheCurrentOne();
     void showMainLoadsAFreshMainOnlyWhenNoneIsOpen();
-    void helpOpensTheShippedHelpPage();
+    void everyScreenShownIsActivated();
+    void screenOpenedOverStaysInFrontOfIt();
 };

@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QPointer>
+#include <QWindow>
 #include <QtTest>
 
 #include "screen_navigator.h"
@@ -74,10 +76,39 @@ void NavigatorTest::showMainLoadsAFreshMainOnlyWhenNoneIsOpen() {
     delete built.screens[1];
 }
 
-void NavigatorTest::helpOpensTheShippedHelpPage() {
+void NavigatorTest::everyScreenShownIsActivated() {
+    // Under a window manager that prevents focus stealing the keyboard would stay with the
+    // closing screen, and a clock's arrow keys would need a click first.
     ScreenFixture fixture;
-    fixture.dir.write("help.html", "<html></html>");
     ScreenNavigator navigator(fixture.context);
-    navigator.ShowHelp();
-    QCOMPARE(fixture.platform.desktop.opened, QStringList{fixture.dir.path() + "/help.html"});
+    Built built;
+    navigator.Register(ScreenId::Main, Counting(built, "Form4"));
+    navigator.Register(ScreenId::TwoSide, Counting(built, "Form6"));
+    navigator.Register(ScreenId::SettingsHome, Counting(built, "Form13"));
+    navigator.ShowMain();
+    QTRY_COMPARE(QApplication::activeWindow(), built.screens[0].data());
+    navigator.OpenOver(built.screens[0], ScreenId::SettingsHome);
+    QTRY_COMPARE(QApplication::activeWindow(), built.screens[1].data());
+    navigator.ShowMain();  // already open underneath: brought back to the keyboard
+    QTRY_COMPARE(QApplication::activeWindow(), built.screens[0].data());
+    navigator.Replace(built.screens[0], ScreenId::TwoSide);
+    QTRY_COMPARE(QApplication::activeWindow(), built.screens[2].data());
+    qDeleteAll(built.screens);
+}
+
+void NavigatorTest::screenOpenedOverStaysInFrontOfIt() {
+    ScreenFixture fixture;
+    ScreenNavigator navigator(fixture.context);
+    Built built;
+    navigator.Register(ScreenId::Main, Counting(built, "Form4"));
+    navigator.Register(ScreenId::ScoreEntry, Counting(built, "Form16"));
+    navigator.ShowMain();
+    navigator.OpenOver(built.screens[0], ScreenId::ScoreEntry);
+    QWidget* over = built.screens.value(1);
+    QVERIFY(over && over->isVisible() && built.screens[0]->isVisible());
+    QCOMPARE(over->windowHandle()->transientParent(), built.screens[0]->windowHandle());
+    // A window of its own, not a child: it takes nothing from the main screen's look.
+    QCOMPARE(over->parentWidget(), nullptr);
+    QTRY_COMPARE(QApplication::activeWindow(), over);
+    qDeleteAll(built.screens);
 }

@@ -10,5 +10,7 @@ int main(int argc, char* argv[]) {
     status |= QTest::qExec(&splash, argc, argv);
     NavigatorTest navigator;
     status |= QTest::qExec(&navigator, argc, argv);
+    StartupTest startup;
+    status |= QTest::qExec(&startup, argc, argv);
     return status;
 }

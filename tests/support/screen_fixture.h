@@ -12,15 +12,15 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/fakes/fake_platform.h"
+#include "foundation/platform/navigator.h"
 #include "foundation/widgets/second_ticker.h"
-#include "screens/navigator.h"
 #include "support/temp_app_dir.h"
 #include "tools/dev_support/copy_tree.h"
 
 class FakeNavigator : public Navigator {
   public:
     struct Request {
-        QString kind;  // "replace", "over", "main", "help"
+        QString kind;  // "replace", "over", "main", "exit"
         ScreenId screen = ScreenId::Main;
     };
     void Replace(QWidget* from, ScreenId to) override {
@@ -31,7 +31,7 @@ class FakeNavigator : public Navigator {
     }
     void OpenOver(QWidget*, ScreenId to) override { requests.append({"over", to}); }
     void ShowMain() override { requests.append({"main", ScreenId::Main}); }
-    void ShowHelp() override { requests.append({"help", ScreenId::Main}); }
+    void ExitProgram() override { requests.append({"exit", ScreenId::Main}); }
 
     int count(const QString& kind) const {
         return int(std::count_if(requests.begin(), requests.end(),

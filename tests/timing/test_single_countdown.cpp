@@ -378,6 +378,24 @@ class SingleCountdownTest : public QObject {
         QCOMPARE(c.navigator.count("main"), 1);
     }
 
+    void stallAcrossTheWarningPointAndZero() {
+        // The event loop was held up for half a minute while 10 s were left: every second due
+        // is applied in turn, so both cues come in order and the clock ends at time up.
+        Countdown c("10", "5");
+        c.open();
+        c.click("Command3");
+        auto* timer = c.screen->findChild<SecondTicker*>("Timer1");
+        timer->setClock([] { return qint64(30000); });
+        timer->onTimerDue();
+        QCOMPARE(c.cues(), (QStringList{"Warn", "Timeout"}));
+        QCOMPARE(c.clock(), kTimeUp);
+        QCOMPARE(c.ink(), kYellow);
+        QCOMPARE(c.running(), "");
+        c.click("Command3");  // one more start: one more tick, silent, as after any time up
+        c.tick();
+        QCOMPARE(c.cues(), (QStringList{"Warn", "Timeout"}));
+    }
+
     void clockIsAccessibleByItsText() {
         Countdown c;
         c.open();

@@ -84,6 +84,7 @@ class TestClockAppearance : public QObject {
         QVERIFY(root.mkpath("config"));
         QVERIFY(root.mkpath("background/jishi"));
         QVERIFY(Filled(Qt::green).save(root.filePath("background/jishi/clock.png")));
+        QVERIFY(Filled(Qt::green).save(root.filePath("background/jishi/a..b.png")));
         QVERIFY(Filled(Qt::yellow).save(designedPicture()));
         QVERIFY(Filled(Qt::cyan).save(root.filePath("outside.png")));
     }
@@ -194,6 +195,7 @@ class TestClockAppearance : public QObject {
         AddRow("other letter case", "CLOCK.PNG", QColor(Qt::green));
         AddRow("missing picture keeps the design", "gone.jpg", QColor(Qt::yellow));
         AddRow("empty keeps the design", "", QColor(Qt::yellow));
+        AddRow("dots inside a name", "a..b.png", QColor(Qt::green));
         AddRow("a path is no file name", "../../outside.png", QColor(Qt::yellow));
         AddRow("nor a desktop path", "..\\..\\outside.png", QColor(Qt::yellow));
     }

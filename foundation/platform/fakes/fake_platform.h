@@ -19,6 +19,7 @@ class FakePlatform : public Platform {
     InstanceLock& Instance() override { return instance; }
 
     MediaPlayer* NewMediaPlayer(QObject* parent) override;
+    void WarmUpMedia() override { ++mediaWarmUps; }
     std::unique_ptr<FileOpenDialog> NewFileOpenDialog(QWidget* owner) override;
     std::unique_ptr<SaveFileDialog> NewSaveFileDialog(QWidget* owner) override;
     std::unique_ptr<ColourDialog> NewColourDialog(QWidget* owner) override;
@@ -35,4 +36,5 @@ class FakePlatform : public Platform {
     FakeDialogs dialogs;
     // Every player made, in order; an entry turns null when its screen has gone.
     QList<QPointer<FakeMediaPlayer>> mediaPlayers;
+    int mediaWarmUps = 0;
 };

@@ -32,7 +32,7 @@ bool FakeDesktopOpener::Open(const QString& fileOrUrl) {
     return succeeds;
 }
 
-bool FakeInstanceLock::TryLock() {
+InstanceLock::Result FakeInstanceLock::TryLock() {
     ++attempts;
-    return granted;
+    return result;
 }

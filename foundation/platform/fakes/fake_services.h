@@ -40,8 +40,10 @@ class FakeMessageBoxes : public MessageBoxes {
 class FakeDesktopOpener : public DesktopOpener {
   public:
     bool Open(const QString& fileOrUrl) override;
+    void ShowHelp(const QString& helpFile) override { help << helpFile; }
 
     QStringList opened;
+    QStringList help;  // every help file shown
     bool succeeds = true;
 };
 
@@ -55,8 +57,8 @@ class FakeClipboard : public Clipboard {
 
 class FakeInstanceLock : public InstanceLock {
   public:
-    bool TryLock() override;
+    Result TryLock() override;
 
-    bool granted = true;  // false: another copy is running
+    Result result = Result::Acquired;
     int attempts = 0;
 };

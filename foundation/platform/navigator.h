@@ -30,11 +30,11 @@ class Navigator {
     virtual ~Navigator() = default;
     // Shows `to` first, then closes `from` (a full-window screen replacing another).
     virtual void Replace(QWidget* from, ScreenId to) = 0;
-    // Shows `to` over `from`, which stays open underneath.
+    // Shows `to` over `from`, which stays open underneath and keeps it in front of itself.
     virtual void OpenOver(QWidget* from, ScreenId to) = 0;
     // Shows a freshly loaded main screen unless one is open already. Full-window screens call
     // it whenever they close, however they are closed.
     virtual void ShowMain() = 0;
-    // Opens the operator's help.
-    virtual void ShowHelp() = 0;
+    // Ends the program: every screen closes (ending its music and clocks) and no other opens.
+    virtual void ExitProgram() = 0;
 };

@@ -1,0 +1,42 @@
+#include "startup.h"
+
+#include <QApplication>
+#include <QTextStream>
+#include <QWidget>
+
+#include "screens/startup/splash_screen.h"
+
+bool MayStart(Platform& platform, QTextStream& errors, bool gbkAvailable) {
+    if (!gbkAvailable) {
+        errors << kProgramTitle
+               << ": this Qt has no GBK (code page 936) converter, so the profiles can be "
+                  "neither read nor written; install a Qt built with ICU.\n";
+        errors.flush();
+        return false;
+    }
+    if (platform.Instance().TryLock() == InstanceLock::Result::HeldElsewhere) {
+        platform.Messages().Show(kAlreadyRunning);
+        return false;
+    }
+    return true;
+}
+
+void ShowSplash(AppContext& context) {
+    auto* splash = new Form1(context);
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
+}
+
+int RunUntilExit() {
+    const int status = QApplication::exec();
+    // Closed windows wait for the event loop to delete them, and it has just ended.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        // A window may take others with it, so each one is looked up again.
+        if (QApplication::topLevelWidgets().contains(window)) {
+            delete window;
+        }
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
+}

@@ -1,0 +1,89 @@
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextStream>
+#include <QtTest>
+
+#include "screen_navigator.h"
+#include "screens_registry.h"
+#include "startup.h"
+#include "startup_tests.h"
+#include "support/data_rows.h"
+#include "support/screen_fixture.h"
+
+using Lock = InstanceLock::Result;
+
+void StartupTest::mayStart_data() {
+    QTest::addColumn<Lock>("lock");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QStringList>("messages");
+    AddRow("this copy holds the lock", Lock::Acquired, true, QStringList{});
+    AddRow("another copy holds it", Lock::HeldElsewhere, false, QStringList{kAlreadyRunning});
+    AddRow("no lock can be made", Lock::Unavailable, true, QStringList{});
+}
+
+void StartupTest::mayStart() {
+    QFETCH(Lock, lock);
+    QFETCH(bool, starts);
+    QFETCH(QStringList, messages);
+    ScreenFixture fixture;
+    fixture.platform.instance.result = lock;
+    QString said;
+    QTextStream errors(&said);
+    QCOMPARE(MayStart(fixture.platform, errors, true), starts);
+    QCOMPARE(fixture.platform.messages.texts(), messages);
+    QVERIFY(said.isEmpty());
+}
+
+void StartupTest::withoutGbkNothingStarts() {
+    ScreenFixture fixture;
+    QString said;
+    QTextStream errors(&said);
+    QVERIFY(!MayStart(fixture.platform, errors, false));
+    QVERIFY2(said.contains("GBK"), qPrintable(said));
+    // Said where a terminal or a log shows it; the lock is not even tried.
+    QVERIFY(fixture.platform.messages.shown.isEmpty());
+    QCOMPARE(fixture.platform.instance.attempts, 0);
+    QVERIFY(GbkAvailable());  // this Qt has it, or no profile test could pass
+}
+
+void StartupTest::exitClosesAndDeletesEveryWindowBeforeReturning() {
+    ScreenFixture fixture;
+    fixture.useShippedData();
+    ScreenNavigator navigator(fixture.context);
+    fixture.context.navigator = &navigator;
+    RegisterScreens(navigator);
+    navigator.Register(ScreenId::ScoreEntry, [](AppContext&) {
+        auto* entry = new QWidget;
+        entry->setObjectName("Form16");
+        return entry;
+    });
+    navigator.ShowMain();
+    QCOMPARE(QApplication::topLevelWidgets().size(), 1);
+    QWidget* main = QApplication::topLevelWidgets().constFirst();
+    QCOMPARE(main->objectName(), QString("Form4"));
+
+    fixture.platform.dialogs.answerFile(fixture.path("\\sound\\cite\\Default.mp3"));
+    main->findChild<QPushButton*>("Command17")->click();
+    QPointer<FakeMediaPlayer> music = fixture.platform.mediaPlayer();
+    QVERIFY(music && music->playState() == MediaPlayer::Playing);
+    QList<int> states;
+    QObject::connect(music, &MediaPlayer::PlayStateChange, [&](int state) { states << state; });
+    navigator.OpenOver(main, ScreenId::ScoreEntry);
+    QCOMPARE(QApplication::topLevelWidgets().size(), 2);
+
+    // "退  出", OK, from inside the program's own event loop.
+    fixture.platform.messages.answers << true;
+    QTimer::singleShot(0, main, [main] { main->findChild<QPushButton*>("Command15")->click(); });
+    QTimer hang;  // only so that a broken exit fails instead of blocking the suite
+    QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    hang.start(20000);
+    QCOMPARE(RunUntilExit(), 0);
+
+    QCOMPARE(fixture.platform.messages.texts(), QStringList{"是否退出？"});
+    QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{});
+    QCOMPARE(states, QList<int>{MediaPlayer::Stopped});  // stopped before it was released
+    QVERIFY(!music);
+    navigator.ShowMain();  // nothing opens once the program ends
+    QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{});
+}
