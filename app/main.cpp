@@ -5,10 +5,7 @@
 #include <QTextStream>
 
 #include "foundation/paths.h"
-#include "foundation/platform/qt_platform.h"
 #include "foundation/widgets/fonts.h"
-#include "screen_navigator.h"
-#include "screens_registry.h"
 #include "startup.h"
 
 int main(int argc, char* argv[]) {
@@ -17,17 +14,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(kVersionText);
     InstallFontSubstitutions();
 
-    const QString appDir = AppDir();
-    QtPlatform platform(appDir);
-    AppContext context{appDir, &platform, nullptr};
-    ScreenNavigator navigator(context);
-    context.navigator = &navigator;
-    RegisterScreens(navigator);
-
+    Program program(AppDir());
     QTextStream errors(stderr);
-    if (!MayStart(platform, errors)) {
+    if (!MayStart(program.platform, errors)) {
         return GbkAvailable() ? 0 : 1;  // a copy already running is no failure of this one
     }
-    ShowSplash(context);
+    ShowSplash(program.context);
     return RunUntilExit();
 }

@@ -5,6 +5,13 @@
 #include <QWidget>
 
 #include "screens/startup/splash_screen.h"
+#include "screens_registry.h"
+
+Program::Program(const QString& appDir)
+    : platform(appDir), context{appDir, &platform, nullptr}, navigator(context) {
+    context.navigator = &navigator;
+    RegisterScreens(navigator);
+}
 
 bool MayStart(Platform& platform, QTextStream& errors, bool gbkAvailable) {
     if (!gbkAvailable) {

@@ -3,8 +3,22 @@
 
 #include "foundation/gbk.h"
 #include "foundation/platform/platform.h"
+#include "foundation/platform/qt_platform.h"
+#include "screen_navigator.h"
 
 class QTextStream;
+
+// The machine's services, the context and the navigator with every screen, wired together over
+// the program folder `appDir`: what the program runs on.
+struct Program {
+    explicit Program(const QString& appDir);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    QtPlatform platform;
+    AppContext context;
+    ScreenNavigator navigator;
+};
 
 inline const QString kAlreadyRunning = QStringLiteral("该程序已经在运行！");
 

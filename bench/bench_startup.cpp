@@ -32,10 +32,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/media_player.h"
-#include "foundation/platform/qt_platform.h"
 #include "foundation/widgets/fonts.h"
-#include "screen_navigator.h"
-#include "screens_registry.h"
 #include "startup.h"
 #include "tools/dev_support/copy_tree.h"
 
@@ -122,6 +119,16 @@ qint64 RssKb(const QByteArray& field = "VmHWM:") {
     return -1;
 }
 
+// The window on show named `objectName`, or null.
+QWidget* ShownWindow(const QString& objectName) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == objectName && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 void PrintFigures(const char* what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     std::printf("%-40s median %7.1f ms   min %7.1f   max %7.1f   (%zu runs)\n", what,
@@ -132,15 +139,11 @@ void PrintFigures(const char* what, std::vector<double> ms) {
 int SplashChild(const QString& appDir, int argc, char* argv[]) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
-    QtPlatform platform(appDir);
-    AppContext context{appDir, &platform, nullptr};
-    ScreenNavigator navigator(context);
-    context.navigator = &navigator;
-    RegisterScreens(navigator);
+    Program program(appDir);
     QTextStream errors(stderr);
-    MayStart(platform, errors);
+    MayStart(program.platform, errors);
     FirstPaint painted(QStringLiteral("Form1"));
-    ShowSplash(context);
+    ShowSplash(program.context);
     std::printf("%lld\n", static_cast<long long>(painted.wait()));
     std::fflush(stdout);
     std::_Exit(0);  // the splash refuses to close; nothing else to tidy
@@ -205,11 +208,7 @@ class FirstClose : public QObject {
 int MusicChild(const QString& appDir, bool throughSplash, int argc, char* argv[]) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
-    QtPlatform platform(appDir);
-    AppContext context{appDir, &platform, nullptr};
-    ScreenNavigator navigator(context);
-    context.navigator = &navigator;
-    RegisterScreens(navigator);
+    Program program(appDir);
     FirstPaint mainPainted(QStringLiteral("Form4"));
     StallMeter meter;
     double splashStall = 0;
@@ -220,20 +219,16 @@ int MusicChild(const QString& appDir, bool throughSplash, int argc, char* argv[]
             splashStall = meter.worstMs();
             meter.start();
         });
-        ShowSplash(context);
+        ShowSplash(program.context);
         mainPainted.wait();
     } else {
-        navigator.ShowMain();
+        program.navigator.ShowMain();
         mainPainted.wait();
     }
     const double mainStall = meter.worstMs();
     Wait(200);
-    MediaPlayer* player = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QLatin1String("Form4")) {
-            player = window->findChild<MediaPlayer*>(QStringLiteral("WP"));
-        }
-    }
+    QWidget* main = ShownWindow(QStringLiteral("Form4"));
+    auto* player = main ? main->findChild<MediaPlayer*>(QStringLiteral("WP")) : nullptr;
     if (!player) {
         std::_Exit(1);
     }
@@ -349,27 +344,20 @@ int main(int argc, char* argv[]) {
     WriteProfileString(segment, kConfigSection, SegmentKey::UseTransition, QStringLiteral("0"));
     WriteProfileString(segment, kConfigSection, SegmentKey::Picture, QStringLiteral("bench4k.jpg"));
 
-    QtPlatform platform(appDir);
-    AppContext context{appDir, &platform, nullptr};
-    ScreenNavigator navigator(context);
-    context.navigator = &navigator;
-    RegisterScreens(navigator);
+    Program program(appDir);
 
     std::vector<double> launch;
     qint64 mainRssKb = -1;
     auto mainPainted = std::make_unique<FirstPaint>(QStringLiteral("Form4"));
-    navigator.ShowMain();
+    program.navigator.ShowMain();
     for (int run = 0; run < kRuns; ++run) {
         mainPainted->wait();
         if (run == 0) {
             mainRssKb = RssKb();
         }
-        QAbstractButton* button = nullptr;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == QLatin1String("Form4") && window->isVisible()) {
-                button = window->findChild<QAbstractButton*>(QStringLiteral("Command4_0"));
-            }
-        }
+        QWidget* main = ShownWindow(QStringLiteral("Form4"));
+        auto* button =
+            main ? main->findChild<QAbstractButton*>(QStringLiteral("Command4_0")) : nullptr;
         if (!button) {
             std::printf("main screen: segment button not found\n");
             return 1;
@@ -383,10 +371,8 @@ int main(int argc, char* argv[]) {
         }
         // Closing the clock screen brings a fresh main screen for the next run.
         mainPainted = std::make_unique<FirstPaint>(QStringLiteral("Form4"));
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == QLatin1String("Form17") && window->isVisible()) {
-                window->close();
-            }
+        if (QWidget* clock = ShownWindow(QStringLiteral("Form17"))) {
+            clock->close();
         }
         // Outside an event loop closed windows wait for their deletion; the program's own
         // loop deletes them at once.
