@@ -4,9 +4,11 @@
 
 #include "foundation/clock_format.h"
 #include "foundation/cues.h"
+#include "foundation/debate_profiles.h"
 #include "foundation/file_names.h"
 #include "foundation/gbk.h"
 #include "foundation/main_profile.h"
+#include "foundation/match_report.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/program.h"

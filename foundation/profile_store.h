@@ -13,6 +13,8 @@ inline const QString kConfigSection = QStringLiteral("配置信息");
 QString ReadProfileString(const QString& file, const QString& section, const QString& key);
 
 // Stores `value`, replacing the key in place or appending it to its section (the section to
-// the file, the file to its folder). The file is replaced atomically; failures are silent.
-void WriteProfileString(const QString& file, const QString& section, const QString& key,
-                        const QString& value);
+// the file, the file to its folder). The file is replaced atomically. True when the profile
+// holds the value afterwards; otherwise nothing changed, and `whyNot` (when given) says why, in
+// words for the operator. Most callers need neither.
+bool WriteProfileString(const QString& file, const QString& section, const QString& key,
+                        const QString& value, QString* whyNot = nullptr);

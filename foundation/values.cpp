@@ -93,9 +93,7 @@ double ParseNumber(const QString& compact) {
     return DecimalValue(NumberPrefix(compact));
 }
 
-}  // namespace
-
-double LeadingNumber(const QString& text) {
+QString WithoutBlanks(const QString& text) {
     QString compact;
     compact.reserve(text.size());
     for (const QChar c : text) {
@@ -103,7 +101,17 @@ double LeadingNumber(const QString& text) {
             compact += c;
         }
     }
-    return ParseNumber(compact);
+    return compact;
+}
+
+}  // namespace
+
+double LeadingNumber(const QString& text) {
+    return ParseNumber(WithoutBlanks(text));
+}
+
+double LeadingDecimal(const QString& text) {
+    return DecimalValue(NumberPrefix(WithoutBlanks(text)));
 }
 
 double RoundHalfEven(double value) {

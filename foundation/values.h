@@ -8,6 +8,9 @@
 // "" is 0); also reads "&H" hex and "&O" octal. Never fails.
 double LeadingNumber(const QString& text);
 
+// LeadingNumber without "&H" and "&O": decimal digits only ("&H10" is 0).
+double LeadingDecimal(const QString& text);
+
 // Rounds half to even, as the desktop's integer conversion does (2.5 -> 2, 3.5 -> 4).
 double RoundHalfEven(double value);
 

@@ -136,18 +136,26 @@ class ProfileStoreTest : public QObject {
         QCOMPARE(ReadProfileString(file, "配置信息", "背景颜色"), QString("255"));
     }
 
-    void unwritableTargetsAreLeftAlone() {
+    void unwritableTargetsAreLeftAloneAndSaySo() {
         TempAppDir dir;
+        QString why;
         const QString nowhere = dir.path() + "\\nowhere\\p.ini";
-        WriteProfileString(nowhere, "s", "k", "v");
+        QVERIFY(!WriteProfileString(nowhere, "s", "k", "v", &why));
+        QVERIFY2(why.contains("nowhere"), qPrintable(why));
         QVERIFY(!QFileInfo::exists(dir.path() + "/nowhere"));
         QCOMPARE(ReadProfileString(nowhere, "s", "k"), QString());
 
         const QString readOnly = dir.write("p.ini", "[s]\r\nk=old\r\n");
         QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadUser);
-        WriteProfileString(readOnly, "s", "k", "new");
+        why.clear();
+        QVERIFY(!WriteProfileString(readOnly, "s", "k", "new", &why));
+        QVERIFY2(why.contains("p.ini"), qPrintable(why));
         QCOMPARE(ReadProfileString(readOnly, "s", "k"), QString("old"));
         QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+        QVERIFY(!WriteProfileString(readOnly, "s", "a=b", "v"));  // a name no line can hold
+        QVERIFY(WriteProfileString(readOnly, "s", "k", "new"));
+        QVERIFY(WriteProfileString(readOnly, "s", "k", "new"));  // holding it already
     }
 
     void letterCaseVariantsReachOneFile() {
