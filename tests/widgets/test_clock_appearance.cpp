@@ -39,7 +39,7 @@ struct ClockScreen {
         window.resize(100, 100);
         picture->setGeometry(0, 0, 100, 100);
         clock->setGeometry(0, 0, 10, 10);
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font(QStringLiteral("Liberation Sans"));
         font.setPointSizeF(21);
         font.setBold(true);
         font.setItalic(true);
@@ -99,14 +99,14 @@ class TestClockAppearance : public QObject {
         QTest::addColumn<bool>("isBold");
         QTest::addColumn<bool>("isItalic");
         AddRow("all given", "宋体", "36", "Y", "Y", "宋体", 36.0, true, true);
-        AddRow("installed face, half size", "DejaVu Serif", "10.5", "N", "N", "DejaVu Serif", 10.5,
-               false, false);
+        AddRow("installed face, half size", "Liberation Serif", "10.5", "N", "N",
+               "Liberation Serif", 10.5, false, false);
         AddRow("only Y exactly turns a style on", "宋体", "36", "y", "Yes", "宋体", 36.0, false,
                false);
-        AddRow("empty values keep the design, flags turn off", "", "", "", "", "DejaVu Sans", 21.0,
-               false, false);
-        AddRow("face not installed", "No Such Face 123", "48", "Y", "N", "DejaVu Sans", 48.0, true,
-               false);
+        AddRow("empty values keep the design, flags turn off", "", "", "", "", "Liberation Sans",
+               21.0, false, false);
+        AddRow("face not installed", "No Such Face 123", "48", "Y", "N", "Liberation Sans", 48.0,
+               true, false);
         AddRow("size not a number", "宋体", "big", "N", "Y", "宋体", 21.0, false, true);
         AddRow("size with text after it", "宋体", "36pt", "N", "N", "宋体", 21.0, false, false);
         AddRow("size zero", "宋体", "0", "N", "N", "宋体", 21.0, false, false);

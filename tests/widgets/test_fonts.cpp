@@ -99,7 +99,7 @@ class TestFonts : public QObject {
     void fontFaceAvailable_data() {
         QTest::addColumn<QString>("face");
         QTest::addColumn<bool>("available");
-        QTest::newRow("installed") << "DejaVu Sans" << true;
+        QTest::newRow("installed") << "Liberation Sans" << true;
         QTest::newRow("substituted") << "宋体" << true;
         QTest::newRow("unknown") << "No Such Face 123" << false;
         QTest::newRow("empty") << "" << false;
