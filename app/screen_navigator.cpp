@@ -27,19 +27,36 @@ void ScreenNavigator::Present(QWidget* screen) {
     screen->activateWindow();
 }
 
-void ScreenNavigator::Replace(QWidget* from, ScreenId to) {
+bool ScreenNavigator::ShowInstead(QWidget* from, ScreenId to) {
     if (to == ScreenId::Main) {
         ShowMain();
     } else if (QWidget* screen = Build(to)) {
         Present(screen);
     } else {
-        return;  // nothing to show: the current screen stays
+        return false;  // nothing to show: the current screen stays
     }
-    if (from) {
-        if (from == main_) {
-            main_ = nullptr;  // the next ShowMain loads a fresh main screen
-        }
-        from->close();
+    Close(from);
+    return true;
+}
+
+void ScreenNavigator::Close(QWidget* screen) {
+    if (!screen) {
+        return;
+    }
+    if (screen == main_) {
+        main_ = nullptr;  // the next ShowMain loads a fresh main screen
+    }
+    screen->close();
+}
+
+void ScreenNavigator::Replace(QWidget* from, ScreenId to) {
+    ShowInstead(from, to);
+}
+
+void ScreenNavigator::ReplaceAll(QWidget* from, ScreenId to) {
+    QWidget* main = main_;
+    if (ShowInstead(from, to) && to != ScreenId::Main) {
+        Close(main);
     }
 }
 

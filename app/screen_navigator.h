@@ -20,12 +20,16 @@ class ScreenNavigator : public Navigator {
     void Register(ScreenId id, Factory factory);
 
     void Replace(QWidget* from, ScreenId to) override;
+    void ReplaceAll(QWidget* from, ScreenId to) override;
     void OpenOver(QWidget* from, ScreenId to) override;
     void ShowMain() override;
     void ExitProgram() override;
 
   private:
     QWidget* Build(ScreenId id);
+    // Shows `to`, then closes `from`; false, changing nothing, when `to` cannot be built.
+    bool ShowInstead(QWidget* from, ScreenId to);
+    void Close(QWidget* screen);
     static void Present(QWidget* screen);
 
     AppContext& context_;

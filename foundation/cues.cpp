@@ -1,5 +1,7 @@
 #include "foundation/cues.h"
 
+#include <cmath>
+
 #include "foundation/file_names.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
@@ -74,4 +76,12 @@ MusicStart ResolveMusicStart(const QString& appDir, const MusicSource& music) {
 bool MusicLoops(const QString& appDir, const MusicSource& music) {
     return ReadWholeNumber(ReadProfileString(AppPath(appDir, music.profile), kConfigSection,
                                              music.loopKey)) == 1;
+}
+
+std::optional<int> VolumeValue(const QString& text) {
+    const std::optional<double> number = StrictNumber(text);
+    if (!number || std::trunc(*number) != *number || *number < kMinVolume || *number > kMaxVolume) {
+        return std::nullopt;
+    }
+    return int(*number);
 }

@@ -2,6 +2,7 @@
 // Sound cues and music sources: which profile keys choose a sound and where its files lie.
 
 #include <QString>
+#include <optional>
 
 namespace CueChoice {
 inline const QString Default = QStringLiteral("Default");
@@ -42,6 +43,14 @@ extern const MusicSource ResultMusic;
 extern const MusicSource CeremonyMusic;
 inline const QString kLoopKey = QStringLiteral("循环播放");
 inline const QString kVolumeKey = QStringLiteral("音量大小");
+
+// A music volume runs from silent to full, as the volume sliders do.
+inline constexpr int kMinVolume = 0;
+inline constexpr int kMaxVolume = 100;
+
+// A stored volume when it is a whole number in 0..100; nullopt otherwise (nothing stored, text,
+// a fraction, out of range), so that a slider keeps its own value.
+std::optional<int> VolumeValue(const QString& text);
 
 // What a music screen hands its player: a path for Default/User-Defined, "" for None (which
 // silences it), nullopt for any other word (the player is left as it is).

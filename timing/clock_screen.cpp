@@ -10,6 +10,7 @@
 #include "foundation/platform/navigator.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
+#include "foundation/widgets/back_to_main.h"
 #include "foundation/widgets/mouse_presses.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
@@ -18,7 +19,9 @@
 #include "foundation/widgets/widget_colours.h"
 
 ClockScreen::ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent)
-    : FullScreenWindow(designClientTwips, parent), context_(context) {}
+    : FullScreenWindow(designClientTwips, parent),
+      context_(context),
+      backToMain_(new BackToMain(this, context.navigator)) {}
 
 QString ClockScreen::readActive(const QString& key) const {
     return ReadProfileString(ActiveSegmentProfilePath(context_.appDir), kConfigSection, key);
@@ -122,8 +125,7 @@ void ClockScreen::playCue(const CueSpec& cue) {
 }
 
 void ClockScreen::backToMain() {
-    showMainOnce();
-    close();
+    backToMain_->now();
 }
 
 void ClockScreen::closeEvent(QCloseEvent* event) {
@@ -131,14 +133,5 @@ void ClockScreen::closeEvent(QCloseEvent* event) {
     for (SecondTicker* ticker : tickers_) {
         ticker->stop();
     }
-    showMainOnce();
     FullScreenWindow::closeEvent(event);
-}
-
-void ClockScreen::showMainOnce() {
-    if (mainShown_) {
-        return;
-    }
-    mainShown_ = true;
-    context_.navigator->ShowMain();
 }

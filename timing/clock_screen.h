@@ -16,6 +16,7 @@
 #include "foundation/widgets/clock_appearance.h"
 #include "foundation/widgets/full_screen_window.h"
 
+class BackToMain;
 class QLabel;
 class QPushButton;
 class RevealStrip;
@@ -85,11 +86,9 @@ class ClockScreen : public FullScreenWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void showMainOnce();
-
     AppContext context_;
     ClockAppearance appearance_;
     QHash<const QWidget*, QColor> countdownColours_;
     QList<SecondTicker*> tickers_;
-    bool mainShown_ = false;
+    BackToMain* backToMain_;
 };

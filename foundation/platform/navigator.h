@@ -21,6 +21,10 @@ enum class ScreenId {
     Ceremony,            // Form8
     Report,              // Form12
     SettingsHome,        // Form13
+    BasicInfoPage,       // Form2, settings 4-1
+    MainBackgroundPage,  // Form7, settings 4-2
+    SegmentPage,         // Form3, settings 4-3
+    OtherSegmentsPage,   // Form10, settings 4-4
     About,               // Form19
     Developer,           // Form21
 };
@@ -30,6 +34,9 @@ class Navigator {
     virtual ~Navigator() = default;
     // Shows `to` first, then closes `from` (a full-window screen replacing another).
     virtual void Replace(QWidget* from, ScreenId to) = 0;
+    // Shows `to` first, then closes `from` and the main screen under it: `to` is then the only
+    // screen open (score entry going on to the announcement).
+    virtual void ReplaceAll(QWidget* from, ScreenId to) = 0;
     // Shows `to` over `from`, which stays open underneath and keeps it in front of itself.
     virtual void OpenOver(QWidget* from, ScreenId to) = 0;
     // Shows a freshly loaded main screen unless one is open already. Full-window screens call

@@ -1,17 +1,12 @@
 #include "screens/main/background_music.h"
 
 #include <QWidget>
-#include <cmath>
 
 #include "foundation/foundation.h"
 
 std::optional<int> StoredMusicVolume(const QString& appDir) {
-    const std::optional<double> number = StrictNumber(
+    return VolumeValue(
         ReadProfileString(AppPath(appDir, kMainProfile), kConfigSection, MainKey::Volume));
-    if (!number || std::trunc(*number) != *number || *number < kMinVolume || *number > kMaxVolume) {
-        return std::nullopt;
-    }
-    return int(*number);
 }
 
 BackgroundMusic::BackgroundMusic(AppContext& context, QWidget* screen)

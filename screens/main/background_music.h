@@ -15,11 +15,7 @@ class QWidget;
 inline const QString kMusicFilter =
     QStringLiteral("mp3文件(*.mp3)|*.mp3|波形文件(*.wav)|*.wav|所有文件(*.*)|*.*|");
 
-inline constexpr int kMinVolume = 0;
-inline constexpr int kMaxVolume = 100;
-
-// The stored volume when it is a whole number in 0..100, nullopt otherwise (nothing stored,
-// text, a fraction, out of range), so the slider keeps its own value.
+// The stored volume of "\config\main.ini" (VolumeValue).
 std::optional<int> StoredMusicVolume(const QString& appDir);
 
 class BackgroundMusic : public QObject {

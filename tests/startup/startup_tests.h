@@ -26,6 +26,7 @@ class NavigatorTest : public QObject {
     void replaceShowsTheNewScreenThenClosesTheOld();
     void unknownScreenKeepsTheCurrentOne();
     void showMainLoadsAFreshMainOnlyWhenNoneIsOpen();
+    void replaceAllLeavesOnlyTheNewScreen();
     void everyScreenShownIsActivated();
     void screenOpenedOverStaysInFrontOfIt();
 };

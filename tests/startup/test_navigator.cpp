@@ -76,6 +76,25 @@ void NavigatorTest::showMainLoadsAFreshMainOnlyWhenNoneIsOpen() {
     delete built.screens[1];
 }
 
+void NavigatorTest::replaceAllLeavesOnlyTheNewScreen() {
+    ScreenFixture fixture;
+    ScreenNavigator navigator(fixture.context);
+    Built built;
+    navigator.Register(ScreenId::Main, Counting(built, "Form4"));
+    navigator.Register(ScreenId::ScoreEntry, Counting(built, "Form16"));
+    navigator.Register(ScreenId::Announcement, Counting(built, "Form11"));
+    navigator.ShowMain();
+    navigator.OpenOver(built.screens[0], ScreenId::ScoreEntry);
+    navigator.ReplaceAll(built.screens[1], ScreenId::Report);  // not built: nothing changes
+    QVERIFY(built.screens[0]->isVisible() && built.screens[1]->isVisible());
+    navigator.ReplaceAll(built.screens[1], ScreenId::Announcement);
+    QTRY_VERIFY(!built.screens[0] && !built.screens[1]);
+    QVERIFY(built.screens[2]->isVisible());
+    navigator.ShowMain();  // a fresh main screen afterwards
+    QCOMPARE(built.screens.size(), 4);
+    qDeleteAll(built.screens);
+}
+
 void NavigatorTest::everyScreenShownIsActivated() {
     // Under a window manager that prevents focus stealing the keyboard would stay with the
     // closing screen, and a clock's arrow keys would need a click first.

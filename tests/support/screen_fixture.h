@@ -20,11 +20,17 @@
 class FakeNavigator : public Navigator {
   public:
     struct Request {
-        QString kind;  // "replace", "over", "main", "exit"
+        QString kind;  // "replace", "replace all", "over", "main", "exit"
         ScreenId screen = ScreenId::Main;
     };
     void Replace(QWidget* from, ScreenId to) override {
         requests.append({"replace", to});
+        if (from) {
+            from->close();
+        }
+    }
+    void ReplaceAll(QWidget* from, ScreenId to) override {
+        requests.append({"replace all", to});
         if (from) {
             from->close();
         }
