@@ -30,6 +30,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench_support.h"
 #include "foundation/foundation.h"
 #include "foundation/platform/media_player.h"
 #include "foundation/widgets/fonts.h"
@@ -38,102 +39,11 @@
 
 namespace {
 
+using namespace bench;
+
 constexpr char kSplashChild[] = "--splash-child";
 constexpr char kMusicChild[] = "--music-child";
 constexpr int kRuns = 7;
-
-qint64 NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// Waits until a widget named `objectName` has been painted and the event loop has come back,
-// so the frame is complete; returns the monotonic time of that moment (0 on a timeout).
-class FirstPaint : public QObject {
-  public:
-    explicit FirstPaint(QString objectName) : name_(std::move(objectName)) {
-        qApp->installEventFilter(this);
-    }
-    qint64 wait(int timeoutMs = 20000) {
-        QTimer::singleShot(timeoutMs, &loop_, &QEventLoop::quit);
-        if (paintedNs_ == 0) {
-            loop_.exec();
-        }
-        return paintedNs_;
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen_ && watched->objectName() == name_) {
-            seen_ = true;
-            QTimer::singleShot(0, this, [this] {
-                paintedNs_ = NowNs();
-                loop_.quit();
-            });
-        }
-        return false;
-    }
-
-  private:
-    QString name_;
-    bool seen_ = false;
-    qint64 paintedNs_ = 0;
-    QEventLoop loop_;
-};
-
-// A photograph-like 4K picture: gradients and noise, so the JPEG is as hard to decode as a
-// real one (several megabytes).
-void Write4kJpeg(const QString& path) {
-    QImage image(3840, 2160, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient sky(0, 0, 3840, 2160);
-    sky.setColorAt(0, QColor(20, 40, 120));
-    sky.setColorAt(1, QColor(220, 140, 40));
-    painter.fillRect(image.rect(), sky);
-    painter.end();
-    QRandomGenerator noise(42);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int d = int(noise.bounded(48)) - 24;
-            const QRgb p = line[x];
-            line[x] = qRgb(std::clamp(qRed(p) + d, 0, 255), std::clamp(qGreen(p) + d, 0, 255),
-                           std::clamp(qBlue(p) + d, 0, 255));
-        }
-    }
-    image.save(path, "JPG", 90);
-}
-
-// "VmHWM" (peak) or "VmRSS" (now) of this process, in KiB.
-qint64 RssKb(const QByteArray& field = "VmHWM:") {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field)) {
-            return line.mid(field.size()).trimmed().split(' ').first().toLongLong();
-        }
-    }
-    return -1;
-}
-
-// The window on show named `objectName`, or null.
-QWidget* ShownWindow(const QString& objectName) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == objectName && window->isVisible()) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-void PrintFigures(const char* what, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-40s median %7.1f ms   min %7.1f   max %7.1f   (%zu runs)\n", what,
-                ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
-}
 
 // The child: the real start-up up to the splash's first frame, then it prints the moment.
 int SplashChild(const QString& appDir, int argc, char* argv[]) {
@@ -147,37 +57,6 @@ int SplashChild(const QString& appDir, int argc, char* argv[]) {
     std::printf("%lld\n", static_cast<long long>(painted.wait()));
     std::fflush(stdout);
     std::_Exit(0);  // the splash refuses to close; nothing else to tidy
-}
-
-// The longest gap between the beats of a 1 ms timer: how long the event loop stood still.
-class StallMeter : public QObject {
-  public:
-    StallMeter() {
-        beat_.setTimerType(Qt::PreciseTimer);
-        beat_.setInterval(1);
-        connect(&beat_, &QTimer::timeout, this, [this] {
-            const qint64 now = NowNs();
-            worstNs_ = std::max(worstNs_, now - lastNs_);
-            lastNs_ = now;
-        });
-    }
-    void start() {
-        worstNs_ = 0;
-        lastNs_ = NowNs();
-        beat_.start();
-    }
-    double worstMs() const { return double(worstNs_) / 1e6; }
-
-  private:
-    QTimer beat_;
-    qint64 lastNs_ = 0;
-    qint64 worstNs_ = 0;
-};
-
-void Wait(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 // Calls `act` once, at the first close request that reaches a window named `objectName`.

@@ -71,6 +71,20 @@ QString FontFlagText(bool on) {
     return on ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+std::optional<bool> FontFlagValue(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
+        return true;
+    }
+    if (trimmed.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
+        return false;
+    }
+    if (const std::optional<double> number = StrictNumber(trimmed)) {
+        return *number != 0;
+    }
+    return std::nullopt;
+}
+
 double ScoreValue(const QString& text) {
     return LeadingDecimal(text);
 }

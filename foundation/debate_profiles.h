@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 // "\config\BasicInfo.ini", section "辩论赛信息": free text as typed on the information page.
 inline const QString kDebateInfoProfile = QStringLiteral("\\config\\BasicInfo.ini");
@@ -82,6 +83,9 @@ const std::array<LabelObject, 4>& LabelObjects();
 
 // A font's yes/no setting as stored: "True" or "False".
 QString FontFlagText(bool on);
+// A stored yes/no setting: "True" or "False" in any letter case, or a number (0 is no);
+// nullopt for anything else, so the label keeps its own setting.
+std::optional<bool> FontFlagValue(const QString& text);
 
 // The number at the start of a score: blanks, tabs and line breaks anywhere are skipped, then
 // a sign, decimal digits with one full stop and an exponent (E or D) are read; 0 without a

@@ -13,9 +13,6 @@
 
 namespace {
 
-// The largest size the desktop's font properties accept; anything above is not taken.
-constexpr double kLargestPointSize = 2160;
-
 std::optional<QColor> ColourOf(const QString& text, UnreadableColour policy) {
     if (const std::optional<quint32> value = ReadColourValue(text))
         return ColourFromValue(*value);
@@ -45,9 +42,7 @@ ClockAppearance ReadClockAppearance(const QString& appDir, UnreadableColour poli
     ClockAppearance appearance;
     if (const QString face = read(SegmentKey::FontFace); FontFaceAvailable(face))
         appearance.fontFace = face;
-    if (const std::optional<double> size = StrictNumber(read(SegmentKey::FontSize));
-        size && *size > 0 && *size <= kLargestPointSize)
-        appearance.pointSize = *size;
+    appearance.pointSize = PointSizeValue(read(SegmentKey::FontSize));
     appearance.bold = IsYesFlag(read(SegmentKey::Bold));
     appearance.italic = IsYesFlag(read(SegmentKey::Italic));
     appearance.clockColour = ColourOf(read(SegmentKey::ClockColour), policy);

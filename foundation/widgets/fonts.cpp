@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "foundation/values.h"
+
 namespace {
 
 bool CoversChinese(const QString& family) {
@@ -137,4 +139,13 @@ bool FontFaceAvailable(const QString& face) {
     const QStringList substitutes = QFont::substitutes(face);
     return std::any_of(substitutes.begin(), substitutes.end(),
                        [](const QString& family) { return QFontDatabase::hasFamily(family); });
+}
+
+std::optional<qreal> PointSizeValue(const QString& text) {
+    // The largest size the desktop's font properties accept; anything above is not taken.
+    constexpr double kLargestPointSize = 2160;
+    const std::optional<double> size = StrictNumber(text);
+    if (!size || *size <= 0 || *size > kLargestPointSize)
+        return std::nullopt;
+    return *size;
 }

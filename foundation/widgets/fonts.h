@@ -6,6 +6,7 @@
 // substitutions hold in tests as on screen.
 
 #include <QString>
+#include <optional>
 
 // Installs the substitutions for every design face that is not installed itself. Call once after
 // the application object exists; calling again gives the same result.
@@ -17,3 +18,7 @@ QString InstalledCjkFace();
 
 // True when `face` is installed or has an installed substitute.
 bool FontFaceAvailable(const QString& face);
+
+// A stored font size in points when the whole text is a number above 0 and no larger than the
+// largest size a font takes here; nullopt otherwise, so the control keeps its own size.
+std::optional<qreal> PointSizeValue(const QString& text);

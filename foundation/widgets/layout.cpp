@@ -69,19 +69,53 @@ void RememberLayout(QWidget* screen) {
     }
 }
 
-void ScaleLayout(QWidget* screen) {
+namespace {
+
+// Current client size against the remembered one, across and down; nullopt while a side of
+// the remembered size is zero.
+std::optional<QPointF> Ratio(const QWidget* screen) {
     if (rememberedDesign.width() == 0 || rememberedDesign.height() == 0)
+        return std::nullopt;
+    return QPointF(TwipsFromPixels(screen->width()) / rememberedDesign.width(),
+                   TwipsFromPixels(screen->height()) / rememberedDesign.height());
+}
+
+void PlaceScaled(QWidget* control, const TaggedGeometry& design, QPointF ratio) {
+    control->setGeometry(RectFromTwips(design.left * ratio.x(), design.top * ratio.y(),
+                                       design.width * ratio.x(), design.height * ratio.y()));
+}
+
+}  // namespace
+
+void ScaleLayout(QWidget* screen) {
+    const std::optional<QPointF> ratio = Ratio(screen);
+    if (!ratio)
         return;
-    const double across = TwipsFromPixels(screen->width()) / rememberedDesign.width();
-    const double down = TwipsFromPixels(screen->height()) / rememberedDesign.height();
     for (QWidget* control : LayoutControls(screen)) {
         const QString tag = TagOf(control);
-        if (tag.isEmpty())
-            continue;
-        const TaggedGeometry design = ReadGeometryTag(tag);
-        control->setGeometry(RectFromTwips(design.left * across, design.top * down,
-                                           design.width * across, design.height * down));
+        if (!tag.isEmpty())
+            PlaceScaled(control, ReadGeometryTag(tag), *ratio);
     }
+}
+
+QPointF DesignPosition(const QWidget* control) {
+    const QPointF ratio = Ratio(control->window()).value_or(QPointF(1, 1));
+    return {TwipsFromPixels(control->x()) / ratio.x(), TwipsFromPixels(control->y()) / ratio.y()};
+}
+
+void MoveToDesignPosition(QWidget* control, std::optional<double> left, std::optional<double> top) {
+    const QPointF ratio = Ratio(control->window()).value_or(QPointF(1, 1));
+    TaggedGeometry design = TagOf(control).isEmpty()
+                                ? TaggedGeometry{TwipsFromPixels(control->x()) / ratio.x(),
+                                                 TwipsFromPixels(control->y()) / ratio.y(),
+                                                 TwipsFromPixels(control->width()) / ratio.x(),
+                                                 TwipsFromPixels(control->height()) / ratio.y()}
+                                : ReadGeometryTag(TagOf(control));
+    design.left = left.value_or(design.left);
+    design.top = top.value_or(design.top);
+    SetTag(control, GeometryTag(float(design.left), float(design.top), float(design.width),
+                                float(design.height)));
+    PlaceScaled(control, design, ratio);
 }
 
 QSize RememberedDesignSize() {

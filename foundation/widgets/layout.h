@@ -9,8 +9,10 @@
 // each one's geometry is taken relative to its parent.
 
 #include <QList>
+#include <QPointF>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 class QObject;
 class QWidget;
@@ -47,3 +49,11 @@ void ScaleLayout(QWidget* screen);
 
 // The design client size (twips) of the last RememberLayout.
 QSize RememberedDesignSize();
+
+// Where `control` stands now, in twips of the remembered design: a position that keeps its
+// meaning however large the screen it is shown on.
+QPointF DesignPosition(const QWidget* control);
+
+// Moves `control` to `left` and `top` (twips of the remembered design; a missing one keeps that
+// edge). Its tag moves with it, so later resizes keep it there.
+void MoveToDesignPosition(QWidget* control, std::optional<double> left, std::optional<double> top);
