@@ -14,17 +14,14 @@
 #include "foundation/foundation.h"
 #include "foundation/widgets/fonts.h"
 #include "startup.h"
-#include "tools/dev_support/copy_tree.h"
 
 using namespace bench;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
-    QTemporaryDir dir;
-    const QString appDir = dir.path();
-    CopyTree(QStringLiteral(DEBACLOCK_DATA_DIR), appDir);
-    std::printf("display: %s\n", qPrintable(QGuiApplication::platformName()));
+    const QTemporaryDir dir;
+    const QString appDir = ProgramFolder(dir);
 
     const QString result = AppPath(appDir, kResultProfile);
     const QString folder = AppPath(appDir, kResultPictureFolder);
@@ -66,8 +63,7 @@ int main(int argc, char* argv[]) {
             std::printf("%s: never painted\n", step);
             return 1;
         }
-        PrintFigures(qPrintable(QStringLiteral("%1 -> painted (4K picture)")
-                                    .arg(button->text())),
+        PrintFigures(qPrintable(QStringLiteral("%1 -> painted (4K picture)").arg(button->text())),
                      ms);
     }
 

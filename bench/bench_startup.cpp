@@ -35,7 +35,6 @@
 #include "foundation/platform/media_player.h"
 #include "foundation/widgets/fonts.h"
 #include "startup.h"
-#include "tools/dev_support/copy_tree.h"
 
 namespace {
 
@@ -177,10 +176,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     InstallFontSubstitutions();
-    QTemporaryDir dir;
-    const QString appDir = dir.path();
-    CopyTree(QStringLiteral(DEBACLOCK_DATA_DIR), appDir);
-    std::printf("display: %s\n", qPrintable(QGuiApplication::platformName()));
+    const QTemporaryDir dir;
+    const QString appDir = ProgramFolder(dir);
 
     const std::vector<double> splash = SplashRuns(appDir);
     if (splash.empty()) {

@@ -8,12 +8,15 @@
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
+
+#include "tools/dev_support/copy_tree.h"
 
 namespace bench {
 
@@ -139,6 +142,13 @@ inline void Wait(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// A throw-away program folder filled from data/, after saying which display Qt picked.
+inline QString ProgramFolder(const QTemporaryDir& dir) {
+    std::printf("display: %s\n", qPrintable(QGuiApplication::platformName()));
+    CopyTree(QStringLiteral(DEBACLOCK_DATA_DIR), dir.path());
+    return dir.path();
 }
 
 }  // namespace bench

@@ -14,6 +14,7 @@
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/twips.h"
+#include "foundation/widgets/volume_bar.h"
 #include "foundation/widgets/widget_colours.h"
 #include "screens/main/background_music.h"
 #include "screens/main/presentations.h"
@@ -100,14 +101,7 @@ void Form4::buildControls() {
 
     Frame2 = NewFrame(this, QStringLiteral("Frame2"), QStringLiteral("背景音乐音量调节"));
     PlaceInTwips(Frame2, 9360, 7920, 2415, 495);
-    Hl1 = new QScrollBar(Qt::Horizontal, Frame2);
-    Hl1->setObjectName(QStringLiteral("Hl1"));
-    Hl1->setRange(kMinVolume, kMaxVolume);
-    Hl1->setSingleStep(2);
-    Hl1->setPageStep(5);
-    Hl1->setValue(0);
-    // One change per move, when the thumb is let go, not a profile write per pixel dragged.
-    Hl1->setTracking(false);
+    Hl1 = NewVolumeBar(Qt::Horizontal, QStringLiteral("Hl1"), Frame2);
     PlaceInTwips(Hl1, 120, 210, 2175, 225);
 
     leftStrip_ = new RevealStrip(this, RevealStrip::Edge::Left, Command1);

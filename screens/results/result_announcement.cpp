@@ -15,6 +15,7 @@
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/single_text.h"
 #include "foundation/widgets/twips.h"
+#include "foundation/widgets/volume_bar.h"
 #include "foundation/widgets/widget_colours.h"
 #include "screens/results/announcement_label.h"
 #include "screens/results/profile_music.h"
@@ -97,14 +98,7 @@ void Form11::buildControls() {
                          QRect(8880, 8040, 375, 375));
     Command6 = NewButton(this, QStringLiteral("Command6"), QStringLiteral("■"),
                          QRect(9240, 8040, 375, 375));
-    HS1 = new QScrollBar(Qt::Horizontal, this);
-    HS1->setObjectName(QStringLiteral("HS1"));
-    HS1->setRange(kMinVolume, kMaxVolume);
-    HS1->setSingleStep(2);
-    HS1->setPageStep(5);
-    HS1->setValue(0);
-    // One volume change when the thumb is let go, not a profile write per pixel dragged.
-    HS1->setTracking(false);
+    HS1 = NewVolumeBar(Qt::Horizontal, QStringLiteral("HS1"), this);
     PlaceInTwips(HS1, 9720, 8040, 1935, 255);
 
     Frame1 = new QGroupBox(QStringLiteral("字体设置"), this);
