@@ -2,6 +2,8 @@
 
 #include "screen_navigator.h"
 #include "screens/main/main_screen.h"
+#include "screens/results/award_ceremony.h"
+#include "screens/results/match_report_screen.h"
 #include "screens/results/result_announcement.h"
 #include "timing/per_speech_countdown.h"
 #include "timing/question_answer_countdown.h"
@@ -31,4 +33,6 @@ void RegisterScreens(ScreenNavigator& navigator) {
     navigator.Register(ScreenId::AudienceQuestion, Make<Form20>());
     navigator.Register(ScreenId::Commentary, Make<Form9>());
     navigator.Register(ScreenId::Announcement, Make<Form11>());
+    navigator.Register(ScreenId::Ceremony, Make<Form8>());
+    navigator.Register(ScreenId::Report, Make<Form12>());
 }

@@ -1,0 +1,149 @@
+#include "screens/results/match_report_screen.h"
+
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
+#include "foundation/gbk.h"
+#include "foundation/match_report.h"
+#include "foundation/widgets/back_to_main.h"
+#include "foundation/widgets/layout.h"
+#include "foundation/widgets/title_reveal.h"
+#include "foundation/widgets/twips.h"
+
+namespace {
+
+// The client area: the text box above a row of two buttons.
+const QSize kDesignClient(8535, 8550);
+const QColor kPaleGreen(210, 243, 190);
+
+const QString kCopied = QStringLiteral("文本已复制到剪切板");
+const QString kSaveTitle = QStringLiteral("另存为");
+const QString kSaveFilter = QStringLiteral("文本文件(*.TXT)|*.TXT");
+const QString kProposedName = QStringLiteral("辩论赛报表");
+
+// Writes `report` and one line break as GBK to `path`, replacing any file there. Until the
+// new file is complete the old one stays whole. Returns why it failed, or "" once written.
+QString WriteReportFile(const QString& path, const QString& report) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString();
+    }
+    const QByteArray bytes = ToGbk(report + QStringLiteral("\r\n"));
+    if (file.write(bytes) != bytes.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
+QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+}  // namespace
+
+ReportStamp ReportStamp::Now() {
+    return {QDateTime::currentDateTime(), QLocale::system()};
+}
+
+QString ReportStamp::date() const {
+    return locale.toString(when.date(), QLocale::ShortFormat);
+}
+
+QString ReportStamp::time() const {
+    return locale.toString(when.time(), QLocale::ShortFormat);
+}
+
+Form12::Form12(const AppContext& context, QWidget* parent)
+    : Form12(context, ReportStamp::Now(), parent) {}
+
+Form12::Form12(const AppContext& context, const ReportStamp& stamp, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      context_(context),
+      commonDialog1_(context.platform->NewSaveFileDialog(this)) {
+    setObjectName(QStringLiteral("Form12"));
+    new BackToMain(this, context.navigator);
+    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFixedSize(SizeFromTwips(kDesignClient.width(), kDesignClient.height()));
+    buildControls();
+
+    RememberLayout(this);
+    setWindowTitle(kProgramTitle);
+    report_ = ReportText(context_.appDir, stamp.date(), stamp.time());
+    Text1->setPlainText(report_);
+
+    if (const QScreen* display = QGuiApplication::primaryScreen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        display->availableGeometry()));
+    }
+}
+
+Form12::~Form12() = default;
+
+void Form12::buildControls() {
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("比赛报表"));
+    Text1->setReadOnly(true);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette palette = Text1->palette();
+    palette.setColor(QPalette::Base, kPaleGreen);
+    Text1->setPalette(palette);
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(10.5);
+    Text1->setFont(font);
+    PlaceInTwips(Text1, 0, 0, 8535, 7815);
+
+    Command1 = NewButton(this, QStringLiteral("Command1"), QStringLiteral("复制此处内容"));
+    PlaceInTwips(Command1, 2280, 8040, 1575, 375);
+    Command3 = NewButton(this, QStringLiteral("Command3"), QStringLiteral("另存为文本文件"));
+    PlaceInTwips(Command3, 4320, 8040, 1575, 375);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, [this] { TitleReveal(this); });
+    Timer1->start();
+
+    connect(Command1, &QPushButton::clicked, this, &Form12::copy);
+    connect(Command3, &QPushButton::clicked, this, &Form12::save);
+}
+
+void Form12::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ScaleLayout(this);
+}
+
+void Form12::copy() {
+    context_.platform->ClipboardText().SetText(report_);
+    context_.platform->Messages().Show(kCopied);
+}
+
+void Form12::save() {
+    commonDialog1_->title = kSaveTitle;
+    commonDialog1_->filter = kSaveFilter;
+    commonDialog1_->fileName = kProposedName;
+    if (!commonDialog1_->Show()) {
+        return;
+    }
+    // The operator must not leave believing the report is on disk when it is not.
+    if (const QString error = WriteReportFile(commonDialog1_->fileName, report_);
+        !error.isEmpty()) {
+        context_.platform->Messages().Show(kReportNotSaved + error, {}, MessageIcon::Warning);
+    }
+}
