@@ -2,6 +2,7 @@
 
 #include "screen_navigator.h"
 #include "screens/main/main_screen.h"
+#include "screens/results/score_entry.h"
 #include "timing/per_speech_countdown.h"
 #include "timing/question_answer_countdown.h"
 #include "timing/questioner_answerer_countdown.h"
@@ -29,4 +30,5 @@ void RegisterScreens(ScreenNavigator& navigator) {
     navigator.Register(ScreenId::PerSpeech, Make<Form22>());
     navigator.Register(ScreenId::AudienceQuestion, Make<Form20>());
     navigator.Register(ScreenId::Commentary, Make<Form9>());
+    navigator.Register(ScreenId::ScoreEntry, Make<Form16>());
 }
