@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -99,6 +100,12 @@ void Form16::buildControls() {
     Command2 = NewButton(this, QStringLiteral("Command2"), QStringLiteral("进入公布界面"));
     PlaceInTwips(Command2, 3960, 3090, 1455, 375);
 
+    // Screen readers name each box after the caption beside it.
+    const QList<ScoreBox*> boxes{Text1, Text2, Text3, Text4};
+    for (int i = 0; i < boxes.size(); ++i) {
+        Label1[i]->setBuddy(boxes[i]);
+    }
+
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Text3);
     setTabOrder(Text3, Text4);
@@ -120,8 +127,25 @@ bool Form16::event(QEvent* event) {
 }
 
 void Form16::mousePressEvent(QMouseEvent* event) {
-    DragWindow(this);
-    QWidget::mousePressEvent(event);
+    // Where the window system cannot move the window (no window manager), it follows the
+    // mouse by itself until the button is released.
+    dragOffset_.reset();
+    if (!DragWindow(this)) {
+        dragOffset_ = event->globalPosition().toPoint() - pos();
+    }
+    event->accept();
+}
+
+void Form16::mouseMoveEvent(QMouseEvent* event) {
+    if (dragOffset_ && event->buttons() != Qt::NoButton) {
+        move(event->globalPosition().toPoint() - *dragOffset_);
+    }
+}
+
+void Form16::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) {
+        dragOffset_.reset();
+    }
 }
 
 void Form16::paintEvent(QPaintEvent*) {
@@ -129,9 +153,17 @@ void Form16::paintEvent(QPaintEvent*) {
     painter.drawPixmap(rect(), background_);
 }
 
+void Form16::message(const QString& text, const QString& title, MessageIcon icon) {
+    context_.platform->Messages().Show(text, title, icon);
+    // Without a window manager that hands the keyboard back, the operator's next keys would
+    // go nowhere once the box has closed.
+    if (isVisible()) {
+        activateWindow();
+    }
+}
+
 void Form16::refuseCharacter() {
-    context_.platform->Messages().Show(ScoreEntryText::Refused, ScoreEntryText::RefusedTitle,
-                                       MessageIcon::Critical);
+    message(ScoreEntryText::Refused, ScoreEntryText::RefusedTitle, MessageIcon::Critical);
 }
 
 void Form16::save() {
@@ -145,9 +177,8 @@ void Form16::save() {
     const QString negative = Text3->text();
     const QString negativeAgain = Text4->text();
 
-    MessageBoxes& messages = context_.platform->Messages();
     if (affirmativeAgain != affirmative || negativeAgain != negative) {
-        messages.Show(ScoreEntryText::Mismatch, kProgramTitle);
+        message(ScoreEntryText::Mismatch, kProgramTitle);
         for (ScoreBox* box : {Text1, Text2, Text3, Text4}) {
             box->clear();
         }
@@ -169,11 +200,11 @@ void Form16::save() {
     write(kConfigSection, ResultKey::Winner, winner);
     // The announcement must not open on scores that never reached the profile.
     if (!reasons.isEmpty()) {
-        messages.Show(ScoreEntryText::NotSaved + reasons.join(QLatin1Char('\n')), kProgramTitle,
-                      MessageIcon::Critical);
+        message(ScoreEntryText::NotSaved + reasons.join(QLatin1Char('\n')), kProgramTitle,
+                MessageIcon::Critical);
         return;
     }
-    messages.Show(ScoreEntryText::Saved, kProgramTitle);
+    message(ScoreEntryText::Saved, kProgramTitle);
     Command2->setEnabled(true);
 }
 

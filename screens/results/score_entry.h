@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
+#include <optional>
 
 #include "foundation/platform/platform.h"
 
@@ -44,6 +45,8 @@ class Form16 : public QWidget {
     bool event(QEvent* event) override;
     // Any button pressed on the background moves the window.
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
@@ -52,7 +55,11 @@ class Form16 : public QWidget {
     void announce();
     void backToMain();
     void refuseCharacter();
+    // A message box of this screen; the keyboard comes back to the screen afterwards.
+    void message(const QString& text, const QString& title, MessageIcon icon = MessageIcon::None);
 
     AppContext& context_;
     QPixmap background_;
+    // Mouse position less window position while the window follows the mouse itself.
+    std::optional<QPoint> dragOffset_;
 };

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -137,6 +138,30 @@ class TestScoreEntry : public QObject {
         QCOMPARE(activate(), form.Text3);
         form.Command1->setFocus();
         QCOMPARE(activate(), form.Text1);
+    }
+
+    void anyButtonOnTheBackgroundMovesTheWindow_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        AddRow("left", Qt::LeftButton);
+        AddRow("right", Qt::RightButton);
+        AddRow("middle", Qt::MiddleButton);
+    }
+    void anyButtonOnTheBackgroundMovesTheWindow() {
+        QFETCH(Qt::MouseButton, button);
+        ScoreEntryFixture f;
+        Form16& form = f.form();
+        form.move(100, 50);
+        const auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+            QMouseEvent event(type, QPointF(5, 5), QPointF(global), button, held, Qt::NoModifier);
+            QApplication::sendEvent(&form, &event);
+        };
+        // The offscreen window system cannot move windows: the window follows by itself.
+        send(QEvent::MouseButtonPress, {105, 55}, button);
+        send(QEvent::MouseMove, {135, 75}, button);
+        QCOMPARE(form.pos(), QPoint(130, 70));
+        send(QEvent::MouseButtonRelease, {135, 75}, Qt::NoButton);
+        send(QEvent::MouseMove, {300, 300}, Qt::NoButton);
+        QCOMPARE(form.pos(), QPoint(130, 70));
     }
 
     void keyFilter_data() {
