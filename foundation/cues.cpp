@@ -6,6 +6,7 @@
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
+#include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
 
 const CueSpec WarnCue{SegmentKey::WarnCueChoice, SegmentKey::WarnCueFile,
@@ -37,7 +38,7 @@ const MusicSource ResultMusic{
 const MusicSource CeremonyMusic{
     {QStringLiteral("背景音乐"), QStringLiteral("自定义背景音乐"),
      QStringLiteral("\\sound\\cite\\Default.mp3"), QStringLiteral("\\sound\\cite\\user\\")},
-    QStringLiteral("\\config\\cite.ini"),
+    kCeremonyProfile,
     kLoopKey,
     kVolumeKey};
 

@@ -1,6 +1,7 @@
 #pragma once
 // The audience-question and guest-commentary segments: one profile, one section each, the same
-// keys in both. The main screen names its buttons from it; the side timers run from it.
+// keys in both. The main screen names its buttons from it; the side timers run from it. Also
+// the award ceremony's profile.
 
 #include <QString>
 
@@ -18,3 +19,13 @@ inline const QString ShowClock = QStringLiteral("显示计时");  // "1" shown, 
 inline const QString Picture = QStringLiteral("背景图片");
 inline const QString BackColour = QStringLiteral("背景颜色");
 }  // namespace SideKey
+
+// The award ceremony: "\config\cite.ini", section "配置信息"; its music keys are those of
+// CeremonyMusic.
+inline const QString kCeremonyProfile = QStringLiteral("\\config\\cite.ini");
+inline const QString kCeremonyPictureFolder = QStringLiteral("\\background\\cite\\");
+
+namespace CeremonyKey {
+inline const QString Picture = QStringLiteral("背景图片");
+inline const QString BackColour = QStringLiteral("背景颜色");
+}  // namespace CeremonyKey

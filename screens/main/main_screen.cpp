@@ -11,10 +11,10 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/colours.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/widgets/controls.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/twips.h"
-#include "foundation/widgets/volume_bar.h"
 #include "foundation/widgets/widget_colours.h"
 #include "screens/main/background_music.h"
 #include "screens/main/presentations.h"
@@ -28,23 +28,6 @@ const QColor kDesignColour(130, 199, 35);
 // Column buttons: one width and height, stacked down the left edge.
 constexpr int kColumnWidth = 975;
 constexpr int kColumnHeight = 310;
-
-QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption = {}) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    // Clicks must not leave the focus on a button that is about to be hidden.
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-QGroupBox* NewFrame(QWidget* parent, const QString& name, const QString& caption) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(name);
-    // Opaque like a frame on the design canvas, not showing the picture through.
-    frame->setBackgroundRole(QPalette::Button);
-    frame->setAutoFillBackground(true);
-    return frame;
-}
 
 // Names are free text: an '&' in one is shown, not taken as a keyboard accelerator.
 QString CaptionOf(const QString& name) {
@@ -71,7 +54,7 @@ Form4::~Form4() = default;
 
 void Form4::buildControls() {
     const auto column = [this](const QString& name, int top, const QString& caption = {}) {
-        QPushButton* button = NewButton(this, name, caption);
+        QPushButton* button = NewStripButton(this, name, caption);
         PlaceInTwips(button, 0, top, kColumnWidth, kColumnHeight);
         return button;
     };
@@ -88,20 +71,20 @@ void Form4::buildControls() {
     Command13 = column(QStringLiteral("Command13"), 5520, QStringLiteral("颁奖仪式"));
     Command14 = column(QStringLiteral("Command14"), 5880, QStringLiteral("比赛报表"));
 
-    Frame1 = NewFrame(this, QStringLiteral("Frame1"), QStringLiteral("背景声音"));
+    Frame1 = NewStripFrame(this, QStringLiteral("Frame1"), QStringLiteral("背景声音"));
     PlaceInTwips(Frame1, 0, 6240, kColumnWidth, 735);
-    Command17 = NewButton(Frame1, QStringLiteral("Command17"), QStringLiteral("打开▲"));
+    Command17 = NewStripButton(Frame1, QStringLiteral("Command17"), QStringLiteral("打开▲"));
     PlaceInTwips(Command17, 60, 210, 855, 240);
-    Command18 = NewButton(Frame1, QStringLiteral("Command18"), QStringLiteral("停止■"));
+    Command18 = NewStripButton(Frame1, QStringLiteral("Command18"), QStringLiteral("停止■"));
     PlaceInTwips(Command18, 60, 465, 855, 240);
 
     Command16 = column(QStringLiteral("Command16"), 7020, QStringLiteral("功能设置"));
     Command19 = column(QStringLiteral("Command19"), 7380, QStringLiteral("刷新设置"));
     Command15 = column(QStringLiteral("Command15"), 7755, QStringLiteral("退  出"));
 
-    Frame2 = NewFrame(this, QStringLiteral("Frame2"), QStringLiteral("背景音乐音量调节"));
+    Frame2 = NewStripFrame(this, QStringLiteral("Frame2"), QStringLiteral("背景音乐音量调节"));
     PlaceInTwips(Frame2, 9360, 7920, 2415, 495);
-    Hl1 = NewVolumeBar(Qt::Horizontal, QStringLiteral("Hl1"), Frame2);
+    Hl1 = SetUpVolumeBar(new QScrollBar(Qt::Horizontal, Frame2), QStringLiteral("Hl1"));
     PlaceInTwips(Hl1, 120, 210, 2175, 225);
 
     leftStrip_ = new RevealStrip(this, RevealStrip::Edge::Left, Command1);

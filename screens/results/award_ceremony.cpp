@@ -10,8 +10,10 @@
 #include "foundation/paths.h"
 #include "foundation/platform/colours.h"
 #include "foundation/profile_store.h"
+#include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
 #include "foundation/widgets/back_to_main.h"
+#include "foundation/widgets/controls.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/twips.h"
@@ -22,26 +24,6 @@
 namespace {
 
 const QSize kDesignClient(11880, 8490);
-const QString kPictureFolder = QStringLiteral("\\background\\cite\\");
-const QString kPictureKey = QStringLiteral("背景图片");
-const QString kBackColourKey = QStringLiteral("背景颜色");
-
-QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    // Clicks must not leave the focus on a button that is about to be hidden.
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-QGroupBox* NewFrame(QWidget* parent, const QString& name, const QString& caption) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(name);
-    // Opaque, so the picture does not show through the operator's controls.
-    frame->setBackgroundRole(QPalette::Button);
-    frame->setAutoFillBackground(true);
-    return frame;
-}
 
 }  // namespace
 
@@ -63,27 +45,21 @@ Form8::Form8(const AppContext& context, QWidget* parent)
 }
 
 void Form8::buildControls() {
-    Frame1 = NewFrame(this, QStringLiteral("Frame1"), QStringLiteral("背景声音"));
+    Frame1 = NewStripFrame(this, QStringLiteral("Frame1"), QStringLiteral("背景声音"));
     PlaceInTwips(Frame1, 0, 2880, 975, 735);
-    Command2 = NewButton(Frame1, QStringLiteral("Command2"), QStringLiteral("播放▲"));
+    Command2 = NewStripButton(Frame1, QStringLiteral("Command2"), QStringLiteral("播放▲"));
     PlaceInTwips(Command2, 0, 210, 975, 255);
-    Command3 = NewButton(Frame1, QStringLiteral("Command3"), QStringLiteral("停止■"));
+    Command3 = NewStripButton(Frame1, QStringLiteral("Command3"), QStringLiteral("停止■"));
     PlaceInTwips(Command3, 0, 480, 975, 255);
 
-    Frame2 = NewFrame(this, QStringLiteral("Frame2"), QStringLiteral("音量调节"));
+    Frame2 = NewStripFrame(this, QStringLiteral("Frame2"), QStringLiteral("音量调节"));
     PlaceInTwips(Frame2, 0, 3720, 975, 2055);
     Vl1 = new RisingScrollBar(Frame2);
-    Vl1->setObjectName(QStringLiteral("Vl1"));
+    SetUpVolumeBar(Vl1, QStringLiteral("Vl1"), kMaxVolume);
     Vl1->setAccessibleName(QStringLiteral("音量调节"));
-    Vl1->setRange(kMinVolume, kMaxVolume);
-    Vl1->setSingleStep(2);
-    Vl1->setPageStep(5);
-    Vl1->setValue(kMaxVolume);
-    // One change per move, when the handle is let go, not a profile write per pixel dragged.
-    Vl1->setTracking(false);
     PlaceInTwips(Vl1, 360, 240, 255, 1815);
 
-    Command1 = NewButton(this, QStringLiteral("Command1"), QStringLiteral("返回主界面"));
+    Command1 = NewStripButton(this, QStringLiteral("Command1"), QStringLiteral("返回主界面"));
     PlaceInTwips(Command1, 0, 5880, 975, 375);
 
     column_ = new RevealStrip(this, RevealStrip::Edge::Left, Command1);
@@ -103,11 +79,11 @@ void Form8::load() {
     }
     rememberLayout();
 
-    const QString profile = AppPath(context_.appDir, CeremonyMusic.profile);
+    const QString profile = AppPath(context_.appDir, kCeremonyProfile);
     const auto read = [&](const QString& key) {
         return ReadProfileString(profile, kConfigSection, key);
     };
-    if (const std::optional<quint32> colour = ReadColourValue(read(kBackColourKey))) {
+    if (const std::optional<quint32> colour = ReadColourValue(read(CeremonyKey::BackColour))) {
         SetBackgroundColour(this, ColourFromValue(*colour));
     }
     // Taking the stored value is a change of the bar like any other: the player follows it and
@@ -116,7 +92,8 @@ void Form8::load() {
         Vl1->setValue(*volume);
     }
     music_->applyVolume(Vl1->value());
-    picture()->load(StoredFilePath(context_.appDir, kPictureFolder, read(kPictureKey)));
+    picture()->load(
+        StoredFilePath(context_.appDir, kCeremonyPictureFolder, read(CeremonyKey::Picture)));
 }
 
 void Form8::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 #include "foundation/gbk.h"
 #include "foundation/match_report.h"
 #include "foundation/widgets/back_to_main.h"
+#include "foundation/widgets/controls.h"
 #include "foundation/widgets/layout.h"
 #include "foundation/widgets/title_reveal.h"
 #include "foundation/widgets/twips.h"
@@ -43,12 +44,6 @@ QString WriteReportFile(const QString& path, const QString& report) {
         return file.errorString();
     }
     return {};
-}
-
-QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
 }
 
 }  // namespace

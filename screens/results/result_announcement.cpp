@@ -9,13 +9,13 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/colours.h"
 #include "foundation/widgets/back_to_main.h"
+#include "foundation/widgets/controls.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/layout.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
 #include "foundation/widgets/single_text.h"
 #include "foundation/widgets/twips.h"
-#include "foundation/widgets/volume_bar.h"
 #include "foundation/widgets/widget_colours.h"
 #include "screens/results/announcement_label.h"
 #include "screens/results/profile_music.h"
@@ -32,8 +32,7 @@ QFont DesignFont(qreal points, bool bold = false) {
 }
 
 QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption, QRect twips) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+    QPushButton* button = NewStripButton(parent, name, caption);
     PlaceInTwips(button, twips.x(), twips.y(), twips.width(), twips.height());
     return button;
 }
@@ -98,20 +97,15 @@ void Form11::buildControls() {
                          QRect(8880, 8040, 375, 375));
     Command6 = NewButton(this, QStringLiteral("Command6"), QStringLiteral("■"),
                          QRect(9240, 8040, 375, 375));
-    HS1 = NewVolumeBar(Qt::Horizontal, QStringLiteral("HS1"), this);
+    HS1 = SetUpVolumeBar(new QScrollBar(Qt::Horizontal, this), QStringLiteral("HS1"));
     PlaceInTwips(HS1, 9720, 8040, 1935, 255);
 
-    Frame1 = new QGroupBox(QStringLiteral("字体设置"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1 = NewStripFrame(this, QStringLiteral("Frame1"), QStringLiteral("字体设置"));
     PlaceInTwips(Frame1, 480, 6720, 1815, 615);
     C1 = NewObjectList(Frame1, QStringLiteral("C1"));
-    Frame2 = new QGroupBox(QStringLiteral("字体颜色设置"), this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2 = NewStripFrame(this, QStringLiteral("Frame2"), QStringLiteral("字体颜色设置"));
     PlaceInTwips(Frame2, 480, 7440, 1815, 615);
     C2 = NewObjectList(Frame2, QStringLiteral("C2"));
-    for (QGroupBox* frame : {Frame1, Frame2}) {
-        frame->setAutoFillBackground(true);  // readable over any picture
-    }
     Command7 = NewButton(this, QStringLiteral("Command7"), QStringLiteral("返回设置界面"),
                          QRect(2400, 7200, 1215, 375));
     PlaceInTwips(picture(), 0, 0, 11895, 8535);

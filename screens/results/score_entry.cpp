@@ -10,6 +10,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/widgets/controls.h"
 #include "foundation/widgets/drag_window.h"
 #include "foundation/widgets/twips.h"
 #include "screens/results/score_box.h"
@@ -22,12 +23,6 @@ QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     return label;
-}
-
-QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#include "foundation/widgets/controls.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "foundation/cues.h"
+
+QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QPushButton* NewStripButton(QWidget* parent, const QString& name, const QString& caption) {
+    QPushButton* button = NewButton(parent, name, caption);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QGroupBox* NewStripFrame(QWidget* parent, const QString& name, const QString& caption) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    frame->setBackgroundRole(QPalette::Button);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QScrollBar* SetUpVolumeBar(QScrollBar* bar, const QString& name, int designed) {
+    bar->setObjectName(name);
+    bar->setRange(kMinVolume, kMaxVolume);
+    bar->setSingleStep(2);
+    bar->setPageStep(5);
+    bar->setValue(designed);
+    bar->setTracking(false);
+    return bar;
+}
