@@ -45,8 +45,8 @@ bool WriteProfileString(const QString& file, const QString& section, const QStri
         return fail(QStringLiteral("没有 GBK 编码转换，无法写入 %1").arg(shown));
     }
     if (!info.dir().exists()) {
-        return fail(QStringLiteral("文件夹 %1 不存在")
-                        .arg(QDir::toNativeSeparators(info.dir().path())));
+        return fail(
+            QStringLiteral("文件夹 %1 不存在").arg(QDir::toNativeSeparators(info.dir().path())));
     }
     QByteArray old;
     if (info.exists()) {
