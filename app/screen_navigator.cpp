@@ -9,13 +9,28 @@ void ScreenNavigator::Register(ScreenId id, Factory factory) {
     factories_[id] = std::move(factory);
 }
 
+namespace {
+constexpr char kScreenIdProperty[] = "debaclockScreenId";
+}  // namespace
+
 QWidget* ScreenNavigator::Build(ScreenId id) {
+    if (exiting_) {
+        return nullptr;
+    }
+    if (const auto kept = kept_.find(id); kept != kept_.end()) {
+        QPointer<QWidget> screen = kept->second;
+        kept_.erase(kept);
+        if (screen) {
+            return screen;
+        }
+    }
     const auto factory = factories_.find(id);
-    if (exiting_ || factory == factories_.end()) {
+    if (factory == factories_.end()) {
         return nullptr;
     }
     QWidget* screen = factory->second(context_);
     screen->setAttribute(Qt::WA_DeleteOnClose);
+    screen->setProperty(kScreenIdProperty, int(id));
     return screen;
 }
 
@@ -57,6 +72,20 @@ void ScreenNavigator::ReplaceAll(QWidget* from, ScreenId to) {
     QWidget* main = main_;
     if (ShowInstead(from, to) && to != ScreenId::Main) {
         Close(main);
+    }
+}
+
+void ScreenNavigator::SetAside(QWidget* from, ScreenId to) {
+    QWidget* screen = Build(to);
+    if (!screen) {
+        return;
+    }
+    Present(screen);
+    if (from) {
+        if (const QVariant id = from->property(kScreenIdProperty); id.isValid()) {
+            kept_[ScreenId(id.toInt())] = from;
+        }
+        from->hide();
     }
 }
 

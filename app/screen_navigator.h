@@ -21,6 +21,7 @@ class ScreenNavigator : public Navigator {
 
     void Replace(QWidget* from, ScreenId to) override;
     void ReplaceAll(QWidget* from, ScreenId to) override;
+    void SetAside(QWidget* from, ScreenId to) override;
     void OpenOver(QWidget* from, ScreenId to) override;
     void ShowMain() override;
     void ExitProgram() override;
@@ -35,5 +36,7 @@ class ScreenNavigator : public Navigator {
     AppContext& context_;
     std::map<ScreenId, Factory> factories_;
     QPointer<QWidget> main_;
+    // Screens set aside, shown again instead of built anew.
+    std::map<ScreenId, QPointer<QWidget>> kept_;
     bool exiting_ = false;
 };

@@ -13,5 +13,6 @@
 #include "foundation/profile_store.h"
 #include "foundation/program.h"
 #include "foundation/segment_profile.h"
+#include "foundation/settings_profiles.h"
 #include "foundation/side_segment_profile.h"
 #include "foundation/values.h"

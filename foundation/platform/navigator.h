@@ -37,6 +37,9 @@ class Navigator {
     // Shows `to` first, then closes `from` and the main screen under it: `to` is then the only
     // screen open (score entry going on to the announcement).
     virtual void ReplaceAll(QWidget* from, ScreenId to) = 0;
+    // Shows `to` first, then hides `from` without closing it: the next request for `from`'s
+    // screen shows it again as it was left (the settings home while the wizard pages run).
+    virtual void SetAside(QWidget* from, ScreenId to) = 0;
     // Shows `to` over `from`, which stays open underneath and keeps it in front of itself.
     virtual void OpenOver(QWidget* from, ScreenId to) = 0;
     // Shows a freshly loaded main screen unless one is open already. Full-window screens call

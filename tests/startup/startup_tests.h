@@ -27,6 +27,7 @@ class NavigatorTest : public QObject {
     void unknownScreenKeepsTheCurrentOne();
     void showMainLoadsAFreshMainOnlyWhenNoneIsOpen();
     void replaceAllLeavesOnlyTheNewScreen();
+    void aScreenSetAsideComesBackAsItWasLeft();
     void everyScreenShownIsActivated();
     void screenOpenedOverStaysInFrontOfIt();
 };

@@ -95,6 +95,30 @@ void NavigatorTest::replaceAllLeavesOnlyTheNewScreen() {
     qDeleteAll(built.screens);
 }
 
+void NavigatorTest::aScreenSetAsideComesBackAsItWasLeft() {
+    ScreenFixture fixture;
+    ScreenNavigator navigator(fixture.context);
+    Built built;
+    navigator.Register(ScreenId::Main, Counting(built, "Form4"));
+    navigator.Register(ScreenId::SettingsHome, Counting(built, "Form13"));
+    navigator.Register(ScreenId::BasicInfoPage, Counting(built, "Form2"));
+    navigator.ShowMain();
+    navigator.OpenOver(built.screens[0], ScreenId::SettingsHome);
+    built.screens[1]->setWindowTitle("as left");
+    navigator.SetAside(built.screens[1], ScreenId::BasicInfoPage);
+    QVERIFY(!built.screens[1]->isVisible() && built.screens[2]->isVisible());
+    navigator.Replace(built.screens[2], ScreenId::SettingsHome);  // "<<上一步"
+    QTRY_VERIFY(!built.screens[2]);
+    QCOMPARE(built.screens.size(), 3);  // not built again
+    QVERIFY(built.screens[1]->isVisible());
+    QCOMPARE(built.screens[1]->windowTitle(), QString("as left"));
+    built.screens[1]->close();  // once closed, the next request builds it afresh
+    QTRY_VERIFY(!built.screens[1]);
+    navigator.OpenOver(built.screens[0], ScreenId::SettingsHome);
+    QCOMPARE(built.screens.size(), 4);
+    qDeleteAll(built.screens);
+}
+
 void NavigatorTest::everyScreenShownIsActivated() {
     // Under a window manager that prevents focus stealing the keyboard would stay with the
     // closing screen, and a clock's arrow keys would need a click first.

@@ -20,7 +20,7 @@
 class FakeNavigator : public Navigator {
   public:
     struct Request {
-        QString kind;  // "replace", "replace all", "over", "main", "exit"
+        QString kind;  // "replace", "replace all", "aside", "over", "main", "exit"
         ScreenId screen = ScreenId::Main;
     };
     void Replace(QWidget* from, ScreenId to) override {
@@ -33,6 +33,12 @@ class FakeNavigator : public Navigator {
         requests.append({"replace all", to});
         if (from) {
             from->close();
+        }
+    }
+    void SetAside(QWidget* from, ScreenId to) override {
+        requests.append({"aside", to});
+        if (from) {
+            from->hide();
         }
     }
     void OpenOver(QWidget*, ScreenId to) override { requests.append({"over", to}); }

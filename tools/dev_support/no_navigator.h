@@ -7,6 +7,7 @@ class NoNavigator : public Navigator {
   public:
     void Replace(QWidget*, ScreenId) override {}
     void ReplaceAll(QWidget*, ScreenId) override {}
+    void SetAside(QWidget*, ScreenId) override {}
     void OpenOver(QWidget*, ScreenId) override {}
     void ShowMain() override {}
     void ExitProgram() override {}
