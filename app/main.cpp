@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(kProgramTitle);
     QApplication::setApplicationVersion(kVersionText);
     InstallFontSubstitutions();
+    InstallDialogCatalogue();
 
     Program program(AppDir());
     QTextStream errors(stderr);

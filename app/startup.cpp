@@ -1,6 +1,9 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTextStream>
 #include <QWidget>
 
@@ -11,6 +14,17 @@ Program::Program(const QString& appDir)
     : platform(appDir), context{appDir, &platform, nullptr}, navigator(context) {
     context.navigator = &navigator;
     RegisterScreens(navigator);
+}
+
+bool InstallDialogCatalogue() {
+    auto* catalogue = new QTranslator(QCoreApplication::instance());
+    if (!catalogue->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete catalogue;
+        return false;
+    }
+    return QCoreApplication::installTranslator(catalogue);
 }
 
 bool MayStart(Platform& platform, QTextStream& errors, bool gbkAvailable) {

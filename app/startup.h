@@ -22,6 +22,10 @@ struct Program {
 
 inline const QString kAlreadyRunning = QStringLiteral("该程序已经在运行！");
 
+// Loads Qt's own Chinese catalogue, so that the file, colour, font and message dialogs speak
+// Chinese. False, leaving them in English and changing nothing else, when it is not installed.
+bool InstallDialogCatalogue();
+
 // Whether this copy may run. Without a GBK converter no profile can be read or written: that is
 // said on `errors` and the copy ends. A copy that holds the instance lock already refuses this
 // one, with kAlreadyRunning; a lock that cannot be made at all refuses nobody.

@@ -12,6 +12,7 @@
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/program.h"
+#include "foundation/saved_file.h"
 #include "foundation/segment_profile.h"
 #include "foundation/settings_profiles.h"
 #include "foundation/side_segment_profile.h"

@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "foundation/gbk.h"
 #include "foundation/ini_text.h"
 #include "foundation/paths.h"
+#include "foundation/saved_file.h"
 
 namespace {
 
@@ -74,10 +74,8 @@ bool WriteProfileString(const QString& file, const QString& section, const QStri
     }
     // Written beside the profile and renamed over it: a crash or a full disk never leaves a
     // half-written profile behind.
-    QSaveFile save(path);
-    if (!save.open(QIODevice::WriteOnly) || save.write(*updated) != updated->size() ||
-        !save.commit()) {
-        return fail(QStringLiteral("无法写入 %1：%2").arg(shown, save.errorString()));
+    if (const QString error = SaveFileAtomically(path, *updated); !error.isEmpty()) {
+        return fail(QStringLiteral("无法写入 %1：%2").arg(shown, error));
     }
     return true;
 }

@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
     fonts-wqy-zenhei fonts-liberation xdg-utils
+    qt6-translations-l10n
 )
 if [ "${1:-run}" = test ]; then
     # A sound server for the real audio tests, a display for screenshots, and a language whose

@@ -3,13 +3,13 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
 
 #include "foundation/gbk.h"
 #include "foundation/match_report.h"
+#include "foundation/saved_file.h"
 #include "foundation/widgets/back_to_main.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/layout.h"
@@ -26,25 +26,6 @@ const QString kCopied = QStringLiteral("文本已复制到剪切板");
 const QString kSaveTitle = QStringLiteral("另存为");
 const QString kSaveFilter = QStringLiteral("文本文件(*.TXT)|*.TXT");
 const QString kProposedName = QStringLiteral("辩论赛报表");
-
-// Writes `report` and one line break as GBK to `path`, replacing any file there. Until the
-// new file is complete the old one stays whole. Returns why it failed, or "" once written.
-QString WriteReportFile(const QString& path, const QString& report) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    const QByteArray bytes = ToGbk(report + QStringLiteral("\r\n"));
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit()) {
-        return file.errorString();
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -137,7 +118,8 @@ void Form12::save() {
         return;
     }
     // The operator must not leave believing the report is on disk when it is not.
-    if (const QString error = WriteReportFile(commonDialog1_->fileName, report_);
+    if (const QString error =
+            SaveFileAtomically(commonDialog1_->fileName, ToGbk(report_ + QStringLiteral("\r\n")));
         !error.isEmpty()) {
         context_.platform->Messages().Show(kReportNotSaved + error, {}, MessageIcon::Warning);
     }

@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextStream>
@@ -86,4 +89,15 @@ void StartupTest::exitClosesAndDeletesEveryWindowBeforeReturning() {
     QVERIFY(!music);
     navigator.ShowMain();  // nothing opens once the program ends
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{});
+}
+
+void StartupTest::dialogsSpeakChinese() {
+    QVERIFY2(InstallDialogCatalogue(), "qtbase_zh_CN.qm missing (qt6-translations-l10n)");
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QString("取消"));
+    QMessageBox box(QMessageBox::Question, "t", "x", QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QString("确定"));
 }

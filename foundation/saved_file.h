@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writes `bytes` to `path` through a file beside it that replaces `path` only once complete, so
+// a crash or a full disk never leaves a half-written file. Returns why it failed, in the words
+// of the system, or the empty text once written.
+QString SaveFileAtomically(const QString& path, const QByteArray& bytes);
