@@ -9,6 +9,7 @@
 #include "foundation/platform/media_player.h"
 #include "foundation/platform/message_boxes.h"
 #include "foundation/platform/music_loop.h"
+#include "foundation/platform/network.h"
 #include "foundation/platform/wave_player.h"
 
 class Navigator;
@@ -30,6 +31,10 @@ class Platform {
     // Readies the media backend, whose first player would otherwise stall the screen that
     // starts music first. Call it where a pause does not show.
     virtual void WarmUpMedia() = 0;
+    // The settings home's hidden browser; owned by `parent`.
+    virtual PageFetcher* NewPageFetcher(QObject* parent) = 0;
+    // Whether the machine is connected to a network (true when the system cannot tell).
+    virtual bool Online() = 0;
     // One per dialog control of a screen; `owner` is the screen the dialog is modal to.
     virtual std::unique_ptr<FileOpenDialog> NewFileOpenDialog(QWidget* owner) = 0;
     virtual std::unique_ptr<SaveFileDialog> NewSaveFileDialog(QWidget* owner) = 0;

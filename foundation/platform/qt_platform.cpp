@@ -2,6 +2,7 @@
 
 #include "foundation/platform/qt_dialogs.h"
 #include "foundation/platform/qt_media_player.h"
+#include "foundation/platform/qt_network.h"
 
 QtPlatform::QtPlatform(const QString& appDir) : instance_(appDir) {}
 
@@ -15,6 +16,14 @@ void QtPlatform::WarmUpMedia() {
     // The first player loads the backend and opens the audio device; once done, later
     // players start at once. Nothing is played.
     QtMediaPlayer first;
+}
+
+PageFetcher* QtPlatform::NewPageFetcher(QObject* parent) {
+    return new QtPageFetcher(parent);
+}
+
+bool QtPlatform::Online() {
+    return NetworkOnline();
 }
 
 std::unique_ptr<FileOpenDialog> QtPlatform::NewFileOpenDialog(QWidget* owner) {

@@ -19,6 +19,8 @@ class QtPlatform : public Platform {
 
     MediaPlayer* NewMediaPlayer(QObject* parent) override;
     void WarmUpMedia() override;
+    PageFetcher* NewPageFetcher(QObject* parent) override;
+    bool Online() override;
     std::unique_ptr<FileOpenDialog> NewFileOpenDialog(QWidget* owner) override;
     std::unique_ptr<SaveFileDialog> NewSaveFileDialog(QWidget* owner) override;
     std::unique_ptr<ColourDialog> NewColourDialog(QWidget* owner) override;

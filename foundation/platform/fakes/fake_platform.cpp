@@ -30,3 +30,8 @@ FakeMediaPlayer* FakePlatform::mediaPlayer() const {
     }
     return nullptr;
 }
+
+PageFetcher* FakePlatform::NewPageFetcher(QObject* parent) {
+    pageFetcher_ = new FakePageFetcher(parent);
+    return pageFetcher_;
+}

@@ -5,6 +5,7 @@
 
 #include "foundation/platform/fakes/fake_dialogs.h"
 #include "foundation/platform/fakes/fake_media_player.h"
+#include "foundation/platform/fakes/fake_page_fetcher.h"
 #include "foundation/platform/fakes/fake_services.h"
 #include "foundation/platform/platform.h"
 
@@ -20,6 +21,8 @@ class FakePlatform : public Platform {
 
     MediaPlayer* NewMediaPlayer(QObject* parent) override;
     void WarmUpMedia() override { ++mediaWarmUps; }
+    PageFetcher* NewPageFetcher(QObject* parent) override;
+    bool Online() override { return online; }
     std::unique_ptr<FileOpenDialog> NewFileOpenDialog(QWidget* owner) override;
     std::unique_ptr<SaveFileDialog> NewSaveFileDialog(QWidget* owner) override;
     std::unique_ptr<ColourDialog> NewColourDialog(QWidget* owner) override;
@@ -37,4 +40,10 @@ class FakePlatform : public Platform {
     // Every player made, in order; an entry turns null when its screen has gone.
     QList<QPointer<FakeMediaPlayer>> mediaPlayers;
     int mediaWarmUps = 0;
+    bool online = true;
+    // The most recently made page fetcher still alive, or null.
+    FakePageFetcher* pageFetcher() const { return pageFetcher_; }
+
+  private:
+    QPointer<FakePageFetcher> pageFetcher_;
 };
