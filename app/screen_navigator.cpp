@@ -111,6 +111,9 @@ void ScreenNavigator::ShowMain() {
     }
     main_ = Build(ScreenId::Main);
     if (main_) {
+        if (mainLocked_) {
+            LockMain(true);
+        }
         Present(main_);
     }
 }
@@ -124,4 +127,11 @@ void ScreenNavigator::ExitProgram() {
         }
     }
     QCoreApplication::quit();
+}
+
+void ScreenNavigator::LockMain(bool locked) {
+    mainLocked_ = locked;
+    if (main_) {
+        QMetaObject::invokeMethod(main_, "lockForInformation", Q_ARG(bool, locked));
+    }
 }

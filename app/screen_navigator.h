@@ -25,6 +25,7 @@ class ScreenNavigator : public Navigator {
     void OpenOver(QWidget* from, ScreenId to) override;
     void ShowMain() override;
     void ExitProgram() override;
+    void LockMain(bool locked) override;
 
   private:
     QWidget* Build(ScreenId id);
@@ -39,4 +40,6 @@ class ScreenNavigator : public Navigator {
     // Screens set aside, shown again instead of built anew.
     std::map<ScreenId, QPointer<QWidget>> kept_;
     bool exiting_ = false;
+    // The last lock request, kept for a main screen loaded while an information window is up.
+    bool mainLocked_ = false;
 };

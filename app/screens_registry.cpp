@@ -7,6 +7,8 @@
 #include "screens/results/result_announcement.h"
 #include "screens/results/score_entry.h"
 #include "screens/settings/settings_home.h"
+#include "screens/startup/about_screen.h"
+#include "screens/startup/developer_screen.h"
 #include "timing/per_speech_countdown.h"
 #include "timing/question_answer_countdown.h"
 #include "timing/questioner_answerer_countdown.h"
@@ -39,4 +41,6 @@ void RegisterScreens(ScreenNavigator& navigator) {
     navigator.Register(ScreenId::Report, Make<Form12>());
     navigator.Register(ScreenId::ScoreEntry, Make<Form16>());
     navigator.Register(ScreenId::SettingsHome, Make<Form13>());
+    navigator.Register(ScreenId::About, Make<Form21>());
+    navigator.Register(ScreenId::Developer, Make<Form19>());
 }

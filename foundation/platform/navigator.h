@@ -25,8 +25,8 @@ enum class ScreenId {
     MainBackgroundPage,  // Form7, settings 4-2
     SegmentPage,         // Form3, settings 4-3
     OtherSegmentsPage,   // Form10, settings 4-4
-    About,               // Form19
-    Developer,           // Form21
+    About,               // Form21
+    Developer,           // Form19
 };
 
 class Navigator {
@@ -47,4 +47,7 @@ class Navigator {
     virtual void ShowMain() = 0;
     // Ends the program: every screen closes (ending its music and clocks) and no other opens.
     virtual void ExitProgram() = 0;
+    // Disables (true) or enables again (false) the main screen's operator controls, if the main
+    // screen is open: the information windows keep it from being used while they are up.
+    virtual void LockMain(bool locked) = 0;
 };

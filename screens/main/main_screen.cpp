@@ -139,6 +139,18 @@ QList<QWidget*> Form4::buttonColumn() const {
     return column;
 }
 
+void Form4::lockForInformation(bool locked) {
+    QList<QWidget*> lockList{Command1, Command2, Command3};
+    for (QPushButton* button : Command4) {
+        lockList << button;
+    }
+    lockList << Command10 << Command11 << Command12 << Command13 << Command14 << Command15
+             << Command16 << Command17 << Command18 << Command19 << Frame1 << Frame2;
+    for (QWidget* control : lockList) {
+        control->setEnabled(!locked);
+    }
+}
+
 void Form4::refresh() {
     loadLayoutAndLooks();
 }

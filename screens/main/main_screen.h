@@ -31,6 +31,12 @@ class Form4 : public FullScreenWindow {
     // are read afresh. The volume is not re-read.
     void refresh();
 
+  public slots:
+    // Disables (true) or enables again the operator controls while an information window is
+    // open over the settings. Hl1 follows its frame.
+    void lockForInformation(bool locked);
+
+  public:
     // The controls, named as on the layout. The segment buttons `Command4(i)` are the list
     // members 0..7 with object names "Command4_0" .. "Command4_7".
     QPushButton* Command1;

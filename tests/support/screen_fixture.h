@@ -20,7 +20,8 @@
 class FakeNavigator : public Navigator {
   public:
     struct Request {
-        QString kind;  // "replace", "replace all", "aside", "over", "main", "exit"
+        QString
+            kind;  // "replace", "replace all", "aside", "over", "main", "exit", "lock", "unlock"
         ScreenId screen = ScreenId::Main;
     };
     void Replace(QWidget* from, ScreenId to) override {
@@ -44,6 +45,9 @@ class FakeNavigator : public Navigator {
     void OpenOver(QWidget*, ScreenId to) override { requests.append({"over", to}); }
     void ShowMain() override { requests.append({"main", ScreenId::Main}); }
     void ExitProgram() override { requests.append({"exit", ScreenId::Main}); }
+    void LockMain(bool locked) override {
+        requests.append({locked ? "lock" : "unlock", ScreenId::Main});
+    }
 
     int count(const QString& kind) const {
         return int(std::count_if(requests.begin(), requests.end(),

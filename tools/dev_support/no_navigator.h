@@ -11,4 +11,5 @@ class NoNavigator : public Navigator {
     void OpenOver(QWidget*, ScreenId) override {}
     void ShowMain() override {}
     void ExitProgram() override {}
+    void LockMain(bool) override {}
 };
