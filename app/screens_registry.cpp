@@ -6,6 +6,7 @@
 #include "screens/results/match_report_screen.h"
 #include "screens/results/result_announcement.h"
 #include "screens/results/score_entry.h"
+#include "screens/settings/basic_info_page.h"
 #include "timing/per_speech_countdown.h"
 #include "timing/question_answer_countdown.h"
 #include "timing/questioner_answerer_countdown.h"
@@ -37,4 +38,5 @@ void RegisterScreens(ScreenNavigator& navigator) {
     navigator.Register(ScreenId::Ceremony, Make<Form8>());
     navigator.Register(ScreenId::Report, Make<Form12>());
     navigator.Register(ScreenId::ScoreEntry, Make<Form16>());
+    navigator.Register(ScreenId::BasicInfoPage, Make<Form2>());
 }
