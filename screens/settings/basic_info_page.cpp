@@ -14,23 +14,24 @@
 
 namespace {
 
-// One column of boxes, each with its caption on the left, in twips of the 12000 x 9000 page.
+// One column of boxes, each with its caption right-aligned on its left, in twips of the
+// 12000 x 9000 page.
 struct Column {
     QString boxName;
     QString labelName;
     int count;
     int labelLeft;
-    int labelWidth;
     int boxLeft;
     int boxWidth;
 };
 
 // Names, organisers and motions are long; debaters and judges are names of people.
 const Column kColumns[] = {
-    {QStringLiteral("Text1"), QStringLiteral("Label2"), 8, 480, 1200, 1740, 3540},
-    {QStringLiteral("Text2"), QStringLiteral("Label3"), 8, 5640, 960, 6660, 1860},
-    {QStringLiteral("Text3"), QStringLiteral("Label4"), 10, 8880, 780, 9720, 1800},
+    {QStringLiteral("Text1"), QStringLiteral("Label2"), 8, 480, 1740, 3540},
+    {QStringLiteral("Text2"), QStringLiteral("Label3"), 8, 5640, 6660, 1860},
+    {QStringLiteral("Text3"), QStringLiteral("Label4"), 10, 8880, 9720, 1800},
 };
+constexpr int kCaptionGap = 150;
 constexpr int kFirstRowTop = 1320;
 constexpr int kRowPitch = 570;
 constexpr int kRowHeight = 330;
@@ -84,7 +85,8 @@ void Form2::buildControls() {
             label->setObjectName(QStringLiteral("%1_%2").arg(column.labelName).arg(i));
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             label->setBuddy(box);
-            PlaceInTwips(label, column.labelLeft, top, column.labelWidth - 90, kRowHeight);
+            PlaceInTwips(label, column.labelLeft, top,
+                         column.boxLeft - kCaptionGap - column.labelLeft, kRowHeight);
             *columnBoxes[c] << box;
             *columnLabels[c] << label;
         }
