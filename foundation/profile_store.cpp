@@ -79,3 +79,10 @@ bool WriteProfileString(const QString& file, const QString& section, const QStri
     }
     return true;
 }
+
+void ProfileSave::write(const QString& section, const QString& key, const QString& value) {
+    QString whyNot;
+    if (!WriteProfileString(file_, section, key, value, &whyNot) && !reasons_.contains(whyNot)) {
+        reasons_ << whyNot;
+    }
+}

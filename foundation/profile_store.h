@@ -4,6 +4,7 @@
 // cached and no file stays open.
 
 #include <QString>
+#include <QStringList>
 
 // The section that holds almost every key of every profile.
 inline const QString kConfigSection = QStringLiteral("配置信息");
@@ -18,3 +19,20 @@ QString ReadProfileString(const QString& file, const QString& section, const QSt
 // words for the operator. Most callers need neither.
 bool WriteProfileString(const QString& file, const QString& section, const QString& key,
                         const QString& value, QString* whyNot = nullptr);
+
+// The writes of one save of a screen: each goes through WriteProfileString into `file`, and the
+// reasons of those that did not take effect are gathered, each once, so the screen can say
+// what went wrong instead of reporting a success.
+class ProfileSave {
+  public:
+    explicit ProfileSave(QString file) : file_(std::move(file)) {}
+
+    void write(const QString& section, const QString& key, const QString& value);
+    bool succeeded() const { return reasons_.isEmpty(); }
+    // One reason a line.
+    QString reasons() const { return reasons_.join(QLatin1Char('\n')); }
+
+  private:
+    QString file_;
+    QStringList reasons_;
+};

@@ -1,5 +1,6 @@
 #include "foundation/widgets/controls.h"
 
+#include <QFrame>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -10,6 +11,15 @@ QPushButton* NewButton(QWidget* parent, const QString& name, const QString& capt
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     return button;
+}
+
+QFrame* NewLine(QWidget* parent, const QString& name) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(1);
+    return line;
 }
 
 QPushButton* NewStripButton(QWidget* parent, const QString& name, const QString& caption) {

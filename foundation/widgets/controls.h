@@ -3,12 +3,16 @@
 
 #include <QString>
 
+class QFrame;
 class QGroupBox;
 class QPushButton;
 class QScrollBar;
 class QWidget;
 
 QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption = {});
+
+// A thin horizontal line of the design, under a heading.
+QFrame* NewLine(QWidget* parent, const QString& name);
 
 // A button of an operator strip or column: it never takes the keyboard focus, which would
 // otherwise stay behind on a button that is about to be hidden.

@@ -61,11 +61,7 @@ void Form16::buildControls() {
     Label2->setAlignment(Qt::AlignCenter);
     PlaceInTwips(Label2, 1560, 240, 3255, 495);
 
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Plain);
-    Line1->setLineWidth(1);
+    Line1 = NewLine(this, QStringLiteral("Line1"));
     PlaceInTwips(Line1, 2040, 720, 4320 - 2040, kTwipsPerPixel);
 
     const auto box = [this](const QString& name, int top) {
@@ -181,22 +177,13 @@ void Form16::save() {
     }
 
     const QString winner = DecideWinner(affirmative, negative, affirmativeTeam, negativeTeam);
-    const QString result = AppPath(context_.appDir, kResultProfile);
-    QStringList reasons;
-    const auto write = [&](const QString& section, const QString& key, const QString& value) {
-        QString whyNot;
-        if (!WriteProfileString(result, section, key, value, &whyNot) &&
-            !reasons.contains(whyNot)) {
-            reasons << whyNot;
-        }
-    };
-    write(kScoreSection, ResultKey::AffirmativeScore, affirmative);
-    write(kScoreSection, ResultKey::NegativeScore, negative);
-    write(kConfigSection, ResultKey::Winner, winner);
+    ProfileSave save(AppPath(context_.appDir, kResultProfile));
+    save.write(kScoreSection, ResultKey::AffirmativeScore, affirmative);
+    save.write(kScoreSection, ResultKey::NegativeScore, negative);
+    save.write(kConfigSection, ResultKey::Winner, winner);
     // The announcement must not open on scores that never reached the profile.
-    if (!reasons.isEmpty()) {
-        message(ScoreEntryText::NotSaved + reasons.join(QLatin1Char('\n')), kProgramTitle,
-                MessageIcon::Critical);
+    if (!save.succeeded()) {
+        message(ScoreEntryText::NotSaved + save.reasons(), kProgramTitle, MessageIcon::Critical);
         return;
     }
     message(ScoreEntryText::Saved, kProgramTitle);

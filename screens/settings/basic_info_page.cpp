@@ -62,11 +62,7 @@ void Form2::buildControls() {
     Label1->setFont(heading);
     PlaceInTwips(Label1, 480, 300, 6000, 540);
 
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Plain);
-    Line1->setLineWidth(1);
+    Line1 = NewLine(this, QStringLiteral("Line1"));
     PlaceInTwips(Line1, 480, 900, 11040, kTwipsPerPixel);
 
     const std::array<QString, 26>& keys = DebateInfoKeys();
@@ -136,21 +132,15 @@ void Form2::fill() {
 }
 
 void Form2::save() {
-    const QString profile = AppPath(context().appDir, kDebateInfoProfile);
+    ProfileSave save(AppPath(context().appDir, kDebateInfoProfile));
     const QList<QLineEdit*> all = boxes();
     const std::array<QString, 26>& keys = DebateInfoKeys();
-    QStringList reasons;
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        QString whyNot;
-        if (!WriteProfileString(profile, kDebateInfoSection, keys[i], all[qsizetype(i)]->text(),
-                                &whyNot) &&
-            !reasons.contains(whyNot)) {
-            reasons << whyNot;
-        }
+        save.write(kDebateInfoSection, keys[i], all[qsizetype(i)]->text());
     }
     // The operator must not leave believing the report will print these names when it will not.
-    if (!reasons.isEmpty()) {
-        message(BasicInfoText::NotSaved + reasons.join(QLatin1Char('\n')), MessageIcon::Critical);
+    if (!save.succeeded()) {
+        message(BasicInfoText::NotSaved + save.reasons(), MessageIcon::Critical);
         return;
     }
     message(BasicInfoText::Saved);
