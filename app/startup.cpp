@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QTextStream>
+#include <QTranslator>
 #include <QWidget>
 
 #include "screens/startup/splash_screen.h"
@@ -19,8 +19,7 @@ Program::Program(const QString& appDir)
 bool InstallDialogCatalogue() {
     auto* catalogue = new QTranslator(QCoreApplication::instance());
     if (!catalogue->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete catalogue;
         return false;
     }
