@@ -17,3 +17,4 @@
 #include "foundation/settings_profiles.h"
 #include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
+#include "foundation/web_address.h"

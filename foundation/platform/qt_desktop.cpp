@@ -12,24 +12,21 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "foundation/web_address.h"
+
 namespace {
 
 // Old enough that its writer has long finished writing it.
 constexpr qint64 kGarbledLockAge = 5;
-
-bool IsWebAddress(const QString& text) {
-    return text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
-           text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
-}
 
 }  // namespace
 
 bool QtDesktopOpener::Open(const QString& fileOrUrl) {
     QString argument;
     QUrl url;
-    if (IsWebAddress(fileOrUrl)) {
-        url = QUrl(fileOrUrl, QUrl::TolerantMode);
-        argument = fileOrUrl;
+    if (const std::optional<QUrl> web = WebAddress(fileOrUrl)) {
+        url = *web;
+        argument = fileOrUrl.trimmed();
     } else {
         const QFileInfo info(fileOrUrl);
         // Nothing to hand to another program; the desktop would only report the missing file.

@@ -4,7 +4,8 @@
 #include <QNetworkInformation>
 #include <QNetworkReply>
 #include <QStringDecoder>
-#include <QUrl>
+
+#include "foundation/web_address.h"
 
 namespace {
 
@@ -15,12 +16,6 @@ QString DecodedHtml(const QByteArray& bytes) {
         decoder = QStringDecoder(QStringDecoder::Utf8);
     }
     return decoder.decode(bytes);
-}
-
-bool IsWebAddress(const QUrl& url) {
-    return url.isValid() &&
-           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
-           !url.host().isEmpty();
 }
 
 }  // namespace
@@ -41,13 +36,13 @@ void QtPageFetcher::fetch(const QString& address) {
         reply_->abort();
         reply_->deleteLater();
     }
-    const QUrl url(address.trimmed(), QUrl::StrictMode);
-    if (!IsWebAddress(url)) {
+    const std::optional<QUrl> url = WebAddress(address);
+    if (!url) {
         QMetaObject::invokeMethod(
             this, [this] { emit fetched(QString()); }, Qt::QueuedConnection);
         return;
     }
-    QNetworkRequest request(url);
+    QNetworkRequest request(*url);
     request.setTransferTimeout(timeoutMs_);
     reply_ = network_->get(request);
     QNetworkReply* reply = reply_;

@@ -1,10 +1,7 @@
 #include "screens/results/match_report_screen.h"
 
-#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 #include "foundation/gbk.h"
@@ -13,7 +10,6 @@
 #include "foundation/widgets/back_to_main.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/layout.h"
-#include "foundation/widgets/title_reveal.h"
 #include "foundation/widgets/twips.h"
 
 namespace {
@@ -45,26 +41,16 @@ Form12::Form12(const AppContext& context, QWidget* parent)
     : Form12(context, ReportStamp::Now(), parent) {}
 
 Form12::Form12(const AppContext& context, const ReportStamp& stamp, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : CaptionedWindow(kDesignClient, {}, parent),
       context_(context),
       commonDialog1_(context.platform->NewSaveFileDialog(this)) {
     setObjectName(QStringLiteral("Form12"));
     new BackToMain(this, context.navigator);
-    setFont(QFont(QStringLiteral("宋体"), 9));
-    setFixedSize(SizeFromTwips(kDesignClient.width(), kDesignClient.height()));
     buildControls();
 
     RememberLayout(this);
-    setWindowTitle(kProgramTitle);
     report_ = ReportText(context_.appDir, stamp.date(), stamp.time());
     Text1->setPlainText(report_);
-
-    if (const QScreen* display = QGuiApplication::primaryScreen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        display->availableGeometry()));
-    }
 }
 
 Form12::~Form12() = default;
@@ -89,12 +75,6 @@ void Form12::buildControls() {
     PlaceInTwips(Command1, 2280, 8040, 1575, 375);
     Command3 = NewButton(this, QStringLiteral("Command3"), QStringLiteral("另存为文本文件"));
     PlaceInTwips(Command3, 4320, 8040, 1575, 375);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, [this] { TitleReveal(this); });
-    Timer1->start();
 
     connect(Command1, &QPushButton::clicked, this, &Form12::copy);
     connect(Command3, &QPushButton::clicked, this, &Form12::save);

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "foundation/platform/platform.h"
+#include "foundation/widgets/captioned_window.h"
 
 class QPlainTextEdit;
 class QPushButton;
-class QTimer;
 
 // When a report is made and the regional forms its date and time are written in.
 struct ReportStamp {
@@ -29,7 +29,7 @@ struct ReportStamp {
 // The message that says why a report was not saved; the reason follows it.
 inline const QString kReportNotSaved = QStringLiteral("报表未能保存：");
 
-class Form12 : public QWidget {
+class Form12 : public CaptionedWindow {
     Q_OBJECT
   public:
     explicit Form12(const AppContext& context, QWidget* parent = nullptr);
@@ -40,7 +40,6 @@ class Form12 : public QWidget {
     QPlainTextEdit* Text1;
     QPushButton* Command1;  // "复制此处内容"
     QPushButton* Command3;  // "另存为文本文件"
-    QTimer* Timer1;         // caption animation, 500 ms
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

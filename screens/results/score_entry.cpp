@@ -1,15 +1,14 @@
 #include "screens/results/score_entry.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include "foundation/foundation.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/widgets/captioned_window.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/drag_window.h"
 #include "foundation/widgets/twips.h"
@@ -35,9 +34,7 @@ Form16::Form16(AppContext& context, QWidget* parent)
     setWindowTitle(kProgramTitle);
     setFont(QFont(QStringLiteral("宋体"), 9));
     setFixedSize(SizeFromTwips(kDesignClient.width(), kDesignClient.height()));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnScreen(this);
     buildControls();
 
     connect(Command1, &QPushButton::clicked, this, &Form16::save);

@@ -50,12 +50,6 @@ QString HtmlOf(const QByteArray& bytes) {
     return FromGbk(bytes);
 }
 
-bool IsWebAddress(const QString& address) {
-    const QUrl url(address.trimmed(), QUrl::StrictMode);
-    return url.isValid() && !url.host().isEmpty() &&
-           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-}
-
 }  // namespace
 
 Form13::Form13(const AppContext& context, QWidget* parent)
@@ -188,7 +182,7 @@ void Form13::chooseTheme() {
 void Form13::download() {
     // The address comes from the network: only a web address goes to the desktop, never a
     // local file or a program.
-    if (!IsWebAddress(downloadAddress_) ||
+    if (!WebAddress(downloadAddress_) ||
         !context().platform->Desktop().Open(downloadAddress_.trimmed())) {
         context().platform->Messages().Show(kDownloadFailed, kDownloadFailedTitle,
                                             MessageIcon::Critical);

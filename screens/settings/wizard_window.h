@@ -1,16 +1,13 @@
 #pragma once
-// The frame of the settings windows: a fixed-size window centred on the screen, its picture
-// Image1 filling it (the design's own, or the wizard theme's), and its caption "debaclock"
-// animated by Timer1.
-
-#include <QWidget>
+// The frame of the settings windows: a captioned window whose picture Image1 fills it (the
+// design's own, or the wizard theme's).
 
 #include "foundation/platform/platform.h"
+#include "foundation/widgets/captioned_window.h"
 
-class QTimer;
 class StretchedPicture;
 
-class WizardWindow : public QWidget {
+class WizardWindow : public CaptionedWindow {
     Q_OBJECT
   public:
     // The design client area of every settings window, in twips.
@@ -19,7 +16,6 @@ class WizardWindow : public QWidget {
     WizardWindow(const AppContext& context, const QString& objectName, QWidget* parent = nullptr);
 
     StretchedPicture* picture() const { return image1_; }
-    QTimer* captionTimer() const { return timer1_; }
 
   protected:
     const AppContext& context() const { return context_; }
@@ -30,5 +26,4 @@ class WizardWindow : public QWidget {
   private:
     AppContext context_;
     StretchedPicture* image1_;
-    QTimer* timer1_;
 };

@@ -1,13 +1,12 @@
 #include "screens/startup/splash_screen.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 #include "foundation/platform/navigator.h"
 #include "foundation/program.h"
+#include "foundation/widgets/captioned_window.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
 #include "foundation/widgets/window_opacity.h"
@@ -38,9 +37,7 @@ Form1::Form1(AppContext& context, QWidget* parent)
     Image1->setPixmap(QPixmap(QStringLiteral(":/startup/splash.jpg")));
     Image1->setScaledContents(true);
     Image1->setGeometry(rect());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnScreen(this);
 
     Label1 = new QLabel(QStringLiteral("版本信息"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
