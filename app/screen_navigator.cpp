@@ -135,3 +135,9 @@ void ScreenNavigator::LockMain(bool locked) {
         QMetaObject::invokeMethod(main_, "lockForInformation", Q_ARG(bool, locked));
     }
 }
+
+void ScreenNavigator::ClearMainPicture() {
+    if (main_) {
+        QMetaObject::invokeMethod(main_, "clearPicture");
+    }
+}

@@ -26,6 +26,7 @@ class ScreenNavigator : public Navigator {
     void ShowMain() override;
     void ExitProgram() override;
     void LockMain(bool locked) override;
+    void ClearMainPicture() override;
 
   private:
     QWidget* Build(ScreenId id);

@@ -16,5 +16,6 @@
 #include "foundation/segment_profile.h"
 #include "foundation/settings_profiles.h"
 #include "foundation/side_segment_profile.h"
+#include "foundation/stored_files.h"
 #include "foundation/values.h"
 #include "foundation/web_address.h"

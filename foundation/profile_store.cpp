@@ -11,8 +11,6 @@
 
 namespace {
 
-// The lookup buffer holds 100 bytes, so at most 99 bytes of a value come back.
-constexpr int kMaxValueBytes = 99;
 
 // Mode bits only: WriteUser says what this process may do, and root may do anything.
 constexpr QFileDevice::Permissions kAnyWrite =
@@ -26,7 +24,7 @@ QString ReadProfileString(const QString& file, const QString& section, const QSt
         return {};
     }
     const auto value = ini::FindValue(profile.readAll(), section, key);
-    return value ? FromGbk(CutGbk(*value, kMaxValueBytes)) : QString();
+    return value ? FromGbk(CutGbk(*value, kMaxProfileValueBytes)) : QString();
 }
 
 bool WriteProfileString(const QString& file, const QString& section, const QString& key,
@@ -81,8 +79,13 @@ bool WriteProfileString(const QString& file, const QString& section, const QStri
 }
 
 void ProfileSave::write(const QString& section, const QString& key, const QString& value) {
+    writeTo(file_, section, key, value);
+}
+
+void ProfileSave::writeTo(const QString& file, const QString& section, const QString& key,
+                          const QString& value) {
     QString whyNot;
-    if (!WriteProfileString(file_, section, key, value, &whyNot) && !reasons_.contains(whyNot)) {
+    if (!WriteProfileString(file, section, key, value, &whyNot) && !reasons_.contains(whyNot)) {
         reasons_ << whyNot;
     }
 }

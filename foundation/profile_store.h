@@ -9,6 +9,9 @@
 // The section that holds almost every key of every profile.
 inline const QString kConfigSection = QStringLiteral("配置信息");
 
+// The longest value a read gives back, in bytes of GBK.
+inline constexpr int kMaxProfileValueBytes = 99;
+
 // Value of `key` in `section` of `file`; the empty text when any of them is missing.
 // Values are cut at 99 bytes of GBK (a double-byte character across the cut is dropped).
 QString ReadProfileString(const QString& file, const QString& section, const QString& key);
@@ -25,9 +28,12 @@ bool WriteProfileString(const QString& file, const QString& section, const QStri
 // what went wrong instead of reporting a success.
 class ProfileSave {
   public:
-    explicit ProfileSave(QString file) : file_(std::move(file)) {}
+    explicit ProfileSave(QString file = {}) : file_(std::move(file)) {}
 
     void write(const QString& section, const QString& key, const QString& value);
+    // A save that spans several profiles names the file of each write.
+    void writeTo(const QString& file, const QString& section, const QString& key,
+                 const QString& value);
     bool succeeded() const { return reasons_.isEmpty(); }
     // One reason a line.
     QString reasons() const { return reasons_.join(QLatin1Char('\n')); }

@@ -1,5 +1,6 @@
 #include "foundation/saved_file.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 QString SaveFileAtomically(const QString& path, const QByteArray& bytes) {
@@ -14,6 +15,31 @@ QString SaveFileAtomically(const QString& path, const QByteArray& bytes) {
     }
     if (!file.commit()) {
         return file.errorString();
+    }
+    return {};
+}
+
+QString CopyFileAtomically(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        return in.errorString();
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        return out.errorString();
+    }
+    constexpr qint64 kBlock = 1 << 20;
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(kBlock);
+        if (in.error() != QFileDevice::NoError || out.write(block) != block.size()) {
+            const QString error =
+                in.error() != QFileDevice::NoError ? in.errorString() : out.errorString();
+            out.cancelWriting();
+            return error;
+        }
+    }
+    if (!out.commit()) {
+        return out.errorString();
     }
     return {};
 }

@@ -7,3 +7,7 @@
 // a crash or a full disk never leaves a half-written file. Returns why it failed, in the words
 // of the system, or the empty text once written.
 QString SaveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Copies `source` to `target` the same way: `target` is replaced only once the whole copy is
+// written. Returns why it failed, or the empty text.
+QString CopyFileAtomically(const QString& source, const QString& target);

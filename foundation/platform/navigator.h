@@ -50,4 +50,7 @@ class Navigator {
     // Disables (true) or enables again (false) the main screen's operator controls, if the main
     // screen is open: the information windows keep it from being used while they are up.
     virtual void LockMain(bool locked) = 0;
+    // The main screen, if open, shows its plain colour instead of its picture at once (the
+    // settings removed the picture while the main screen stays open behind them).
+    virtual void ClearMainPicture() = 0;
 };

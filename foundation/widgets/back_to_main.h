@@ -15,6 +15,8 @@ class BackToMain : public QObject {
 
     // "返回主界面": the main screen is shown first, then the screen closes.
     void now();
+    // The screen leads somewhere else than the main screen: its close no longer shows it.
+    void release() { shown_ = true; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

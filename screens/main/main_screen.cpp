@@ -200,6 +200,10 @@ void Form4::loadBackground() {
                         : AppPath(context_.appDir, kMainPictureFolder + kDefaultMainPicture));
 }
 
+void Form4::clearPicture() {
+    picture()->clear();
+}
+
 void Form4::loadVolume() {
     if (const std::optional<int> volume = StoredMusicVolume(context_.appDir)) {
         // Taking the stored value is not a change by the operator: nothing to write back.

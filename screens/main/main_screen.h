@@ -35,6 +35,8 @@ class Form4 : public FullScreenWindow {
     // Disables (true) or enables again the operator controls while an information window is
     // open over the settings. Hl1 follows its frame.
     void lockForInformation(bool locked);
+    // The plain colour instead of the picture, until the next refresh.
+    void clearPicture();
 
   public:
     // The controls, named as on the layout. The segment buttons `Command4(i)` are the list

@@ -4,14 +4,6 @@
 
 #include "foundation/foundation.h"
 
-QString PresentationCaptionKey(int k) {
-    return QStringLiteral("%1_名称").arg(k);
-}
-
-QString PresentationFileKey(int k) {
-    return QStringLiteral("%1_演示文件名称").arg(k);
-}
-
 QString PresentationCaption(const QString& appDir, int k) {
     return ReadProfileString(AppPath(appDir, kPresentationProfile), kConfigSection,
                              PresentationCaptionKey(k));

@@ -5,18 +5,10 @@
 
 #include <QString>
 
+#include "foundation/main_profile.h"
 #include "foundation/platform/platform.h"
 
-inline const QString kPresentationProfile = QStringLiteral("\\config\\PPT.ini");
-inline const QString kPresentationFolder = QStringLiteral("\\ppt\\");
-inline constexpr int kPresentationCount = 3;
-
 inline const QString kPresentationMissing = QStringLiteral("没有找到相应的演示文件，请重新导入！");
-
-// "1_名称" ... "3_名称": the caption of button k (1..3).
-QString PresentationCaptionKey(int k);
-// "1_演示文件名称" ... "3_演示文件名称": the stored file name of presentation k.
-QString PresentationFileKey(int k);
 
 QString PresentationCaption(const QString& appDir, int k);
 

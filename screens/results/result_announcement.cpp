@@ -322,7 +322,7 @@ void Form11::chooseColour() {
 
 void Form11::backToSettings() {
     WriteProfileString(profile(), kConfigSection, ResultKey::DesignMode, DesignMode::Off);
-    // The settings page that opened layout mode is reopened here once it exists; until then
-    // the way out leads to the main screen.
-    backToMain_->now();
+    // Back to the settings page that opened layout mode, which the main screen stays behind.
+    backToMain_->release();
+    context_.navigator->Replace(this, ScreenId::OtherSegmentsPage);
 }

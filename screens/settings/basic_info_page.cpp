@@ -138,24 +138,10 @@ void Form2::save() {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         save.write(kDebateInfoSection, keys[i], all[qsizetype(i)]->text());
     }
-    // The operator must not leave believing the report will print these names when it will not.
-    if (!save.succeeded()) {
-        message(BasicInfoText::NotSaved + save.reasons(), MessageIcon::Critical);
-        return;
-    }
-    message(BasicInfoText::Saved);
+    reportSave(save);
 }
 
 void Form2::backToMain() {
     context().navigator->ShowMain();
     close();
-}
-
-void Form2::message(const QString& text, MessageIcon icon) {
-    context().platform->Messages().Show(text, kProgramTitle, icon);
-    // Without a window manager that hands the keyboard back, the operator's next keys would
-    // go nowhere once the box has closed.
-    if (isVisible()) {
-        activateWindow();
-    }
 }

@@ -16,9 +16,6 @@ class QPushButton;
 
 namespace BasicInfoText {
 inline const QString Heading = QStringLiteral("设置4-1:基本设置");
-inline const QString Saved = QStringLiteral("数据保存成功！");
-// Followed by the reason the profile gave.
-inline const QString NotSaved = QStringLiteral("设置未能保存：");
 // The note, one entry per line as the page shows it.
 inline const QStringList Note{
     QStringLiteral("设置说明："),
@@ -58,6 +55,4 @@ class Form2 : public WizardWindow {
     void fill();
     void save();
     void backToMain();
-    // A message box of this page; the keyboard comes back to the page afterwards.
-    void message(const QString& text, MessageIcon icon = MessageIcon::None);
 };

@@ -202,11 +202,14 @@ class ResultAnnouncementTest : public QObject {
         }
     }
 
-    void leavingLayoutModeWritesOff() {
+    void leavingLayoutModeWritesOffAndReturnsToTheSettingsPage() {
         Announcement a("On");
         a.open().Command7->click();
         QCOMPARE(a.result("设计模式"), QString("Off"));
-        QCOMPARE(a.navigator.count("main"), 1);
+        QCOMPARE(a.navigator.count("replace"), 1);
+        QCOMPARE(a.navigator.requests.last().screen, ScreenId::OtherSegmentsPage);
+        // The main screen stays behind the settings; it is not brought over the page.
+        QCOMPARE(a.navigator.count("main"), 0);
     }
 
     void dragAndRelease_data() {

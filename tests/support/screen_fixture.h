@@ -21,7 +21,8 @@ class FakeNavigator : public Navigator {
   public:
     struct Request {
         QString
-            kind;  // "replace", "replace all", "aside", "over", "main", "exit", "lock", "unlock"
+            kind;  // "replace", "replace all", "aside", "over", "main", "exit", "lock", "unlock",
+            // "clear picture"
         ScreenId screen = ScreenId::Main;
     };
     void Replace(QWidget* from, ScreenId to) override {
@@ -48,6 +49,7 @@ class FakeNavigator : public Navigator {
     void LockMain(bool locked) override {
         requests.append({locked ? "lock" : "unlock", ScreenId::Main});
     }
+    void ClearMainPicture() override { requests.append({"clear picture", ScreenId::Main}); }
 
     int count(const QString& kind) const {
         return int(std::count_if(requests.begin(), requests.end(),

@@ -12,4 +12,5 @@ class NoNavigator : public Navigator {
     void ShowMain() override {}
     void ExitProgram() override {}
     void LockMain(bool) override {}
+    void ClearMainPicture() override {}
 };
