@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // Mode bits only: WriteUser says what this process may do, and root may do anything.
 constexpr QFileDevice::Permissions kAnyWrite =
     QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;

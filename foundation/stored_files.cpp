@@ -76,8 +76,7 @@ bool NamedElsewhere(const QString& appDir, const StoredFileRef& self, const QStr
         if (SameSetting(ref, self) || !SameText(ref.folder, self.folder)) {
             continue;
         }
-        const QString named =
-            ReadProfileString(AppPath(appDir, ref.profile), ref.section, ref.key);
+        const QString named = ReadProfileString(AppPath(appDir, ref.profile), ref.section, ref.key);
         if (SameText(named, name)) {
             return true;
         }

@@ -6,9 +6,9 @@
 
 #include "foundation/file_names.h"
 #include "foundation/paths.h"
+#include "foundation/platform/dialogs.h"
 #include "foundation/profile_store.h"
 #include "foundation/saved_file.h"
-#include "foundation/platform/dialogs.h"
 #include "screens/settings/wizard_window.h"
 
 namespace {

@@ -57,8 +57,7 @@ Form14::Form14(const QString& appDir, QWidget* page)
     }
 
     const bool none =
-        ReadProfileString(AppPath(appDir, kPreviewProfile), kConfigSection, kPreviewKey)
-            .isEmpty();
+        ReadProfileString(AppPath(appDir, kPreviewProfile), kConfigSection, kPreviewKey).isEmpty();
     Label2->setVisible(none);
     for (QLabel* reason : Label3) {
         reason->setVisible(none);
@@ -77,11 +76,10 @@ PicturePreview::~PicturePreview() {
 }
 
 void PicturePreview::ShowPicturePreview(const QString& profile, const QString& section,
-                                        const QString& key, const QString& folder,
-                                        QWidget* box) {
-    const QString name =
-        profile.isEmpty() ? QString()
-                          : ReadProfileString(AppPath(context_.appDir, profile), section, key);
+                                        const QString& key, const QString& folder, QWidget* box) {
+    const QString name = profile.isEmpty()
+                             ? QString()
+                             : ReadProfileString(AppPath(context_.appDir, profile), section, key);
     WriteProfileString(AppPath(context_.appDir, kPreviewProfile), kConfigSection, kPreviewKey,
                        name);
     if (!form14_) {
@@ -106,6 +104,8 @@ void PicturePreview::ShowPicturePreview(const QString& profile, const QString& s
 
 void PicturePreview::ClosePicturePreview() {
     if (form14_) {
+        // Deleted once the event loop comes round; the next hover loads a fresh window.
         form14_->close();
+        form14_.clear();
     }
 }

@@ -22,9 +22,9 @@ class Form14 : public QWidget {
     Form14(const QString& appDir, QWidget* page);
 
     StretchedPicture* Image1;
-    QLabel* Label1;              // "图片预览"
-    QLabel* Label2;              // "无法生成预览！"
-    QList<QLabel*> Label3;       // the reasons, object names "Label3_0" .. "Label3_3"
+    QLabel* Label1;         // "图片预览"
+    QLabel* Label2;         // "无法生成预览！"
+    QList<QLabel*> Label3;  // the reasons, object names "Label3_0" .. "Label3_3"
     bool noticeShown() const;
 };
 

@@ -73,8 +73,8 @@ void PictureSlot::importFile() {
         case ImportOutcome::Cancelled:
             show(spec_.missingText, true);
             if (spec_.cancelClearsKey) {
-                page_->writeAtOnce(spec_.setting.profile, spec_.setting.section,
-                                   spec_.setting.key, QString());
+                page_->writeAtOnce(spec_.setting.profile, spec_.setting.section, spec_.setting.key,
+                                   QString());
             }
             return;
         case ImportOutcome::Failed:
@@ -100,10 +100,16 @@ void PictureSlot::show(const QString& text, bool missing) {
 }
 
 bool PictureSlot::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != box_ || !spec_.previews) {
+        return QObject::eventFilter(watched, event);
+    }
     // Entering the box is enough: the picture does not change while the mouse stays on it.
-    if (watched == box_ && event->type() == QEvent::Enter && spec_.previews) {
+    // Leaving it ends the preview even where a frame, not the page background, lies beside it.
+    if (event->type() == QEvent::Enter) {
         page_->preview()->ShowPicturePreview(spec_.setting.profile, spec_.setting.section,
                                              spec_.setting.key, spec_.setting.folder, box_);
+    } else if (event->type() == QEvent::Leave) {
+        page_->preview()->ClosePicturePreview();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -36,8 +36,7 @@ void SoundChooser::setProfile(const QString& profile) {
 void SoundChooser::load() {
     const QString profile = AppPath(page_->context().appDir, spec_.profile);
     const auto read = [&](const QString& key) {
-        return spec_.profile.isEmpty() ? QString()
-                                       : ReadProfileString(profile, spec_.section, key);
+        return spec_.profile.isEmpty() ? QString() : ReadProfileString(profile, spec_.section, key);
     };
     const QString choice = read(spec_.cue.choiceKey);
     box_->setEditText(choice);

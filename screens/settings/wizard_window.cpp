@@ -20,8 +20,7 @@ WizardWindow::WizardWindow(const AppContext& context, const QString& objectName,
     image1_->load(QStringLiteral(":/settings/wizard.jpg"));
     // The mouse crosses the page background between two path boxes, which ends a preview.
     image1_->setMouseTracking(true);
-    connect(image1_, &StretchedPicture::mouseMoved, preview_,
-            &PicturePreview::ClosePicturePreview);
+    connect(image1_, &StretchedPicture::mouseMoved, preview_, &PicturePreview::ClosePicturePreview);
 }
 
 void WizardWindow::loadTheme() {
@@ -42,8 +41,8 @@ void WizardWindow::message(const QString& text, MessageIcon icon) {
     }
 }
 
-bool WizardWindow::writeAtOnce(const QString& profile, const QString& section,
-                               const QString& key, const QString& value) {
+bool WizardWindow::writeAtOnce(const QString& profile, const QString& section, const QString& key,
+                               const QString& value) {
     QString whyNot;
     if (WriteProfileString(AppPath(context_.appDir, profile), section, key, value, &whyNot)) {
         return true;

@@ -22,7 +22,7 @@ class FakeNavigator : public Navigator {
     struct Request {
         QString
             kind;  // "replace", "replace all", "aside", "over", "main", "exit", "lock", "unlock",
-            // "clear picture"
+        // "clear picture"
         ScreenId screen = ScreenId::Main;
     };
     void Replace(QWidget* from, ScreenId to) override {
