@@ -54,16 +54,7 @@ Form2::Form2(const AppContext& context, QWidget* parent)
 }
 
 void Form2::buildControls() {
-    Label1 = new QLabel(BasicInfoText::Heading, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading = font();
-    heading.setPointSizeF(15.75);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    PlaceInTwips(Label1, 480, 300, 6000, 540);
-
-    Line1 = NewLine(this, QStringLiteral("Line1"));
-    PlaceInTwips(Line1, 480, 900, 11040, kTwipsPerPixel);
+    addHeading(BasicInfoText::Heading, Label1, Line1);
 
     const std::array<QString, 26>& keys = DebateInfoKeys();
     QList<QLineEdit*>* columnBoxes[] = {&Text1, &Text2, &Text3};

@@ -52,15 +52,7 @@ Form7::Form7(const AppContext& context, QWidget* parent)
 Form7::~Form7() = default;
 
 void Form7::buildControls() {
-    Label1 = new QLabel(MainBackgroundText::Heading, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading = font();
-    heading.setPointSizeF(15.75);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    PlaceInTwips(Label1, 480, 300, 9000, 540);
-    Line1 = NewLine(this, QStringLiteral("Line1"));
-    PlaceInTwips(Line1, 480, 900, 11040, kTwipsPerPixel);
+    addHeading(MainBackgroundText::Heading, Label1, Line1);
 
     // The background: colour and picture side by side.
     Frame1 = new QGroupBox(QStringLiteral("主界面背景设置"), this);

@@ -1,10 +1,14 @@
 #include "screens/settings/wizard_window.h"
 
+#include <QLabel>
+
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/program.h"
 #include "foundation/settings_profiles.h"
+#include "foundation/widgets/controls.h"
 #include "foundation/widgets/picture.h"
+#include "foundation/widgets/twips.h"
 #include "screens/settings/picture_preview.h"
 #include "screens/settings/settings_texts.h"
 
@@ -21,6 +25,18 @@ WizardWindow::WizardWindow(const AppContext& context, const QString& objectName,
     // The mouse crosses the page background between two path boxes, which ends a preview.
     image1_->setMouseTracking(true);
     connect(image1_, &StretchedPicture::mouseMoved, preview_, &PicturePreview::ClosePicturePreview);
+}
+
+void WizardWindow::addHeading(const QString& text, QLabel*& label1, QFrame*& line1) {
+    label1 = new QLabel(text, this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    QFont heading = font();
+    heading.setPointSizeF(15.75);
+    heading.setBold(true);
+    label1->setFont(heading);
+    PlaceInTwips(label1, 480, 300, 11040, 540);
+    line1 = NewLine(this, QStringLiteral("Line1"));
+    PlaceInTwips(line1, 480, 900, 11040, kTwipsPerPixel);
 }
 
 void WizardWindow::loadTheme() {

@@ -9,6 +9,8 @@
 #include "foundation/widgets/captioned_window.h"
 
 class PicturePreview;
+class QFrame;
+class QLabel;
 class ProfileSave;
 class StretchedPicture;
 
@@ -33,6 +35,8 @@ class WizardWindow : public CaptionedWindow {
     void reportSave(const ProfileSave& save);
 
   protected:
+    // The page's heading `Label1` at the top left, underlined by `Line1` across the page.
+    void addHeading(const QString& text, QLabel*& label1, QFrame*& line1);
     // The theme lookup: the stored theme's picture in Image1; any other value, or a picture
     // that cannot be loaded, leaves the picture as it is.
     void loadTheme();
