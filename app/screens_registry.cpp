@@ -8,6 +8,7 @@
 #include "screens/results/score_entry.h"
 #include "screens/settings/basic_info_page.h"
 #include "screens/settings/main_background_page.h"
+#include "screens/settings/other_segments_page.h"
 #include "screens/settings/settings_home.h"
 #include "screens/startup/about_screen.h"
 #include "screens/startup/developer_screen.h"
@@ -47,4 +48,5 @@ void RegisterScreens(ScreenNavigator& navigator) {
     navigator.Register(ScreenId::Developer, Make<Form19>());
     navigator.Register(ScreenId::BasicInfoPage, Make<Form2>());
     navigator.Register(ScreenId::MainBackgroundPage, Make<Form7>());
+    navigator.Register(ScreenId::OtherSegmentsPage, Make<Form10>());
 }

@@ -34,9 +34,9 @@ void WizardWindow::addHeading(const QString& text, QLabel*& label1, QFrame*& lin
     heading.setPointSizeF(15.75);
     heading.setBold(true);
     label1->setFont(heading);
-    PlaceInTwips(label1, 480, 300, 11040, 540);
+    PlaceInTwips(label1, 480, 240, 11040, 480);
     line1 = NewLine(this, QStringLiteral("Line1"));
-    PlaceInTwips(line1, 480, 900, 11040, kTwipsPerPixel);
+    PlaceInTwips(line1, 480, 780, 11040, kTwipsPerPixel);
 }
 
 void WizardWindow::loadTheme() {
