@@ -8,6 +8,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/colours.h"
+#include "foundation/platform/navigator.h"
 #include "foundation/widgets/back_to_main.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/fonts.h"
