@@ -7,6 +7,7 @@
 #include "screens/results/result_announcement.h"
 #include "screens/results/score_entry.h"
 #include "screens/settings/basic_info_page.h"
+#include "screens/settings/segment_page.h"
 #include "screens/settings/settings_home.h"
 #include "screens/startup/about_screen.h"
 #include "screens/startup/developer_screen.h"
@@ -45,4 +46,5 @@ void RegisterScreens(ScreenNavigator& navigator) {
     navigator.Register(ScreenId::About, Make<Form21>());
     navigator.Register(ScreenId::Developer, Make<Form19>());
     navigator.Register(ScreenId::BasicInfoPage, Make<Form2>());
+    navigator.Register(ScreenId::SegmentPage, Make<Form3>());
 }
