@@ -9,6 +9,7 @@
 #include "screens/settings/basic_info_page.h"
 #include "screens/settings/main_background_page.h"
 #include "screens/settings/other_segments_page.h"
+#include "screens/settings/segment_page.h"
 #include "screens/settings/settings_home.h"
 #include "screens/startup/about_screen.h"
 #include "screens/startup/developer_screen.h"
@@ -49,4 +50,5 @@ void RegisterScreens(ScreenNavigator& navigator) {
     navigator.Register(ScreenId::BasicInfoPage, Make<Form2>());
     navigator.Register(ScreenId::MainBackgroundPage, Make<Form7>());
     navigator.Register(ScreenId::OtherSegmentsPage, Make<Form10>());
+    navigator.Register(ScreenId::SegmentPage, Make<Form3>());
 }

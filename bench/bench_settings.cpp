@@ -55,10 +55,10 @@ int main(int argc, char* argv[]) {
         const char* to;
     };
     const Step walk[] = {
-        {"Form13", "Command4", "Form2"},  {"Form2", "Command2", "Form7"},
-        {"Form7", "Command13", "Form3"},  {"Form3", "Command3", "Form10"},
-        {"Form10", "Command4", "Form3"},  {"Form3", "Command2", "Form7"},
-        {"Form7", "Command10", "Form2"},  {"Form2", "Command5", "Form13"},
+        {"Form13", "Command4", "Form2"}, {"Form2", "Command2", "Form7"},
+        {"Form7", "Command13", "Form3"}, {"Form3", "Command3", "Form10"},
+        {"Form10", "Command4", "Form3"}, {"Form3", "Command2", "Form7"},
+        {"Form7", "Command10", "Form2"}, {"Form2", "Command5", "Form13"},
     };
     std::map<std::string, std::vector<double>> pages;
     for (int run = 0; run < kRuns; ++run) {

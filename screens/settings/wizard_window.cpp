@@ -27,14 +27,15 @@ WizardWindow::WizardWindow(const AppContext& context, const QString& objectName,
     connect(image1_, &StretchedPicture::mouseMoved, preview_, &PicturePreview::ClosePicturePreview);
 }
 
-void WizardWindow::addHeading(const QString& text, QLabel*& label1, QFrame*& line1) {
-    label1 = new QLabel(text, this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading = font();
-    heading.setPointSizeF(15.75);
-    heading.setBold(true);
-    label1->setFont(heading);
-    PlaceInTwips(label1, 480, 240, 11040, 480);
+void WizardWindow::addHeading(const QString& text, QLabel*& heading, QFrame*& line1,
+                              const QString& headingName) {
+    heading = new QLabel(text, this);
+    heading->setObjectName(headingName);
+    QFont font = this->font();
+    font.setPointSizeF(15.75);
+    font.setBold(true);
+    heading->setFont(font);
+    PlaceInTwips(heading, 480, 240, 11040, 480);
     line1 = NewLine(this, QStringLiteral("Line1"));
     PlaceInTwips(line1, 480, 780, 11040, kTwipsPerPixel);
 }

@@ -35,8 +35,10 @@ class WizardWindow : public CaptionedWindow {
     void reportSave(const ProfileSave& save);
 
   protected:
-    // The page's heading `Label1` at the top left, underlined by `Line1` across the page.
-    void addHeading(const QString& text, QLabel*& label1, QFrame*& line1);
+    // The page's heading at the top left (object name `headingName`), underlined by `Line1`
+    // across the page.
+    void addHeading(const QString& text, QLabel*& heading, QFrame*& line1,
+                    const QString& headingName = QStringLiteral("Label1"));
     // The theme lookup: the stored theme's picture in Image1; any other value, or a picture
     // that cannot be loaded, leaves the picture as it is.
     void loadTheme();

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "foundation/widgets/picture.h"
+#include "screen_navigator.h"
 #include "screens/main/main_screen.h"
 #include "screens_registry.h"
 #include "support/data_rows.h"
@@ -83,10 +84,10 @@ class WizardChainTest : public QObject {
             QStringList then;
         };
         const QList<Step> walk{
-            {"Form13", "Command4", {"Form2", "Form4"}},   {"Form2", "Command2", {"Form4", "Form7"}},
-            {"Form7", "Command13", {"Form3", "Form4"}},   {"Form3", "Command3", {"Form10", "Form4"}},
-            {"Form10", "Command4", {"Form3", "Form4"}},   {"Form3", "Command2", {"Form4", "Form7"}},
-            {"Form7", "Command10", {"Form2", "Form4"}},   {"Form2", "Command5", {"Form13", "Form4"}},
+            {"Form13", "Command4", {"Form2", "Form4"}}, {"Form2", "Command2", {"Form4", "Form7"}},
+            {"Form7", "Command13", {"Form3", "Form4"}}, {"Form3", "Command3", {"Form10", "Form4"}},
+            {"Form10", "Command4", {"Form3", "Form4"}}, {"Form3", "Command2", {"Form4", "Form7"}},
+            {"Form7", "Command10", {"Form2", "Form4"}}, {"Form2", "Command5", {"Form13", "Form4"}},
         };
         for (const Step& step : walk) {
             QVERIFY2(w.press(step.on, step.button), qPrintable(step.on + " " + step.button));
@@ -116,9 +117,12 @@ class WizardChainTest : public QObject {
 
     void layoutModeOfTheAnnouncementLeadsBackToPage44() {
         Wizard w;
-        for (const auto& [on, button] : QList<std::pair<QString, QString>>{
-                 {"Form13", "Command4"}, {"Form2", "Command2"}, {"Form7", "Command13"},
-                 {"Form3", "Command3"}, {"Form10", "Command11"}}) {
+        for (const auto& [on, button] :
+             QList<std::pair<QString, QString>>{{"Form13", "Command4"},
+                                                {"Form2", "Command2"},
+                                                {"Form7", "Command13"},
+                                                {"Form3", "Command3"},
+                                                {"Form10", "Command11"}}) {
             QVERIFY2(w.press(on, button), qPrintable(on + " " + button));
         }
         QCOMPARE(w.f.profile(kResultProfile, "设计模式"), QString("On"));
