@@ -46,7 +46,7 @@ Form2::Form2(const AppContext& context, QWidget* parent)
             [this] { this->context().navigator->Replace(this, ScreenId::SettingsHome); });
     connect(Command2, &QPushButton::clicked, this,
             [this] { this->context().navigator->Replace(this, ScreenId::MainBackgroundPage); });
-    connect(Command4, &QPushButton::clicked, this, &Form2::backToMain);
+    connect(Command4, &QPushButton::clicked, this, &WizardWindow::backToMain);
 
     // Opening: the frame has set the caption; then the theme, then the boxes.
     loadTheme();
@@ -90,13 +90,13 @@ void Form2::buildControls() {
     PlaceInTwips(Text4, 1740, kFirstRowTop + 8 * kRowPitch + 120, 3540, 1560);
 
     Command1 = NewButton(this, QStringLiteral("Command1"), QStringLiteral("保存设置"));
-    PlaceInTwips(Command1, 1740, 7980, 1500, 480);
+    PlaceInTwips(Command1, 1740, 8100, 1500, 480);
     Command5 = NewButton(this, QStringLiteral("Command5"), QStringLiteral("<<上一步"));
-    PlaceInTwips(Command5, 6900, 7980, 1440, 480);
+    PlaceInTwips(Command5, 6900, 8100, 1440, 480);
     Command2 = NewButton(this, QStringLiteral("Command2"), QStringLiteral("下一步>>"));
-    PlaceInTwips(Command2, 8460, 7980, 1440, 480);
+    PlaceInTwips(Command2, 8460, 8100, 1440, 480);
     Command4 = NewButton(this, QStringLiteral("Command4"), QStringLiteral("返回主界面"));
-    PlaceInTwips(Command4, 10020, 7980, 1500, 480);
+    PlaceInTwips(Command4, 10020, 8100, 1500, 480);
 
     // Down each column, then the buttons from left to right.
     QList<QWidget*> order;
@@ -130,9 +130,4 @@ void Form2::save() {
         save.write(kDebateInfoSection, keys[i], all[qsizetype(i)]->text());
     }
     reportSave(save);
-}
-
-void Form2::backToMain() {
-    context().navigator->ShowMain();
-    close();
 }

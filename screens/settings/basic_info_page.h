@@ -54,5 +54,4 @@ class Form2 : public WizardWindow {
     void buildControls();
     void fill();
     void save();
-    void backToMain();
 };

@@ -15,7 +15,7 @@ ColourPreview::ColourPreview(WizardWindow* page, const QString& name, const QStr
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
-    SetBackgroundColour(this, Qt::white);
+    show(Qt::white);
 }
 
 ColourPreview::~ColourPreview() = default;
@@ -26,8 +26,14 @@ quint32 ColourPreview::value() const {
 
 void ColourPreview::load(const QString& stored) {
     if (const std::optional<quint32> colour = ReadColourValue(stored)) {
-        SetBackgroundColour(this, ColourFromValue(*colour));
+        show(ColourFromValue(*colour));
     }
+}
+
+void ColourPreview::show(const QColor& colour) {
+    SetBackgroundColour(this, colour);
+    // The caption stays readable on a dark colour.
+    SetTextColour(this, colour.lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black));
 }
 
 void ColourPreview::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -36,6 +42,6 @@ void ColourPreview::mouseDoubleClickEvent(QMouseEvent* event) {
     if (!dialog_->Show()) {
         return;
     }
-    SetBackgroundColour(this, ColourFromValue(dialog_->colour));
+    show(ColourFromValue(dialog_->colour));
     emit chosen(dialog_->colour);
 }

@@ -29,5 +29,7 @@ class ColourPreview : public QLabel {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    void show(const QColor& colour);
+
     std::unique_ptr<ColourDialog> dialog_;
 };

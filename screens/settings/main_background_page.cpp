@@ -18,13 +18,6 @@
 
 namespace {
 
-QLabel* Caption(QWidget* page, const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, page);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setBuddy(buddy);
-    return label;
-}
-
 constexpr int kRowHeight = 330;
 constexpr int kButtonWidth = 900;
 
@@ -43,7 +36,7 @@ Form7::Form7(const AppContext& context, QWidget* parent)
             [this] { this->context().navigator->Replace(this, ScreenId::BasicInfoPage); });
     connect(Command13, &QPushButton::clicked, this,
             [this] { this->context().navigator->Replace(this, ScreenId::SegmentPage); });
-    connect(Command11, &QPushButton::clicked, this, &Form7::backToMain);
+    connect(Command11, &QPushButton::clicked, this, &WizardWindow::backToMain);
 
     loadTheme();
     fill();
@@ -60,7 +53,7 @@ void Form7::buildControls() {
     PlaceInTwips(Frame1, 480, 1080, 11040, 1080);
     Label2 = new ColourPreview(this, QStringLiteral("Label2"), QStringLiteral("双击此处更改颜色"));
     PlaceInTwips(Label2, 1740, 1560, 1200, kRowHeight);
-    PlaceInTwips(Caption(this, QStringLiteral("背景颜色"), Label2), 600, 1560, 1020, kRowHeight);
+    addCaption(QStringLiteral("背景颜色"), Label2, 600, 1560, 1020, kRowHeight);
     background_ =
         new PictureSlot(this, {QStringLiteral("Text6"),
                                QStringLiteral("Command4"),
@@ -72,7 +65,7 @@ void Form7::buildControls() {
     Text6 = background_->box();
     Command4 = background_->importButton();
     Command12 = background_->removeButton();
-    PlaceInTwips(Caption(this, QStringLiteral("背景图片"), Text6), 3240, 1560, 1020, kRowHeight);
+    addCaption(QStringLiteral("背景图片"), Text6, 3240, 1560, 1020, kRowHeight);
     PlaceInTwips(Text6, 4380, 1560, 4740, kRowHeight);
     PlaceInTwips(Command4, 9240, 1530, kButtonWidth, 390);
     PlaceInTwips(Command12, 10260, 1530, kButtonWidth, 390);
@@ -95,8 +88,7 @@ void Form7::buildControls() {
         auto* name = new QLineEdit(this);
         name->setObjectName(nameBoxes[k - 1]);
         PlaceInTwips(name, 2160, top, 2400, kRowHeight);
-        PlaceInTwips(Caption(this, QStringLiteral("自定义环节名称"), name), 600, top, 1440,
-                     kRowHeight);
+        addCaption(QStringLiteral("自定义环节名称"), name, 600, top, 1440, kRowHeight);
         auto* slot = new PictureSlot(this, {fileBoxes[k - 1],
                                             imports[k - 1],
                                             removes[k - 1],
@@ -107,8 +99,7 @@ void Form7::buildControls() {
                                             MainBackgroundText::PresentationRemoved,
                                             /*cancelClearsKey=*/true,
                                             /*previews=*/false});
-        PlaceInTwips(Caption(this, QStringLiteral("演示文件"), slot->box()), 4680, top, 900,
-                     kRowHeight);
+        addCaption(QStringLiteral("演示文件"), slot->box(), 4680, top, 900, kRowHeight);
         PlaceInTwips(slot->box(), 5700, top, 3420, kRowHeight);
         PlaceInTwips(slot->importButton(), 9240, top - 30, kButtonWidth, 390);
         PlaceInTwips(slot->removeButton(), 10260, top - 30, kButtonWidth, 390);
@@ -120,17 +111,18 @@ void Form7::buildControls() {
     Text5 = new QPlainTextEdit(MainBackgroundText::Help.join(QLatin1Char('\n')), this);
     Text5->setObjectName(QStringLiteral("Text5"));
     Text5->setReadOnly(true);
+    Text5->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text5->setFocusPolicy(Qt::NoFocus);
     PlaceInTwips(Text5, 480, 4860, 11040, 2760);
 
     Command10 = NewButton(this, QStringLiteral("Command10"), QStringLiteral("<<上一步"));
-    PlaceInTwips(Command10, 1740, 7980, 1440, 480);
+    PlaceInTwips(Command10, 1740, 8100, 1440, 480);
     Command9 = NewButton(this, QStringLiteral("Command9"), QStringLiteral("保存设置"));
-    PlaceInTwips(Command9, 5340, 7980, 1500, 480);
+    PlaceInTwips(Command9, 5340, 8100, 1500, 480);
     Command13 = NewButton(this, QStringLiteral("Command13"), QStringLiteral("下一步>>"));
-    PlaceInTwips(Command13, 8460, 7980, 1440, 480);
+    PlaceInTwips(Command13, 8460, 8100, 1440, 480);
     Command11 = NewButton(this, QStringLiteral("Command11"), QStringLiteral("返回主界面"));
-    PlaceInTwips(Command11, 10020, 7980, 1500, 480);
+    PlaceInTwips(Command11, 10020, 8100, 1500, 480);
 
     QList<QWidget*> order{Command4, Command12};
     for (int i = 0; i < kPresentationCount; ++i) {
@@ -167,9 +159,4 @@ void Form7::saveNames() {
         save.write(kConfigSection, PresentationCaptionKey(k), names[k - 1]->text());
     }
     reportSave(save);
-}
-
-void Form7::backToMain() {
-    context().navigator->ShowMain();
-    close();
 }

@@ -25,14 +25,13 @@ inline const QString PictureRemoved = QStringLiteral("图片已移除，主界�
 inline const QString PresentationFilter = QStringLiteral(
     "幻灯片放映(*.pps)|*.pps|幻灯片放映(2007)(*.ppsx)|*.ppsx|演示文稿(*.ppt)|*.ppt|"
     "演示文稿(2007)(*.pptx)|*.pptx|演示文稿(Impress)(*.odp)|*.odp|所有文件(*.*)|*.*|");
-// The help note, one entry per line.
+// The help note, one entry per paragraph.
 inline const QStringList Help{
     QStringLiteral("帮助："),
     QStringLiteral("    在此界面，您可以进行主界面的相关设置如背景颜色、背景图片。"),
     QStringLiteral("    为了能正常使用演示文件（目前支持的文件类型有ppt、pps、pptx、ppsx），"
-                   "您的电脑上必须安装有LibreOffice"),
-    QStringLiteral("中的Impress组件。但需要注意的是，所"),
-    QStringLiteral("使用的演示文件的版本不得高于系统所安装的LibreOffice所支持的版本。"),
+                   "您的电脑上必须安装有LibreOffice中的Impress组件。但需要注意的是，所使用的"
+                   "演示文件的版本不得高于系统所安装的LibreOffice所支持的版本。"),
     QStringLiteral("    对演示的文件的选择上，我们推荐使用放映文件（pps或ppsx格式）。"),
 };
 }  // namespace MainBackgroundText
@@ -67,7 +66,6 @@ class Form7 : public WizardWindow {
     void buildControls();
     void fill();
     void saveNames();
-    void backToMain();
 
     PictureSlot* background_;
     QList<PictureSlot*> presentations_;

@@ -68,17 +68,6 @@ QGroupBox* NewSection(QWidget* page, const QString& name, const QString& caption
     return section;
 }
 
-// A row's caption, right-aligned before the control it names.
-QLabel* NewCaption(QWidget* page, const QString& text, QWidget* buddy, int left, int top,
-                   int width) {
-    auto* caption = new QLabel(text, page);
-    caption->setObjectName(QStringLiteral("Caption_") + buddy->objectName());
-    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caption->setBuddy(buddy);
-    PlaceInTwips(caption, left, top, width, kRowHeight);
-    return caption;
-}
-
 QCheckBox* NewCheckBox(QWidget* page, const QString& name, const QString& text) {
     auto* box = new QCheckBox(text, page);
     box->setObjectName(name);
@@ -206,7 +195,7 @@ void Form10::buildControls() {
         PlaceInTwips(slot->box(), boxLeft, top, importLeft - kGap - boxLeft, kRowHeight);
         PlaceInTwips(slot->importButton(), importLeft, top, kImportWidth, kRowHeight);
         PlaceInTwips(slot->removeButton(), removeLeft, top, kRemoveWidth, kRowHeight);
-        NewCaption(this, caption, slot->box(), captionLeft, top, captionWidth);
+        addCaption(caption, slot->box(), captionLeft, top, captionWidth, kRowHeight);
         return slot;
     };
 
@@ -234,12 +223,12 @@ void Form10::buildControls() {
         const int nameTop = leftRow(side.section, 0);
         *side.name = NewTextBox(this, side.nameBox);
         PlaceInTwips(*side.name, boxLeft, nameTop, secondCaptionLeft - kGap - boxLeft, kRowHeight);
-        NewCaption(this, QStringLiteral("环节名称："), *side.name, left, nameTop,
-                   kLeftCaptionWidth);
+        addCaption(QStringLiteral("环节名称："), *side.name, left, nameTop, kLeftCaptionWidth,
+                   kRowHeight);
         *side.preview = new ColourPreview(this, side.colour, OtherSegmentsText::ColourToolTip);
         PlaceInTwips(*side.preview, secondBoxLeft, nameTop, kColourWidth, kRowHeight);
-        NewCaption(this, QStringLiteral("背景颜色："), *side.preview, secondCaptionLeft, nameTop,
-                   kLeftCaptionWidth);
+        addCaption(QStringLiteral("背景颜色："), *side.preview, secondCaptionLeft, nameTop,
+                   kLeftCaptionWidth, kRowHeight);
 
         const int flagsTop = leftRow(side.section, 1);
         const int checkWidth = (secondCaptionLeft - kGap - left - kGap) / 2;
@@ -249,8 +238,8 @@ void Form10::buildControls() {
         PlaceInTwips(*side.countDown, left + checkWidth + kGap, flagsTop, checkWidth, kRowHeight);
         *side.limit = NewTextBox(this, side.limitBox);
         PlaceInTwips(*side.limit, secondBoxLeft, flagsTop, kColourWidth, kRowHeight);
-        NewCaption(this, QStringLiteral("倒序限时："), *side.limit, secondCaptionLeft, flagsTop,
-                   kLeftCaptionWidth);
+        addCaption(QStringLiteral("倒序限时："), *side.limit, secondCaptionLeft, flagsTop,
+                   kLeftCaptionWidth, kRowHeight);
 
         sidePictures[side.section] =
             pictureSlot(*side.picture, QStringLiteral("背景图片："), leftRow(side.section, 2), left,
@@ -260,7 +249,8 @@ void Form10::buildControls() {
     // The award ceremony.
     Label4 = new ColourPreview(this, QStringLiteral("Label4"), OtherSegmentsText::ColourToolTip);
     PlaceInTwips(Label4, boxLeft, leftRow(2, 0), kColourWidth, kRowHeight);
-    NewCaption(this, QStringLiteral("背景颜色："), Label4, left, leftRow(2, 0), kLeftCaptionWidth);
+    addCaption(QStringLiteral("背景颜色："), Label4, left, leftRow(2, 0), kLeftCaptionWidth,
+               kRowHeight);
     PictureSlot* ceremonyPicture = pictureSlot(kCeremonyPicture, QStringLiteral("背景图片："),
                                                leftRow(2, 1), left, kLeftCaptionWidth, right);
     const auto musicRow = [this](const QString& boxName, const MusicSource& music,
@@ -282,7 +272,8 @@ void Form10::buildControls() {
         musicRow(QStringLiteral("C1"), CeremonyMusic, QStringLiteral("Command5"),
                  QStringLiteral("Ch1"), boxLeft, right, leftRow(2, 2), &Ch1, &Command5);
     C1 = ceremonyMusic->box();
-    NewCaption(this, QStringLiteral("背景音乐："), C1, left, leftRow(2, 2), kLeftCaptionWidth);
+    addCaption(QStringLiteral("背景音乐："), C1, left, leftRow(2, 2), kLeftCaptionWidth,
+               kRowHeight);
 
     // The result announcement, one setting a row.
     const int resultLeft = kRightColumnLeft + kSectionPadding;
@@ -293,14 +284,14 @@ void Form10::buildControls() {
     };
     Label5 = new ColourPreview(this, QStringLiteral("Label5"), OtherSegmentsText::ColourToolTip);
     PlaceInTwips(Label5, resultBoxLeft, resultRow(0), kColourWidth, kRowHeight);
-    NewCaption(this, QStringLiteral("背景颜色："), Label5, resultLeft, resultRow(0),
-               kRightCaptionWidth);
+    addCaption(QStringLiteral("背景颜色："), Label5, resultLeft, resultRow(0), kRightCaptionWidth,
+               kRowHeight);
     SoundChooser* resultMusic =
         musicRow(QStringLiteral("Cb1"), ResultMusic, QStringLiteral("Command10"),
                  QStringLiteral("Ch2"), resultBoxLeft, resultRight, resultRow(1), &Ch2, &Command10);
     Cb1 = resultMusic->box();
-    NewCaption(this, QStringLiteral("背景音乐："), Cb1, resultLeft, resultRow(1),
-               kRightCaptionWidth);
+    addCaption(QStringLiteral("背景音乐："), Cb1, resultLeft, resultRow(1), kRightCaptionWidth,
+               kRowHeight);
     QList<PictureSlot*> resultPictures;
     int row = 2;
     for (const ResultPictureRow& picture : kResultPictures) {
@@ -316,15 +307,15 @@ void Form10::buildControls() {
         PlaceInTwips(chooser->box(), resultBoxLeft, resultRow(row),
                      resultRight - kRemoveWidth - kGap - kImportWidth - kGap - resultBoxLeft,
                      kRowHeight);
-        NewCaption(this, effect.caption, chooser->box(), resultLeft, resultRow(row),
-                   kRightCaptionWidth);
+        addCaption(effect.caption, chooser->box(), resultLeft, resultRow(row), kRightCaptionWidth,
+                   kRowHeight);
         effects << chooser;
         ++row;
     }
     Command11 = NewButton(this, QStringLiteral("Command11"), QStringLiteral("更多设置..."));
     PlaceInTwips(Command11, resultBoxLeft, resultRow(row), 1500, kRowHeight);
-    NewCaption(this, QStringLiteral("标签字体与位置："), Command11, resultLeft, resultRow(row),
-               kRightCaptionWidth);
+    addCaption(QStringLiteral("标签字体与位置："), Command11, resultLeft, resultRow(row),
+               kRightCaptionWidth, kRowHeight);
 
     Text3 = sidePictures[0]->box();
     Text5 = sidePictures[1]->box();
@@ -383,7 +374,7 @@ void Form10::connectControls() {
     connect(Command11, &QPushButton::clicked, this, &Form10::designLayout);
     connect(Command4, &QPushButton::clicked, this,
             [this] { this->context().navigator->Replace(this, ScreenId::SegmentPage); });
-    connect(Command2, &QPushButton::clicked, this, &Form10::backToMain);
+    connect(Command2, &QPushButton::clicked, this, &WizardWindow::backToMain);
 }
 
 void Form10::open() {
@@ -484,9 +475,4 @@ void Form10::designLayout() {
         return;
     }
     context().navigator->Replace(this, ScreenId::Announcement);
-}
-
-void Form10::backToMain() {
-    context().navigator->ShowMain();
-    close();
 }

@@ -108,7 +108,6 @@ class Form10 : public WizardWindow {
     void loopClicked(QCheckBox* loop, const QString& profile);
     void save();
     void designLayout();
-    void backToMain();
 
     // In the opening's order: Text3, Text5, Text8, Text10, Text11, Text9, Text1.
     QList<PictureSlot*> pictures_;

@@ -79,10 +79,7 @@ Form3::Form3(const AppContext& context, QWidget* parent)
             [this] { this->context().navigator->Replace(this, ScreenId::MainBackgroundPage); });
     connect(Command3, &QPushButton::clicked, this,
             [this] { this->context().navigator->Replace(this, ScreenId::OtherSegmentsPage); });
-    connect(Command5, &QPushButton::clicked, this, [this] {
-        this->context().navigator->ShowMain();
-        close();
-    });
+    connect(Command5, &QPushButton::clicked, this, &WizardWindow::backToMain);
 
     // Opening: the frame has set the caption and runs its animation.
     Image2->load(AppPath(context.appDir, QStringLiteral("\\helpimg\\0.jpg")));
@@ -103,13 +100,11 @@ void Form3::buildControls() {
     QFrame* line = nullptr;
     addHeading(Heading, heading, line, QStringLiteral("Heading"));
     heading->resize(PixelsFromTwips(6000), heading->height());
-    PassMouseThrough(heading);
-    PassMouseThrough(line);
     const QStringList notes{SaveReminder, SecondsNote};
     for (int i = 0; i < notes.size(); ++i) {
         auto* note = new QLabel(notes[i], this);
         note->setObjectName(QStringLiteral("Note%1").arg(i + 1));
-        PlaceInTwips(note, 6720, 330 + i * 270, 4800, 240);
+        PlaceInTwips(note, 6720, 240 + i * 270, 4800, 240);
         PassMouseThrough(note);
     }
 
@@ -276,13 +271,7 @@ void Form3::buildControls() {
 }
 
 QLabel* Form3::caption(const QString& text, QWidget* field, int left, int top, int fieldLeft) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(field->objectName() + QStringLiteral("Caption"));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setBuddy(field);
-    PlaceInTwips(label, left, top, fieldLeft - kCaptionGap - left, kRowHeight);
-    PassMouseThrough(label);
-    return label;
+    return addCaption(text, field, left, top, fieldLeft - kCaptionGap - left, kRowHeight);
 }
 
 QLineEdit* Form3::textBox(const QString& name, int left, int top, int width) {

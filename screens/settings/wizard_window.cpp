@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "foundation/paths.h"
+#include "foundation/platform/navigator.h"
 #include "foundation/profile_store.h"
 #include "foundation/program.h"
 #include "foundation/settings_profiles.h"
@@ -38,6 +39,24 @@ void WizardWindow::addHeading(const QString& text, QLabel*& heading, QFrame*& li
     PlaceInTwips(heading, 480, 240, 11040, 480);
     line1 = NewLine(this, QStringLiteral("Line1"));
     PlaceInTwips(line1, 480, 780, 11040, kTwipsPerPixel);
+    heading->setAttribute(Qt::WA_TransparentForMouseEvents);
+    line1->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QLabel* WizardWindow::addCaption(const QString& text, QWidget* buddy, int left, int top, int width,
+                                 int height) {
+    auto* caption = new QLabel(text, this);
+    caption->setObjectName(buddy->objectName() + QStringLiteral("Caption"));
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    caption->setBuddy(buddy);
+    caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    PlaceInTwips(caption, left, top, width, height);
+    return caption;
+}
+
+void WizardWindow::backToMain() {
+    context_.navigator->ShowMain();
+    close();
 }
 
 void WizardWindow::loadTheme() {

@@ -33,8 +33,14 @@ class WizardWindow : public CaptionedWindow {
                      const QString& value);
     // "数据保存成功！" when every write of `save` took effect, else what went wrong.
     void reportSave(const ProfileSave& save);
+    // "返回主界面": the main screen, which stays open behind the wizard, then this page closes.
+    void backToMain();
 
   protected:
+    // A caption right-aligned in the twips rectangle, naming `buddy` ("Text2Caption"). The
+    // mouse goes through it to the page background, which ends a picture preview.
+    QLabel* addCaption(const QString& text, QWidget* buddy, int left, int top, int width,
+                       int height);
     // The page's heading at the top left (object name `headingName`), underlined by `Line1`
     // across the page.
     void addHeading(const QString& text, QLabel*& heading, QFrame*& line1,
