@@ -13,15 +13,15 @@
 #include "screens/settings/settings_texts.h"
 #include "screens/settings/wizard_window.h"
 
-PictureSlot::PictureSlot(WizardWindow* page, PictureSlotSpec spec)
+PictureSlot::PictureSlot(WizardWindow* page, PictureSlotSetup setup)
     : QObject(page),
       page_(page),
-      spec_(std::move(spec)),
+      setup_(std::move(setup)),
       box_(new QLineEdit(page)),
-      import_(NewButton(page, spec_.importName, SettingsText::ImportButton)),
-      remove_(NewButton(page, spec_.removeName, SettingsText::RemoveButton)),
+      import_(NewButton(page, setup_.importName, SettingsText::ImportButton)),
+      remove_(NewButton(page, setup_.removeName, SettingsText::RemoveButton)),
       dialog_(page->context().platform->NewFileOpenDialog(page)) {
-    box_->setObjectName(spec_.boxName);
+    box_->setObjectName(setup_.boxName);
     box_->setReadOnly(true);
     box_->installEventFilter(this);
     connect(import_, &QPushButton::clicked, this, &PictureSlot::importFile);
@@ -31,19 +31,19 @@ PictureSlot::PictureSlot(WizardWindow* page, PictureSlotSpec spec)
 PictureSlot::~PictureSlot() = default;
 
 void PictureSlot::setProfile(const QString& profile) {
-    spec_.setting.profile = profile;
+    setup_.setting.profile = profile;
 }
 
 void PictureSlot::refresh() {
     const QString name =
-        spec_.setting.profile.isEmpty()
+        setup_.setting.profile.isEmpty()
             ? QString()
-            : ReadProfileString(AppPath(page_->context().appDir, spec_.setting.profile),
-                                spec_.setting.section, spec_.setting.key);
-    if (StoredFilePresent(page_->context().appDir, spec_.setting.folder, name)) {
+            : ReadProfileString(AppPath(page_->context().appDir, setup_.setting.profile),
+                                setup_.setting.section, setup_.setting.key);
+    if (StoredFilePresent(page_->context().appDir, setup_.setting.folder, name)) {
         show(name, false);
     } else {
-        show(spec_.missingText, true);
+        show(setup_.missingText, true);
     }
 }
 
@@ -54,7 +54,7 @@ void PictureSlot::setEnabled(bool enabled) {
 }
 
 bool PictureSlot::hasProfile() {
-    if (!spec_.setting.profile.isEmpty()) {
+    if (!setup_.setting.profile.isEmpty()) {
         return true;
     }
     page_->message(noProfileMessage_);
@@ -65,16 +65,16 @@ void PictureSlot::importFile() {
     if (!hasProfile()) {
         return;
     }
-    const ImportOutcome outcome = ImportIntoFolder(page_, *dialog_, spec_.filter, spec_.setting);
+    const ImportOutcome outcome = ImportIntoFolder(page_, *dialog_, setup_.filter, setup_.setting);
     switch (outcome.kind) {
         case ImportOutcome::Imported:
             show(outcome.name, false);
             return;
         case ImportOutcome::Cancelled:
-            show(spec_.missingText, true);
-            if (spec_.cancelClearsKey) {
-                page_->writeAtOnce(spec_.setting.profile, spec_.setting.section, spec_.setting.key,
-                                   QString());
+            show(setup_.missingText, true);
+            if (setup_.cancelClearsKey) {
+                page_->writeAtOnce(setup_.setting.profile, setup_.setting.section,
+                                   setup_.setting.key, QString());
             }
             return;
         case ImportOutcome::Failed:
@@ -87,8 +87,8 @@ void PictureSlot::removeFile() {
     if (!hasProfile()) {
         return;
     }
-    if (RemoveStoredFile(page_, spec_.setting)) {
-        show(spec_.removedText, true);
+    if (RemoveStoredFile(page_, setup_.setting)) {
+        show(setup_.removedText, true);
         emit removed();
     }
 }
@@ -100,14 +100,14 @@ void PictureSlot::show(const QString& text, bool missing) {
 }
 
 bool PictureSlot::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != box_ || !spec_.previews) {
+    if (watched != box_ || !setup_.previews) {
         return QObject::eventFilter(watched, event);
     }
     // Entering the box is enough: the picture does not change while the mouse stays on it.
     // Leaving it ends the preview even where a frame, not the page background, lies beside it.
     if (event->type() == QEvent::Enter) {
-        page_->preview()->ShowPicturePreview(spec_.setting.profile, spec_.setting.section,
-                                             spec_.setting.key, spec_.setting.folder, box_);
+        page_->preview()->ShowPicturePreview(setup_.setting.profile, setup_.setting.section,
+                                             setup_.setting.key, setup_.setting.folder, box_);
     } else if (event->type() == QEvent::Leave) {
         page_->preview()->ClosePicturePreview();
     }

@@ -14,7 +14,7 @@ class QLineEdit;
 class QPushButton;
 class WizardWindow;
 
-struct PictureSlotSpec {
+struct PictureSlotSetup {
     QString boxName;     // "Text6"
     QString importName;  // "Command4"
     QString removeName;  // "Command12"
@@ -30,7 +30,7 @@ struct PictureSlotSpec {
 class PictureSlot : public QObject {
     Q_OBJECT
   public:
-    PictureSlot(WizardWindow* page, PictureSlotSpec spec);
+    PictureSlot(WizardWindow* page, PictureSlotSetup setup);
     ~PictureSlot() override;
 
     QLineEdit* box() const { return box_; }
@@ -59,7 +59,7 @@ class PictureSlot : public QObject {
     void show(const QString& text, bool missing);
 
     WizardWindow* page_;
-    PictureSlotSpec spec_;
+    PictureSlotSetup setup_;
     QString noProfileMessage_;
     QLineEdit* box_;
     QPushButton* import_;

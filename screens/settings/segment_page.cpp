@@ -172,11 +172,11 @@ void Form3::buildControls() {
     Label3 = colourPreview(QStringLiteral("Label3"), QStringLiteral("时间不足时字体颜色"), 2);
     Label8 = colourPreview(QStringLiteral("Label8"), QStringLiteral("倒计时背景颜色"), 3);
 
-    const auto pictureSlot = [&](PictureSlotSpec spec, const QString& text, int row) {
-        spec.filter = SettingsText::PictureFilter;
-        spec.missingText = SettingsText::NoPicture;
-        spec.removedText = SettingsText::PictureRemoved;
-        auto* slot = new PictureSlot(this, std::move(spec));
+    const auto pictureSlot = [&](PictureSlotSetup setup, const QString& text, int row) {
+        setup.filter = SettingsText::PictureFilter;
+        setup.missingText = SettingsText::NoPicture;
+        setup.removedText = SettingsText::PictureRemoved;
+        auto* slot = new PictureSlot(this, std::move(setup));
         slot->setNoProfileMessage(SettingsText::NoSegment);
         PlaceInTwips(slot->box(), kRightField, Row(row), 2400, kRowHeight);
         PlaceInTwips(slot->importButton(), 9720, Row(row), 840, kRowHeight);

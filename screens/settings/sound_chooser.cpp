@@ -11,14 +11,14 @@
 #include "screens/settings/import_into_folder.h"
 #include "screens/settings/wizard_window.h"
 
-SoundChooser::SoundChooser(WizardWindow* page, SoundChooserSpec spec, MediaPlayer* player)
+SoundChooser::SoundChooser(WizardWindow* page, SoundChooserSetup setup, MediaPlayer* player)
     : QObject(page),
       page_(page),
-      spec_(std::move(spec)),
+      setup_(std::move(setup)),
       player_(player),
       box_(new QComboBox(page)),
       dialog_(page->context().platform->NewFileOpenDialog(page)) {
-    box_->setObjectName(spec_.boxName);
+    box_->setObjectName(setup_.boxName);
     box_->setEditable(true);
     box_->setInsertPolicy(QComboBox::NoInsert);
     box_->addItems({CueChoice::Default, CueChoice::None, CueChoice::UserDefined});
@@ -30,26 +30,27 @@ SoundChooser::SoundChooser(WizardWindow* page, SoundChooserSpec spec, MediaPlaye
 SoundChooser::~SoundChooser() = default;
 
 void SoundChooser::setProfile(const QString& profile) {
-    spec_.profile = profile;
+    setup_.profile = profile;
 }
 
 void SoundChooser::load() {
-    const QString profile = AppPath(page_->context().appDir, spec_.profile);
+    const QString profile = AppPath(page_->context().appDir, setup_.profile);
     const auto read = [&](const QString& key) {
-        return spec_.profile.isEmpty() ? QString() : ReadProfileString(profile, spec_.section, key);
+        return setup_.profile.isEmpty() ? QString()
+                                        : ReadProfileString(profile, setup_.section, key);
     };
-    const QString choice = read(spec_.cue.choiceKey);
+    const QString choice = read(setup_.cue.choiceKey);
     box_->setEditText(choice);
     setMissing(choice == CueChoice::UserDefined &&
-               !StoredFilePresent(page_->context().appDir, spec_.cue.userFolder,
-                                  read(spec_.cue.customKey)));
+               !StoredFilePresent(page_->context().appDir, setup_.cue.userFolder,
+                                  read(setup_.cue.customKey)));
 }
 
 void SoundChooser::choose(int index) {
     const QString choice = box_->itemText(index);
     const QString appDir = page_->context().appDir;
     if (choice == CueChoice::Default) {
-        preview(AppPath(appDir, spec_.cue.defaultFile));
+        preview(AppPath(appDir, setup_.cue.defaultFile));
         setMissing(false);
     } else if (choice == CueChoice::None) {
         if (player_) {
@@ -57,21 +58,21 @@ void SoundChooser::choose(int index) {
         }
         setMissing(false);
     } else if (choice == CueChoice::UserDefined) {
-        if (spec_.profile.isEmpty()) {
+        if (setup_.profile.isEmpty()) {
             page_->message(noProfileMessage_);
             setMissing(true);
             return;
         }
         const ImportOutcome outcome = ImportIntoFolder(
-            page_, *dialog_, spec_.filter,
-            {spec_.profile, spec_.section, spec_.cue.customKey, spec_.cue.userFolder});
+            page_, *dialog_, setup_.filter,
+            {setup_.profile, setup_.section, setup_.cue.customKey, setup_.cue.userFolder});
         setMissing(outcome.kind != ImportOutcome::Imported);
         if (outcome.kind == ImportOutcome::Imported) {
             preview(outcome.picked);
         }
     }
-    if (!spec_.profile.isEmpty()) {
-        page_->writeAtOnce(spec_.profile, spec_.section, spec_.cue.choiceKey, choice);
+    if (!setup_.profile.isEmpty()) {
+        page_->writeAtOnce(setup_.profile, setup_.section, setup_.cue.choiceKey, choice);
     }
 }
 

@@ -15,7 +15,7 @@ class MediaPlayer;
 class QComboBox;
 class WizardWindow;
 
-struct SoundChooserSpec {
+struct SoundChooserSetup {
     QString boxName;  // "C3"
     CueSpec cue;
     QString profile;  // relative to AppDir; empty when the page has not chosen one yet
@@ -27,7 +27,7 @@ class SoundChooser : public QObject {
     Q_OBJECT
   public:
     // `player` previews music; without one, the preview is a WAV cue.
-    SoundChooser(WizardWindow* page, SoundChooserSpec spec, MediaPlayer* player = nullptr);
+    SoundChooser(WizardWindow* page, SoundChooserSetup setup, MediaPlayer* player = nullptr);
     ~SoundChooser() override;
 
     QComboBox* box() const { return box_; }
@@ -44,7 +44,7 @@ class SoundChooser : public QObject {
     void setMissing(bool missing);
 
     WizardWindow* page_;
-    SoundChooserSpec spec_;
+    SoundChooserSetup setup_;
     MediaPlayer* player_;
     QString noProfileMessage_;
     QComboBox* box_;
