@@ -179,3 +179,7 @@ bool IsYesFlag(const QString& text) {
 bool IsCheckedFlag(const QString& text) {
     return ReadWholeNumber(text) == 1;
 }
+
+QString CheckedFlagText(bool checked) {
+    return checked ? QStringLiteral("1") : QStringLiteral("0");
+}

@@ -34,3 +34,5 @@ bool IsYesFlag(const QString& text);
 
 // Check-box state flags "1"/"0": the value read as a whole number.
 bool IsCheckedFlag(const QString& text);
+// The flag a check box stores: "1" checked, "0" not.
+QString CheckedFlagText(bool checked);

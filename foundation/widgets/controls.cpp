@@ -1,7 +1,9 @@
 #include "foundation/widgets/controls.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -11,6 +13,18 @@ QPushButton* NewButton(QWidget* parent, const QString& name, const QString& capt
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     return button;
+}
+
+QCheckBox* NewCheckBox(QWidget* parent, const QString& name, const QString& caption) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QLineEdit* NewTextBox(QWidget* parent, const QString& name) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
 }
 
 QFrame* NewLine(QWidget* parent, const QString& name) {

@@ -3,13 +3,18 @@
 
 #include <QString>
 
+class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QWidget;
 
 QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption = {});
+
+QCheckBox* NewCheckBox(QWidget* parent, const QString& name, const QString& caption);
+QLineEdit* NewTextBox(QWidget* parent, const QString& name);
 
 // A thin horizontal line of the design, under a heading.
 QFrame* NewLine(QWidget* parent, const QString& name);

@@ -64,8 +64,7 @@ void Form2::buildControls() {
         const Column& column = kColumns[c];
         for (int i = 0; i < column.count; ++i, ++key) {
             const int top = kFirstRowTop + i * kRowPitch;
-            auto* box = new QLineEdit(this);
-            box->setObjectName(QStringLiteral("%1_%2").arg(column.boxName).arg(i));
+            QLineEdit* box = NewTextBox(this, QStringLiteral("%1_%2").arg(column.boxName).arg(i));
             PlaceInTwips(box, column.boxLeft, top, column.boxWidth, kRowHeight);
             // The caption is the key itself, so the operator sees what the report will call it.
             auto* label = new QLabel(keys[key], this);

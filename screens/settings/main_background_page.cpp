@@ -85,8 +85,7 @@ void Form7::buildControls() {
                                QStringLiteral("Command7")};
     for (int k = 1; k <= kPresentationCount; ++k) {
         const int top = 2400 + k * 540;
-        auto* name = new QLineEdit(this);
-        name->setObjectName(nameBoxes[k - 1]);
+        QLineEdit* name = NewTextBox(this, nameBoxes[k - 1]);
         PlaceInTwips(name, 2160, top, 2400, kRowHeight);
         addCaption(QStringLiteral("自定义环节名称"), name, 600, top, 1440, kRowHeight);
         auto* slot = new PictureSlot(this, {fileBoxes[k - 1],

@@ -68,22 +68,6 @@ QGroupBox* NewSection(QWidget* page, const QString& name, const QString& caption
     return section;
 }
 
-QCheckBox* NewCheckBox(QWidget* page, const QString& name, const QString& text) {
-    auto* box = new QCheckBox(text, page);
-    box->setObjectName(name);
-    return box;
-}
-
-QLineEdit* NewTextBox(QWidget* page, const QString& name) {
-    auto* box = new QLineEdit(page);
-    box->setObjectName(name);
-    return box;
-}
-
-QString Flag(bool checked) {
-    return checked ? QStringLiteral("1") : QStringLiteral("0");
-}
-
 struct PictureRow {
     QString box;
     QString importButton;
@@ -438,17 +422,17 @@ void Form10::showClockClicked(QCheckBox* show, QCheckBox* countDown, QLineEdit* 
     const bool checked = show->isChecked();
     countDown->setEnabled(checked);
     limit->setEnabled(checked);
-    writeAtOnce(kSideSegmentProfile, section, SideKey::ShowClock, Flag(checked));
+    writeAtOnce(kSideSegmentProfile, section, SideKey::ShowClock, CheckedFlagText(checked));
 }
 
 void Form10::countDownClicked(QCheckBox* countDown, QLineEdit* limit, const QString& section) {
     const bool checked = countDown->isChecked();
-    writeAtOnce(kSideSegmentProfile, section, SideKey::CountDown, Flag(checked));
+    writeAtOnce(kSideSegmentProfile, section, SideKey::CountDown, CheckedFlagText(checked));
     limit->setEnabled(checked);
 }
 
 void Form10::loopClicked(QCheckBox* loop, const QString& profile) {
-    writeAtOnce(profile, kConfigSection, kLoopKey, Flag(loop->isChecked()));
+    writeAtOnce(profile, kConfigSection, kLoopKey, CheckedFlagText(loop->isChecked()));
 }
 
 void Form10::save() {

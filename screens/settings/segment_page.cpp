@@ -198,8 +198,7 @@ void Form3::buildControls() {
     Command8 = background_->importButton();
     Command7 = background_->removeButton();
 
-    Ch1 = new QCheckBox(QStringLiteral("使用过场图片"), this);
-    Ch1->setObjectName(QStringLiteral("Ch1"));
+    Ch1 = NewCheckBox(this, QStringLiteral("Ch1"), QStringLiteral("使用过场图片"));
     // Only as wide as its text: the page background lies between the two picture boxes.
     Ch1->move(PixelsFromTwips(kRightField), PixelsFromTwips(Row(5)));
     Ch1->resize(Ch1->sizeHint().width(), PixelsFromTwips(kRowHeight));
@@ -275,8 +274,7 @@ QLabel* Form3::caption(const QString& text, QWidget* field, int left, int top, i
 }
 
 QLineEdit* Form3::textBox(const QString& name, int left, int top, int width) {
-    auto* box = new QLineEdit(this);
-    box->setObjectName(name);
+    QLineEdit* box = NewTextBox(this, name);
     PlaceInTwips(box, left, top, width, kRowHeight);
     return box;
 }
@@ -384,8 +382,7 @@ void Form3::chooseClockFormat() {
 }
 
 void Form3::switchTransition() {
-    writeNow(SegmentKey::UseTransition,
-             Ch1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    writeNow(SegmentKey::UseTransition, CheckedFlagText(Ch1->isChecked()));
     enableTransitionPicture();
 }
 
