@@ -1,10 +1,11 @@
-// Start-up: one running copy only, then the splash, which hands over to the main screen. The
-// program ends when its last window closes or when the main screen ends it.
+// Start-up: the program folder, one running copy only, then the splash, which hands over to the
+// main screen. The program ends when its last window closes or when the main screen ends it.
 
 #include <QApplication>
 #include <QTextStream>
 
-#include "foundation/paths.h"
+#include "foundation/platform/qt_message_boxes.h"
+#include "foundation/program_folder.h"
 #include "foundation/widgets/fonts.h"
 #include "startup.h"
 
@@ -15,7 +16,13 @@ int main(int argc, char* argv[]) {
     InstallFontSubstitutions();
     InstallDialogCatalogue();
 
-    Program program(AppDir());
+    // Never run with settings that cannot be kept.
+    const ProgramFolderChoice programFolder = ChooseProgramFolder(ThisProgramsPlaces());
+    if (programFolder.folder.isEmpty()) {
+        QtMessageBoxes().Show(programFolder.problem, {}, MessageIcon::Critical);
+        return 1;
+    }
+    Program program(programFolder.folder);
     QTextStream errors(stderr);
     if (!MayStart(program.platform, errors)) {
         return GbkAvailable() ? 0 : 1;  // a copy already running is no failure of this one

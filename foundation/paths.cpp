@@ -1,12 +1,7 @@
 #include "foundation/paths.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
-QString AppDir() {
-    return QCoreApplication::applicationDirPath();
-}
 
 namespace {
 

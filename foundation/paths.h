@@ -4,9 +4,6 @@
 
 #include <QString>
 
-// The folder that holds the program file, without a trailing separator.
-QString AppDir();
-
 // Turns backslashes into '/', then replaces every component that does not exist exactly by
 // the entry of its folder that matches it without regard to letter case. Components that
 // match nothing are kept as written (so a file can still be created there).

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing debaclock need.
-# usage: scripts/deps.sh [run|test]
+# usage: scripts/deps.sh [run|test|package]
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
@@ -13,6 +13,14 @@ if [ "${1:-run}" = test ]; then
     # A sound server for the real audio tests, a display for screenshots, and a language whose
     # decimal sign is a comma, for the tests that read numbers under it.
     packages+=(pulseaudio pulseaudio-utils xvfb locales)
+fi
+if [ "${1:-run}" != run ]; then
+    # The install tree's desktop entry and AppStream metadata are validated.
+    packages+=(desktop-file-utils appstream)
+fi
+if [ "${1:-run}" = package ]; then
+    # cpack's dependency computation, and the package checker.
+    packages+=(dpkg-dev file lintian)
 fi
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
