@@ -1,7 +1,12 @@
 #include "screen_navigator.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QWindow>
+
+#include "foundation/paths.h"
+#include "foundation/profile_store.h"
+#include "foundation/widgets/full_screen_window.h"
 
 ScreenNavigator::ScreenNavigator(AppContext& context) : context_(context) {}
 
@@ -35,11 +40,75 @@ QWidget* ScreenNavigator::Build(ScreenId id) {
 }
 
 void ScreenNavigator::Present(QWidget* screen) {
+    Place(screen);
     screen->show();
     // A window manager that prevents focus stealing would otherwise leave the keyboard with
     // the window that is about to close, and the arrow keys of a clock would go nowhere.
     screen->raise();
     screen->activateWindow();
+    if (auto* audience = qobject_cast<FullScreenWindow*>(screen)) {
+        shownAudience_.removeAll(audience);
+        shownAudience_.append(audience);
+        connect(audience, &QObject::destroyed, this, &ScreenNavigator::FollowAudience,
+                Qt::UniqueConnection);
+    }
+    FollowAudience();
+}
+
+ScreenRoles ScreenNavigator::Roles() const {
+    QStringList names;
+    for (const QScreen* display : QGuiApplication::screens()) {
+        names << display->name();
+    }
+    return ChooseScreenRoles(
+        names, int(QGuiApplication::screens().indexOf(QGuiApplication::primaryScreen())),
+        ReadProfileString(AppPath(context_.appDir, kDisplayProfile), kConfigSection,
+                          kProjectorScreenKey));
+}
+
+QScreen* ScreenNavigator::projectorScreen() const {
+    const ScreenRoles roles = Roles();
+    return roles.twoScreens() ? QGuiApplication::screens().at(roles.projector) : nullptr;
+}
+
+QScreen* ScreenNavigator::operatorScreen() const {
+    const ScreenRoles roles = Roles();
+    return roles.twoScreens() ? QGuiApplication::screens().at(roles.console) : nullptr;
+}
+
+void ScreenNavigator::Place(QWidget* screen) const {
+    const ScreenRoles roles = Roles();
+    if (!roles.twoScreens()) {
+        return;  // one screen: every window where it has always been
+    }
+    const bool audience = qobject_cast<FullScreenWindow*>(screen);
+    QScreen* target = QGuiApplication::screens().at(audience ? roles.projector : roles.console);
+    if (screen->screen() == target && (audience || target->geometry().contains(screen->pos()))) {
+        return;
+    }
+    screen->setScreen(target);
+    if (audience) {
+        screen->setGeometry(target->geometry());
+    } else {
+        QRect frame = screen->frameGeometry();
+        frame.moveCenter(target->availableGeometry().center());
+        screen->move(frame.topLeft());
+    }
+}
+
+void ScreenNavigator::FollowAudience() {
+    shownAudience_.removeAll(nullptr);
+    FullScreenWindow* now = nullptr;
+    for (auto it = shownAudience_.crbegin(); it != shownAudience_.crend(); ++it) {
+        if ((*it)->isVisible()) {
+            now = *it;
+            break;
+        }
+    }
+    if (now != audience_) {
+        audience_ = now;
+        emit audienceScreenChanged(now);
+    }
 }
 
 bool ScreenNavigator::ShowInstead(QWidget* from, ScreenId to) {
@@ -62,6 +131,7 @@ void ScreenNavigator::Close(QWidget* screen) {
         main_ = nullptr;  // the next ShowMain loads a fresh main screen
     }
     screen->close();
+    FollowAudience();
 }
 
 void ScreenNavigator::Replace(QWidget* from, ScreenId to) {
@@ -87,6 +157,7 @@ void ScreenNavigator::SetAside(QWidget* from, ScreenId to) {
         }
         from->hide();
     }
+    FollowAudience();
 }
 
 void ScreenNavigator::OpenOver(QWidget* from, ScreenId to) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -7,11 +9,17 @@
 
 #include "foundation/platform/navigator.h"
 #include "foundation/platform/platform.h"
+#include "foundation/screen_roles.h"
+#include "foundation/widgets/full_screen_window.h"
+
+class QScreen;
 
 // Builds every screen the program has and shows it as the operator asks. A screen that is
 // not built (yet) is simply not opened. Every screen it shows is raised and activated, so the
-// keyboard reaches it without a click first.
-class ScreenNavigator : public Navigator {
+// keyboard reaches it without a click first. With two screens or more, the full-window screens
+// the audience sees open on the projector screen and every other window on the operator's.
+class ScreenNavigator : public QObject, public Navigator {
+    Q_OBJECT
   public:
     using Factory = std::function<QWidget*(AppContext&)>;
 
@@ -28,12 +36,27 @@ class ScreenNavigator : public Navigator {
     void LockMain(bool locked) override;
     void ClearMainPicture() override;
 
+    // The full-window screen the audience sees now, or none.
+    FullScreenWindow* audienceScreen() const { return audience_; }
+    // The projector and the operator's screen as "\config\display.ini" and the screens
+    // attached now decide them; both null with one screen.
+    QScreen* projectorScreen() const;
+    QScreen* operatorScreen() const;
+
+  signals:
+    void audienceScreenChanged(FullScreenWindow* screen);
+
   private:
     QWidget* Build(ScreenId id);
     // Shows `to`, then closes `from`; false, changing nothing, when `to` cannot be built.
     bool ShowInstead(QWidget* from, ScreenId to);
     void Close(QWidget* screen);
-    static void Present(QWidget* screen);
+    void Present(QWidget* screen);
+    // Puts `screen` on the screen its kind belongs on.
+    void Place(QWidget* screen) const;
+    ScreenRoles Roles() const;
+    // The audience screen is the one shown last that is still up.
+    void FollowAudience();
 
     AppContext& context_;
     std::map<ScreenId, Factory> factories_;
@@ -43,4 +66,6 @@ class ScreenNavigator : public Navigator {
     bool exiting_ = false;
     // The last lock request, kept for a main screen loaded while an information window is up.
     bool mainLocked_ = false;
+    QList<QPointer<FullScreenWindow>> shownAudience_;
+    QPointer<FullScreenWindow> audience_;
 };

@@ -39,6 +39,7 @@ QPushButton* ClockScreen::addButton(const QString& objectName, const QString& ca
     auto* button = new QPushButton(caption, this);
     button->setObjectName(objectName);
     PlaceInTwips(button, left, top, 1095, 375);
+    publish(button);
     return button;
 }
 
@@ -60,7 +61,12 @@ QFont DesignFont(const QString& face, qreal points, bool bold) {
 }
 
 void ClockScreen::onPress(const QList<QWidget*>& targets,
-                          std::function<void(Qt::MouseButton)> handler) {
+                          std::function<void(Qt::MouseButton)> handler,
+                          const QList<Qt::MouseButton>& published) {
+    for (const Qt::MouseButton button : published) {
+        publishPress(button == Qt::RightButton ? QStringLiteral("Right") : QStringLiteral("Left"),
+                     [handler, button] { handler(button); });
+    }
     new MousePresses(this, targets, std::move(handler));
 }
 
@@ -77,9 +83,14 @@ RevealStrip* ClockScreen::addBottomStrip(QWidget* reference, const QList<QWidget
 void ClockScreen::loadAppearance(UnreadableColour policy, const QList<QWidget*>& clocks) {
     appearance_ = ReadClockAppearance(context_.appDir, policy);
     ApplyClockAppearance(appearance_, clocks, this, picture());
-    for (const QWidget* clock : clocks) {
+    QList<QLabel*> labels;
+    for (QWidget* clock : clocks) {
         countdownColours_.insert(clock, TextColour(clock));
+        if (auto* label = qobject_cast<QLabel*>(clock)) {
+            labels.append(label);
+        }
     }
+    publishClocks(labels);
 }
 
 void ClockScreen::showWarnColour(QWidget* clock) const {

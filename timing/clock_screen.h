@@ -26,6 +26,9 @@ class SecondTicker;
 // leading blank.
 inline const QString kTimeUpText = QStringLiteral(" 时间到！");
 
+// The presses of the styles with two sides: left for the first side, right for the second.
+inline const QList<Qt::MouseButton> kSides = {Qt::LeftButton, Qt::RightButton};
+
 // A label font of the screen designs.
 QFont DesignFont(const QString& face, qreal points, bool bold = false);
 
@@ -44,22 +47,26 @@ class ClockScreen : public FullScreenWindow {
     SecondTicker* addTicker(const QString& objectName);
 
     // A button of the bottom strip at design position (`left`, `top`) in twips; every clock
-    // screen's buttons are 1095 x 375 twips.
+    // screen's buttons are 1095 x 375 twips. The button is published as an action.
     QPushButton* addButton(const QString& objectName, const QString& caption, int left, int top);
 
     // A transparent label with centred text at design position `twips`.
     QLabel* addLabel(const QString& objectName, const QString& text, QRect twips,
                      const QFont& font);
 
-    // `handler` receives the mouse button of every press on one of `targets`.
-    void onPress(const QList<QWidget*>& targets, std::function<void(Qt::MouseButton)> handler);
+    // `handler` receives the mouse button of every press on one of `targets`. The `published`
+    // buttons are also offered as the actions "Left" and "Right" (the sides of the styles that
+    // have sides).
+    void onPress(const QList<QWidget*>& targets, std::function<void(Qt::MouseButton)> handler,
+                 const QList<Qt::MouseButton>& published = {});
 
     // `controls` show while the pointer moves over Image1 within `depth` heights of
     // `reference` from the bottom edge, and hide elsewhere.
     RevealStrip* addBottomStrip(QWidget* reference, const QList<QWidget*>& controls, int depth = 1);
 
     // Reads the look from the active profile and applies it to `clocks`, this window and
-    // Image1. The result is kept for the colour changes at the warning point and on a reset.
+    // Image1; `clocks` are the clocks the screen publishes. The result is kept for the colour
+    // changes at the warning point and on a reset.
     void loadAppearance(UnreadableColour policy, const QList<QWidget*>& clocks);
     // The warning colour, when the profile gives one.
     void showWarnColour(QWidget* clock) const;

@@ -28,7 +28,8 @@ Form22::Form22(const AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("Form22"));
 
     // A click on the caption Label3 starts nothing.
-    onPress({picture(), label1_, label2_}, [this](Qt::MouseButton button) { newSpeech(button); });
+    onPress({picture(), label1_, label2_}, [this](Qt::MouseButton button) { newSpeech(button); },
+            {Qt::LeftButton});
     connect(command3_, &QPushButton::clicked, this, &Form22::start);
     connect(command2_, &QPushButton::clicked, this, &Form22::pause);
     connect(command4_, &QPushButton::clicked, this, &Form22::reset);

@@ -43,8 +43,9 @@ Form5::Form5(const AppContext& context, QWidget* parent)
       answer_(new TurnClock(label5_, timer4_, TurnClock::RunOut::BackToZero)) {
     setObjectName(QStringLiteral("Form5"));
 
-    onPress({picture(), label1Question_, label1Answer_, label2_, label4_, label5_},
-            [this](Qt::MouseButton button) { giveFloor(button); });
+    onPress(
+        {picture(), label1Question_, label1Answer_, label2_, label4_, label5_},
+        [this](Qt::MouseButton button) { giveFloor(button); }, kSides);
     connect(command2_, &QPushButton::clicked, this, &Form5::pause);
     connect(command4_, &QPushButton::clicked, this, &Form5::reset);
     connect(command1_, &QPushButton::clicked, this, &Form5::backToMain);

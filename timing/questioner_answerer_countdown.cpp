@@ -40,8 +40,9 @@ Form18::Form18(const AppContext& context, QWidget* parent)
     connect(questioner_.timer, &SecondTicker::tick, this, [this] { onTick(questioner_); });
     connect(answerer_.timer, &SecondTicker::tick, this, [this] { onTick(answerer_); });
     // The caption labels take no part: a press on them switches nothing.
-    onPress({picture(), questioner_.clock, answerer_.clock},
-            [this](Qt::MouseButton button) { onMousePress(button); });
+    onPress(
+        {picture(), questioner_.clock, answerer_.clock},
+        [this](Qt::MouseButton button) { onMousePress(button); }, kSides);
     const QList<QWidget*> strip = {command2_, command4_, command1_};
     addBottomStrip(command1_, strip, 3);
 

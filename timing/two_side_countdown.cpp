@@ -34,8 +34,9 @@ Form6::Form6(const AppContext& context, QWidget* parent)
     connect(command1_, &QPushButton::clicked, this, &Form6::backToMain);
     connect(affirmative_.timer, &SecondTicker::tick, this, [this] { onTick(affirmative_); });
     connect(negative_.timer, &SecondTicker::tick, this, [this] { onTick(negative_); });
-    onPress({picture(), label2_, label3_, affirmative_.clock, negative_.clock},
-            [this](Qt::MouseButton button) { onMousePress(button); });
+    onPress(
+        {picture(), label2_, label3_, affirmative_.clock, negative_.clock},
+        [this](Qt::MouseButton button) { onMousePress(button); }, kSides);
     const QList<QWidget*> strip = {command3_, command2_, command1_};
     addBottomStrip(command1_, strip);
     installEventFilter(this);

@@ -1,12 +1,18 @@
 #include "foundation/widgets/full_screen_window.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QEvent>
+#include <QLabel>
 #include <QScreen>
+#include <algorithm>
 
 #include "foundation/widgets/layout.h"
 #include "foundation/widgets/picture.h"
+#include "foundation/widgets/second_ticker.h"
 #include "foundation/widgets/title_reveal.h"
 #include "foundation/widgets/twips.h"
+#include "foundation/widgets/widget_colours.h"
 
 FullScreenWindow::FullScreenWindow(QSize designClientTwips, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), picture_(new StretchedPicture(this)) {
@@ -32,6 +38,7 @@ void FullScreenWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void FullScreenWindow::showEvent(QShowEvent* event) {
+    watchForChanges();
     // Without a window manager nobody honours the full-screen state: cover the screen anyway.
     if (const QScreen* display = screen(); display && geometry() != display->geometry()) {
         setGeometry(display->geometry());
@@ -43,4 +50,129 @@ bool FullScreenWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         FillWindow(picture_);
     return QWidget::event(event);
+}
+
+QList<ClockReading> FullScreenWindow::clocks() const {
+    QList<const QLabel*> shown;
+    for (const QLabel* clock : clocks_) {
+        if (clock) {
+            shown.append(clock);
+        }
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const QLabel* a, const QLabel* b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    QList<ClockReading> readings;
+    for (const QLabel* clock : shown) {
+        readings.append({clock->objectName(), clock->text(), TextColour(clock)});
+    }
+    return readings;
+}
+
+bool FullScreenWindow::clockRunning() const {
+    const QList<SecondTicker*> tickers = findChildren<SecondTicker*>();
+    return std::any_of(tickers.begin(), tickers.end(),
+                       [](const SecondTicker* ticker) { return ticker->isActive(); });
+}
+
+QAction* FullScreenWindow::publish(QAbstractButton* button) {
+    auto* action = new QAction(button->text(), this);
+    action->setObjectName(button->objectName());
+    action->setEnabled(button->isEnabled());
+    QPointer<QAbstractButton> target = button;
+    connect(action, &QAction::triggered, this, [this, target] {
+        if (target) {
+            target->click();  // does nothing while the button is disabled, as a click would
+            noteChange();
+        }
+    });
+    buttonActions_.append({action, target});
+    addAction(action);
+    return action;
+}
+
+QAction* FullScreenWindow::publishPress(const QString& name, std::function<void()> press) {
+    auto* action = new QAction(name, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, [this, press = std::move(press)] {
+        press();
+        noteChange();
+    });
+    addAction(action);
+    return action;
+}
+
+void FullScreenWindow::publishClocks(const QList<QLabel*>& clocks) {
+    clocks_.clear();
+    for (QLabel* clock : clocks) {
+        clocks_.append(clock);
+    }
+    noteChange();
+}
+
+void FullScreenWindow::noteChange() {
+    if (changePending_) {
+        return;
+    }
+    changePending_ = true;
+    QMetaObject::invokeMethod(this, &FullScreenWindow::reportChange, Qt::QueuedConnection);
+}
+
+void FullScreenWindow::reportChange() {
+    changePending_ = false;
+    for (const auto& [action, button] : buttonActions_) {
+        if (button) {
+            action->setText(button->text());
+            action->setEnabled(button->isEnabled());
+        }
+    }
+    emit stateChanged();
+}
+
+namespace {
+
+// Sees the events that change what a screen shows, and lets every one of them through. Its
+// own object, installed last, so it sees what the screen's own filters take.
+class ChangeWatcher : public QObject {
+  public:
+    ChangeWatcher(QObject* parent, std::function<void()> changed)
+        : QObject(parent), changed_(std::move(changed)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseButtonRelease:
+            case QEvent::EnabledChange:
+                changed_();
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> changed_;
+};
+
+}  // namespace
+
+// Every change of what the screen shows follows a tick, a press, a key or a change of what a
+// control accepts, so the screens' own handlers need not report anything.
+void FullScreenWindow::watchForChanges() {
+    if (watching_) {
+        return;
+    }
+    watching_ = true;
+    auto* watcher = new ChangeWatcher(this, [this] { noteChange(); });
+    installEventFilter(watcher);
+    for (QWidget* control : findChildren<QWidget*>()) {
+        control->installEventFilter(watcher);
+    }
+    for (SecondTicker* ticker : findChildren<SecondTicker*>()) {
+        connect(ticker, &SecondTicker::tick, this, &FullScreenWindow::noteChange);
+    }
 }

@@ -5,10 +5,24 @@
 // twips for its design size, calls rememberLayout() once they are placed, and from then on
 // every resize keeps the designed proportions.
 
+#include <QColor>
+#include <QList>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
+#include <functional>
 
+class QAbstractButton;
+class QAction;
+class QLabel;
 class StretchedPicture;
+
+// A clock as the audience reads it.
+struct ClockReading {
+    QString name;  // the control's name, "Label4"
+    QString text;
+    QColor colour;
+};
 
 class FullScreenWindow : public QWidget {
     Q_OBJECT
@@ -19,7 +33,31 @@ class FullScreenWindow : public QWidget {
     // Image1: the window's background picture, filling the window.
     StretchedPicture* picture() const { return picture_; }
 
+    // What the screen accepts and shows, for views of it other than the projected window (the
+    // operator console, the hall's network). The operator commands are QWidget::actions():
+    // each is named as its control, captioned and enabled as the control is now, and
+    // triggering it runs exactly what the click or press runs.
+    // The clocks, top to bottom, then left to right.
+    QList<ClockReading> clocks() const;
+    // Whether a clock of the screen is counting.
+    bool clockRunning() const;
+
+  signals:
+    // Once for each tick or change of what the screen shows or accepts, after it happened.
+    void stateChanged();
+
   protected:
+    // Publishes `button` as an action that clicks it.
+    QAction* publish(QAbstractButton* button);
+    // Publishes a press that is not a button ("Left", "Right": the mouse presses of a clock
+    // screen).
+    QAction* publishPress(const QString& name, std::function<void()> press);
+    // The labels the audience reads the time on.
+    void publishClocks(const QList<QLabel*>& clocks);
+    // Something shown may have changed: stateChanged follows once, when the handler at work
+    // has finished.
+    void noteChange();
+
     void showEvent(QShowEvent* event) override;
     // RememberLayout over this window; call once the controls are placed, before showing.
     void rememberLayout();
@@ -30,5 +68,12 @@ class FullScreenWindow : public QWidget {
     bool event(QEvent* event) override;
 
   private:
+    void watchForChanges();
+    void reportChange();
+
     StretchedPicture* picture_;
+    QList<QPointer<QLabel>> clocks_;
+    QList<QPair<QAction*, QPointer<QAbstractButton>>> buttonActions_;
+    bool watching_ = false;
+    bool changePending_ = false;
 };
