@@ -7,6 +7,7 @@
 #include "foundation/platform/qt_message_boxes.h"
 #include "foundation/program_folder.h"
 #include "foundation/widgets/fonts.h"
+#include "operator_console.h"
 #include "startup.h"
 
 int main(int argc, char* argv[]) {
@@ -28,5 +29,7 @@ int main(int argc, char* argv[]) {
         return GbkAvailable() ? 0 : 1;  // a copy already running is no failure of this one
     }
     ShowSplash(program.context);
+    // Deleted with the other windows when the program ends.
+    (new OperatorConsole(program.context, program.navigator))->showWhenTwoScreens();
     return RunUntilExit();
 }

@@ -45,7 +45,11 @@ void ScreenNavigator::Present(QWidget* screen) {
     // A window manager that prevents focus stealing would otherwise leave the keyboard with
     // the window that is about to close, and the arrow keys of a clock would go nowhere.
     screen->raise();
-    screen->activateWindow();
+    // With a projector the keyboard stays with the operator's windows: the console drives the
+    // audience screens, and a projected window must not take its keys away.
+    if (!(qobject_cast<FullScreenWindow*>(screen) && Roles().twoScreens())) {
+        screen->activateWindow();
+    }
     if (auto* audience = qobject_cast<FullScreenWindow*>(screen)) {
         shownAudience_.removeAll(audience);
         shownAudience_.append(audience);

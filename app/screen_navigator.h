@@ -38,6 +38,10 @@ class ScreenNavigator : public QObject, public Navigator {
 
     // The full-window screen the audience sees now, or none.
     FullScreenWindow* audienceScreen() const { return audience_; }
+    // The main screen, while it is open.
+    FullScreenWindow* mainScreen() const { return qobject_cast<FullScreenWindow*>(main_.data()); }
+    // Puts `window` where its kind belongs again, after the projector choice changed.
+    void placeAgain(QWidget* window) const { Place(window); }
     // The projector and the operator's screen as "\config\display.ini" and the screens
     // attached now decide them; both null with one screen.
     QScreen* projectorScreen() const;

@@ -45,6 +45,13 @@ Form4::Form4(AppContext& context, QWidget* parent)
     buildControls();
     music_ = new BackgroundMusic(context_, this);
     connectControls();
+    QList<QWidget*> commands = buttonColumn();
+    commands << Command17 << Command18;
+    for (QWidget* control : commands) {
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            publish(button);
+        }
+    }
 
     loadLayoutAndLooks();
     loadVolume();
@@ -178,6 +185,7 @@ void Form4::loadCaptions() {
     Command10->setText(
         CaptionOf(ReadProfileString(sides, kAudienceQuestionSection, SideKey::Name)));
     Command11->setText(CaptionOf(ReadProfileString(sides, kCommentarySection, SideKey::Name)));
+    noteChange();
 }
 
 void Form4::loadBackground() {

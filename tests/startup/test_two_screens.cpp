@@ -2,15 +2,20 @@
 // other window on the operator's screen, and the navigator says which audience screen is up.
 // Runs on an offscreen platform with two screens.
 
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryFile>
 #include <QtTest>
 
 #include "foundation/screen_roles.h"
+#include "foundation/segment_profile.h"
+#include "operator_console.h"
 #include "screen_navigator.h"
+#include "screens_registry.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -64,6 +69,59 @@ QScreen* Named(const QString& name) {
     }
     return nullptr;
 }
+
+// The real program on two screens: every screen registered, the sample debate, the console.
+struct ConsoleRun : ScreenFixture {
+    ScreenNavigator navigator{context};
+    std::unique_ptr<OperatorConsole> console;
+
+    ConsoleRun() {
+        context.navigator = &navigator;
+        useShippedData();
+        // "驳论", a two-side countdown, straight to its clock screen.
+        WriteProfileString(SegmentProfilePath(dir.path(), 3), kConfigSection,
+                           QStringLiteral("使用过场图片"), "0");
+        RegisterScreens(navigator);
+        navigator.ShowMain();
+        console = std::make_unique<OperatorConsole>(context, navigator);
+        console->showWhenTwoScreens();
+        QCoreApplication::sendPostedEvents();
+    }
+    ~ConsoleRun() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != console.get()) {
+                delete window;
+            }
+        }
+    }
+    void key(Qt::Key key) {
+        QTest::keyClick(console.get(), key);
+        QCoreApplication::sendPostedEvents();
+    }
+    QPushButton* button(const QString& name) const {
+        return console->findChild<QPushButton*>(name);
+    }
+    FullScreenWindow* audience() const { return navigator.audienceScreen(); }
+    QString running() const {
+        QStringList names;
+        for (const SecondTicker* ticker : audience()->findChildren<SecondTicker*>()) {
+            if (ticker->isActive()) {
+                names << ticker->objectName();
+            }
+        }
+        return names.join(' ');
+    }
+    QString consoleClocks() const {
+        QStringList shown;
+        for (const QLabel* clock : console->findChild<QWidget*>("ClockArea")
+                                       ->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            if (clock->objectName().startsWith("Label")) {
+                shown << clock->objectName() + '=' + clock->text();
+            }
+        }
+        return shown.join(' ');
+    }
+};
 
 }  // namespace
 
@@ -139,7 +197,79 @@ class TwoScreensTest : public QObject {
         QCOMPARE(changes.count(), 3);
         QCOMPARE(changes.last().first().value<FullScreenWindow*>(), t.shown("Form4"));
     }
+
+    void consoleDrivesATwoSideSegmentFromTheKeyboard();
+    void launchListFollowsTheProfiles();
+    void forgottenStartShowsOnTheConsoleOnly();
 };
+
+void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
+    ConsoleRun run;
+    QCOMPARE(run.console->screen()->name(), QStringLiteral("LVDS-1"));
+    QCOMPARE(run.button("Launch_Command4_2")->text(), QStringLiteral("驳论"));
+
+    run.key(Qt::Key_3);
+    FullScreenWindow* clock = run.audience();
+    QVERIFY(clock);
+    QCOMPARE(clock->objectName(), QStringLiteral("Form6"));
+    QCOMPARE(clock->screen()->name(), QStringLiteral("VGA-1"));
+    QCOMPARE(run.console->findChild<QLabel*>("ScreenTitle")->text(),
+             QStringLiteral("投影中：驳论（Mode-2）"));
+    // The strip's buttons with their captions and states, and the two sides.
+    for (const QString name : {"Command1", "Command2", "Command3"}) {
+        QCOMPARE(run.button(name)->text(), clock->findChild<QPushButton*>(name)->text());
+        QCOMPARE(run.button(name)->isEnabled(), clock->findChild<QPushButton*>(name)->isEnabled());
+    }
+    QVERIFY(run.button("Left") && run.button("Right"));
+    QVERIFY(!run.button("Command3")->isEnabled());
+
+    run.key(Qt::Key_Left);
+    QCOMPARE(run.running(), QStringLiteral("Timer1"));
+    QVERIFY(run.button("Command3")->isEnabled());
+    clock->findChild<SecondTicker*>("Timer1")->fire();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(run.consoleClocks(), QStringLiteral("Label4=1分59秒 Label5=2分00秒"));
+    run.key(Qt::Key_Right);
+    QCOMPARE(run.running(), QStringLiteral("Timer2"));
+    run.key(Qt::Key_Space);  // pauses
+    QCOMPARE(run.running(), QString());
+    run.key(Qt::Key_R);
+    QCOMPARE(run.consoleClocks(), QStringLiteral("Label4=2分00秒 Label5=2分00秒"));
+    // A console button is the same press as the projected one.
+    run.button("Right")->click();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(run.running(), QStringLiteral("Timer2"));
+
+    run.key(Qt::Key_Escape);
+    QTRY_COMPARE(run.audience()->objectName(), QStringLiteral("Form4"));
+    QCOMPARE(run.audience()->screen()->name(), QStringLiteral("VGA-1"));
+}
+
+void TwoScreensTest::launchListFollowsTheProfiles() {
+    ConsoleRun run;
+    QCOMPARE(run.button("Launch_Command4_0")->text(), QStringLiteral("正方立论"));
+    QCOMPARE(run.button("Launch_Command10")->text(), QStringLiteral("观众提问"));
+    WriteProfileString(SegmentProfilePath(run.dir.path(), 1), kConfigSection, SegmentKey::Name,
+                       QStringLiteral("开篇立论"));
+    run.audience()->findChild<QAction*>("Command19")->trigger();  // 刷新设置
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(run.button("Launch_Command4_0")->text(), QStringLiteral("开篇立论"));
+}
+
+void TwoScreensTest::forgottenStartShowsOnTheConsoleOnly() {
+    ConsoleRun run;
+    run.key(Qt::Key_3);
+    QLabel* forgotten = run.console->findChild<QLabel*>("ForgottenStart");
+    run.console->checkForgottenStart();  // ten seconds on, nothing started
+    QVERIFY(forgotten->isVisible());
+    QCOMPARE(forgotten->text(), QStringLiteral("计时尚未开始"));
+    QVERIFY(!run.audience()->findChild<QLabel*>("ForgottenStart"));
+    run.key(Qt::Key_Left);
+    QVERIFY(!forgotten->isVisible());
+    run.key(Qt::Key_Space);
+    run.console->checkForgottenStart();  // paused after a start is no forgotten start
+    QVERIFY(!forgotten->isVisible());
+}
 
 int main(int argc, char** argv) {
     QTemporaryFile config;

@@ -1,0 +1,414 @@
+#include "operator_console.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "foundation/paths.h"
+#include "foundation/profile_store.h"
+#include "foundation/screen_roles.h"
+#include "foundation/segment_profile.h"
+#include "foundation/widgets/widget_colours.h"
+#include "screen_navigator.h"
+
+namespace {
+
+// What the main screen offers besides launching: its music, run on the main screen itself.
+const QStringList kMusicActions = {QStringLiteral("Command17"), QStringLiteral("Command18")};
+// The miniature follows a running clock at least this often.
+constexpr int kMiniatureRefreshMs = 250;
+const QSize kMiniatureSize(480, 300);
+const QColor kAmber(255, 176, 0);
+
+QPushButton* CommandButton(const QAction* action, const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(action->objectName());
+    button->setEnabled(action->isEnabled());
+    // The keys belong to the console: no button takes Space or the arrows for itself.
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setMinimumHeight(44);
+    return button;
+}
+
+// The side presses have no caption of their own; the console names the mouse button.
+QString CaptionOf(const QAction* action) {
+    if (action->objectName() == QLatin1String("Left")) {
+        return QStringLiteral("◀ 左键");
+    }
+    if (action->objectName() == QLatin1String("Right")) {
+        return QStringLiteral("右键 ▶");
+    }
+    return action->text();
+}
+
+}  // namespace
+
+const QStringList& OperatorConsole::LaunchActions() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (int i = 0; i < kSegmentCount; ++i) {
+            list << QStringLiteral("Command4_%1").arg(i);
+        }
+        list << QStringLiteral("Command10") << QStringLiteral("Command11")
+             << QStringLiteral("Command12") << QStringLiteral("Command13")
+             << QStringLiteral("Command14") << QStringLiteral("Command16");
+        return list;
+    }();
+    return names;
+}
+
+OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator, QWidget* parent)
+    : QWidget(parent, Qt::Window), context_(context), navigator_(navigator) {
+    setObjectName(QStringLiteral("OperatorConsole"));
+    setWindowTitle(QStringLiteral("debaclock — 操作台"));
+    auto* page = new QVBoxLayout(this);
+
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("ScreenTitle"));
+    QFont titleFont = title_->font();
+    titleFont.setPointSize(16);
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
+    page->addWidget(title_);
+
+    auto* middle = new QHBoxLayout;
+    miniature_ = new QLabel(this);
+    miniature_->setObjectName(QStringLiteral("Miniature"));
+    miniature_->setFixedSize(kMiniatureSize);
+    miniature_->setAlignment(Qt::AlignCenter);
+    miniature_->setAccessibleName(QStringLiteral("投影画面"));
+    SetBackgroundColour(miniature_, Qt::black);
+    middle->addWidget(miniature_);
+    clockArea_ = new QFrame(this);
+    clockArea_->setObjectName(QStringLiteral("ClockArea"));
+    clockArea_->setAutoFillBackground(true);
+    auto* clockColumn = new QVBoxLayout(clockArea_);
+    forgotten_ = new QLabel(QStringLiteral("计时尚未开始"), clockArea_);
+    forgotten_->setObjectName(QStringLiteral("ForgottenStart"));
+    forgotten_->setAlignment(Qt::AlignCenter);
+    QFont warning = titleFont;
+    warning.setPointSize(20);
+    forgotten_->setFont(warning);
+    forgotten_->hide();
+    clockColumn->addWidget(forgotten_);
+    clockRow_ = new QHBoxLayout;
+    clockColumn->addLayout(clockRow_, 1);
+    middle->addWidget(clockArea_, 1);
+    page->addLayout(middle, 1);
+
+    auto* commands = new QGroupBox(
+        QStringLiteral("操作（空格：开始/暂停　←→：左右键　R：初始化　Esc：返回主界面）"), this);
+    commandRow_ = new QHBoxLayout(commands);
+    page->addWidget(commands);
+
+    auto* launches = new QGroupBox(QStringLiteral("启动（1–8：环节）"), this);
+    launchGrid_ = new QGridLayout(launches);
+    page->addWidget(launches);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("投影屏幕："), this));
+    projectorChoice_ = new QComboBox(this);
+    projectorChoice_->setObjectName(QStringLiteral("ProjectorChoice"));
+    projectorChoice_->setFocusPolicy(Qt::NoFocus);
+    bottom->addWidget(projectorChoice_);
+    bottom->addStretch(1);
+    page->addLayout(bottom);
+
+    miniatureTimer_.setInterval(kMiniatureRefreshMs);
+    connect(&miniatureTimer_, &QTimer::timeout, this, &OperatorConsole::refreshMiniature);
+    forgottenTimer_.setSingleShot(true);
+    forgottenTimer_.setInterval(kForgottenStartMs);
+    connect(&forgottenTimer_, &QTimer::timeout, this, &OperatorConsole::checkForgottenStart);
+
+    connect(&navigator_, &ScreenNavigator::audienceScreenChanged, this, &OperatorConsole::follow);
+    connect(projectorChoice_, &QComboBox::activated, this, &OperatorConsole::chooseProjector);
+    const auto screensChanged = [this] {
+        fillScreenChoice();
+        showWhenTwoScreens();
+    };
+    connect(qApp, &QGuiApplication::screenAdded, this, screensChanged);
+    connect(qApp, &QGuiApplication::screenRemoved, this, screensChanged);
+    fillScreenChoice();
+    follow(navigator_.audienceScreen());
+}
+
+void OperatorConsole::follow(FullScreenWindow* screen) {
+    disconnect(screenChanges_);
+    screen_ = screen;
+    clockHasRun_ = false;
+    if (screen) {
+        screenChanges_ =
+            connect(screen, &FullScreenWindow::stateChanged, this, &OperatorConsole::refresh);
+    }
+    disconnect(mainChanges_);
+    if (FullScreenWindow* main = navigator_.mainScreen()) {
+        mainChanges_ = connect(main, &FullScreenWindow::stateChanged, this,
+                               &OperatorConsole::rebuildLaunchList);
+    }
+    showForgottenStart(false);
+    if (screen && !screen->clocks().isEmpty()) {
+        forgottenTimer_.start();
+    } else {
+        forgottenTimer_.stop();
+    }
+    rebuildCommands();
+    rebuildLaunchList();
+    refresh();
+}
+
+void OperatorConsole::rebuildCommands() {
+    qDeleteAll(commandButtons_);
+    commandButtons_.clear();
+    if (!screen_) {
+        return;
+    }
+    for (QAction* action : screen_->actions()) {
+        if (LaunchActions().contains(action->objectName()) ||
+            kMusicActions.contains(action->objectName())) {
+            continue;  // in the launch list and the music row
+        }
+        QPushButton* button = CommandButton(action, CaptionOf(action));
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        commandRow_->addWidget(button);
+        commandButtons_.append(button);
+    }
+}
+
+// The launch list shows the main screen's captions, which follow the profiles; while another
+// screen is up it keeps the captions it last saw, and a press brings the main screen back.
+void OperatorConsole::rebuildLaunchList() {
+    const FullScreenWindow* main = navigator_.mainScreen();
+    if (launchButtons_.isEmpty()) {
+        const QStringList names = LaunchActions() + kMusicActions;
+        for (int i = 0; i < names.size(); ++i) {
+            auto* button = new QPushButton(this);
+            button->setObjectName(QStringLiteral("Launch_") + names[i]);
+            button->setFocusPolicy(Qt::NoFocus);
+            button->setMinimumHeight(36);
+            const QString name = names[i];
+            if (kMusicActions.contains(name)) {
+                connect(button, &QPushButton::clicked, this, [this, name] {
+                    if (FullScreenWindow* main = navigator_.mainScreen()) {
+                        if (auto* action = main->findChild<QAction*>(name)) {
+                            action->trigger();
+                        }
+                    }
+                });
+            } else {
+                connect(button, &QPushButton::clicked, this, [this, name] { launch(name); });
+            }
+            launchGrid_->addWidget(button, i / 8, i % 8);
+            launchButtons_.append(button);
+        }
+    }
+    if (!main) {
+        for (QPushButton* button : launchButtons_) {
+            const QString name = button->objectName().mid(7);
+            button->setEnabled(!kMusicActions.contains(name));
+        }
+        return;
+    }
+    for (QPushButton* button : launchButtons_) {
+        const QString name = button->objectName().mid(7);
+        if (const auto* action = main->findChild<QAction*>(name)) {
+            button->setText(action->text());
+            button->setEnabled(action->isEnabled());
+        }
+    }
+}
+
+void OperatorConsole::refresh() {
+    title_->setText(QStringLiteral("投影中：") + describe(screen_));
+    const QList<ClockReading> clocks = screen_ ? screen_->clocks() : QList<ClockReading>();
+    while (clockLabels_.size() > clocks.size()) {
+        delete clockLabels_.takeLast();
+    }
+    while (clockLabels_.size() < clocks.size()) {
+        auto* label = new QLabel(clockArea_);
+        label->setAlignment(Qt::AlignCenter);
+        QFont big = label->font();
+        big.setPointSize(40);
+        big.setBold(true);
+        label->setFont(big);
+        clockRow_->addWidget(label, 1);
+        clockLabels_.append(label);
+    }
+    for (int i = 0; i < clocks.size(); ++i) {
+        clockLabels_[i]->setObjectName(clocks[i].name);
+        clockLabels_[i]->setText(clocks[i].text);
+        SetTextColour(clockLabels_[i], clocks[i].colour);
+    }
+    const bool running = screen_ && screen_->clockRunning();
+    clockHasRun_ = clockHasRun_ || running;
+    if (clockHasRun_) {
+        forgottenTimer_.stop();
+        showForgottenStart(false);
+    } else if (forgotten_->isHidden()) {
+        SetBackgroundColour(clockArea_, screen_ ? BackgroundColour(screen_) : QColor(Qt::black));
+    }
+    if (screen_) {
+        const QList<QAction*> actions = screen_->actions();
+        for (QPushButton* button : commandButtons_) {
+            if (const auto* action = screen_->findChild<QAction*>(button->objectName())) {
+                button->setText(CaptionOf(action));
+                button->setEnabled(action->isEnabled());
+            }
+        }
+    }
+    if (running) {
+        miniatureTimer_.start();
+    } else {
+        miniatureTimer_.stop();
+    }
+    refreshMiniature();
+}
+
+void OperatorConsole::refreshMiniature() {
+    if (!screen_ || !screen_->isVisible()) {
+        miniature_->clear();
+        return;
+    }
+    QPixmap picture(kMiniatureSize);
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    const qreal scale = std::min(qreal(kMiniatureSize.width()) / screen_->width(),
+                                 qreal(kMiniatureSize.height()) / screen_->height());
+    painter.translate((kMiniatureSize.width() - screen_->width() * scale) / 2,
+                      (kMiniatureSize.height() - screen_->height() * scale) / 2);
+    painter.scale(scale, scale);
+    screen_->render(&painter, QPoint(), QRegion(),
+                    QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    painter.end();
+    miniature_->setPixmap(picture);
+}
+
+void OperatorConsole::checkForgottenStart() {
+    if (screen_ && !clockHasRun_ && !screen_->clockRunning() && !screen_->clocks().isEmpty()) {
+        showForgottenStart(true);
+    }
+}
+
+void OperatorConsole::showForgottenStart(bool forgotten) {
+    forgotten_->setVisible(forgotten);
+    if (forgotten) {
+        SetBackgroundColour(clockArea_, kAmber);
+    }
+}
+
+QString OperatorConsole::describe(const FullScreenWindow* screen) const {
+    if (!screen) {
+        return QStringLiteral("（无）");
+    }
+    static const QHash<QString, QString> kNames = {
+        {QStringLiteral("Form4"), QStringLiteral("主界面")},
+        {QStringLiteral("Form15"), QStringLiteral("过场画面")},
+        {QStringLiteral("Form20"), QStringLiteral("观众提问")},
+        {QStringLiteral("Form9"), QStringLiteral("嘉宾点评")},
+        {QStringLiteral("Form11"), QStringLiteral("比赛结果")},
+        {QStringLiteral("Form8"), QStringLiteral("颁奖仪式")},
+    };
+    if (const auto name = kNames.constFind(screen->objectName()); name != kNames.cend()) {
+        return *name;
+    }
+    const QString active = ActiveSegmentProfilePath(context_.appDir);
+    return QStringLiteral("%1（%2）")
+        .arg(ReadProfileString(active, kConfigSection, SegmentKey::ActiveName),
+             ReadProfileString(active, kConfigSection, SegmentKey::Style));
+}
+
+bool OperatorConsole::triggerCurrent(const QString& name, const QStringList& captions) {
+    if (!screen_) {
+        return false;
+    }
+    for (QAction* action : screen_->actions()) {
+        const bool named = !name.isEmpty() && action->objectName() == name;
+        const bool captioned = std::any_of(captions.begin(), captions.end(),
+                                           [&](const QString& c) { return action->text() == c; });
+        if ((named || captioned) && action->isEnabled()) {
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+void OperatorConsole::launch(const QString& name) {
+    if (screen_ && screen_ != navigator_.mainScreen()) {
+        screen_->close();  // a full-window screen brings the main screen back as it closes
+    }
+    if (!navigator_.mainScreen()) {
+        navigator_.ShowMain();
+    }
+    if (FullScreenWindow* main = navigator_.mainScreen()) {
+        if (auto* action = main->findChild<QAction*>(name)) {
+            action->trigger();
+        }
+    }
+}
+
+void OperatorConsole::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Space) {
+        triggerCurrent({}, {QStringLiteral("开始计时"), QStringLiteral("计时开始"),
+                            QStringLiteral("计时暂停"), QStringLiteral("继续计时")});
+    } else if (key == Qt::Key_Left) {
+        triggerCurrent(QStringLiteral("Left"));
+    } else if (key == Qt::Key_Right) {
+        triggerCurrent(QStringLiteral("Right"));
+    } else if (key == Qt::Key_R) {
+        triggerCurrent({}, {QStringLiteral("初始化")});
+    } else if (key >= Qt::Key_1 && key <= Qt::Key_8) {
+        launch(QStringLiteral("Command4_%1").arg(key - Qt::Key_1));
+    } else if (key == Qt::Key_Escape) {
+        if (!triggerCurrent({}, {QStringLiteral("返回主界面")}) && screen_ &&
+            screen_ != navigator_.mainScreen()) {
+            screen_->close();
+        }
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void OperatorConsole::fillScreenChoice() {
+    const QSignalBlocker quiet(projectorChoice_);
+    projectorChoice_->clear();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        projectorChoice_->addItem(screen->name());
+    }
+    if (const QScreen* projector = navigator_.projectorScreen()) {
+        projectorChoice_->setCurrentText(projector->name());
+    }
+}
+
+void OperatorConsole::chooseProjector(int index) {
+    WriteProfileString(AppPath(context_.appDir, kDisplayProfile), kConfigSection,
+                       kProjectorScreenKey, projectorChoice_->itemText(index));
+    // The audience screens first, then the console out of their way.
+    for (FullScreenWindow* audience : {navigator_.mainScreen(), screen_.data()}) {
+        if (audience && audience->isVisible()) {
+            navigator_.placeAgain(audience);
+        }
+    }
+    showWhenTwoScreens();
+}
+
+void OperatorConsole::showWhenTwoScreens() {
+    QScreen* screen = navigator_.operatorScreen();
+    if (!screen) {
+        hide();
+        return;
+    }
+    setScreen(screen);
+    setGeometry(screen->availableGeometry());
+    show();
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The operator's console: with a projector attached, a window on the operator's own screen
+// that shows what the audience sees and drives it. It holds no timing or screen logic of its
+// own: its buttons trigger the actions the audience screen publishes, and what it shows is the
+// audience screen's own account of its clocks.
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include "foundation/platform/platform.h"
+#include "foundation/widgets/full_screen_window.h"
+
+class QComboBox;
+class QFrame;
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class ScreenNavigator;
+
+// "计时尚未开始": a clock screen up for this long without a clock started.
+inline constexpr int kForgottenStartMs = 10000;
+
+class OperatorConsole : public QWidget {
+    Q_OBJECT
+  public:
+    OperatorConsole(AppContext& context, ScreenNavigator& navigator, QWidget* parent = nullptr);
+
+    // The names of the main screen's actions the launch list offers, in its order.
+    static const QStringList& LaunchActions();
+
+    // Up on the operator's screen while there are two screens or more, hidden otherwise.
+    void showWhenTwoScreens();
+
+  public slots:
+    // A clock screen that has stood since it appeared turns the clock area amber.
+    void checkForgottenStart();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void follow(FullScreenWindow* screen);
+    void rebuildCommands();
+    void rebuildLaunchList();
+    void refresh();
+    void refreshMiniature();
+    void showForgottenStart(bool forgotten);
+    QString describe(const FullScreenWindow* screen) const;
+    // Triggers the current screen's action whose caption is one of `captions`, or named `name`.
+    bool triggerCurrent(const QString& name, const QStringList& captions = {});
+    // Brings the main screen back if another audience screen is up, then triggers its `name`.
+    void launch(const QString& name);
+    void chooseProjector(int index);
+    void fillScreenChoice();
+
+    AppContext& context_;
+    ScreenNavigator& navigator_;
+    QPointer<FullScreenWindow> screen_;
+    QMetaObject::Connection screenChanges_;
+    QMetaObject::Connection mainChanges_;
+    bool clockHasRun_ = false;
+
+    QLabel* title_;
+    QLabel* miniature_;
+    QFrame* clockArea_;
+    QHBoxLayout* clockRow_;
+    QLabel* forgotten_;
+    QList<QLabel*> clockLabels_;
+    QHBoxLayout* commandRow_;
+    QList<QPushButton*> commandButtons_;
+    QGridLayout* launchGrid_;
+    QList<QPushButton*> launchButtons_;
+    QComboBox* projectorChoice_;
+    QTimer miniatureTimer_;
+    QTimer forgottenTimer_;
+};
