@@ -1,5 +1,6 @@
 #include "operator_console.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
@@ -18,6 +19,7 @@
 #include "foundation/profile_store.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
+#include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"
 #include "screen_navigator.h"
 
@@ -101,6 +103,11 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     forgotten_->setFont(warning);
     forgotten_->hide();
     clockColumn->addWidget(forgotten_);
+    noClock_ = new QLabel(QStringLiteral("此画面没有计时"), clockArea_);
+    noClock_->setObjectName(QStringLiteral("NoClock"));
+    noClock_->setAlignment(Qt::AlignCenter);
+    SetTextColour(noClock_, Qt::gray);
+    clockColumn->addWidget(noClock_);
     clockRow_ = new QHBoxLayout;
     clockColumn->addLayout(clockRow_, 1);
     middle->addWidget(clockArea_, 1);
@@ -243,10 +250,14 @@ void OperatorConsole::refresh() {
         clockRow_->addWidget(label, 1);
         clockLabels_.append(label);
     }
+    noClock_->setVisible(clocks.isEmpty());
     for (int i = 0; i < clocks.size(); ++i) {
         clockLabels_[i]->setObjectName(clocks[i].name);
         clockLabels_[i]->setText(clocks[i].text);
-        SetTextColour(clockLabels_[i], clocks[i].colour);
+        // A palette set anew repaints even when nothing changed; a tick must not cost that.
+        if (TextColour(clockLabels_[i]) != clocks[i].colour) {
+            SetTextColour(clockLabels_[i], clocks[i].colour);
+        }
     }
     const bool running = screen_ && screen_->clockRunning();
     clockHasRun_ = clockHasRun_ || running;
@@ -254,7 +265,7 @@ void OperatorConsole::refresh() {
         forgottenTimer_.stop();
         showForgottenStart(false);
     } else if (forgotten_->isHidden()) {
-        SetBackgroundColour(clockArea_, screen_ ? BackgroundColour(screen_) : QColor(Qt::black));
+        showClockAreaColour(screen_ ? BackgroundColour(screen_) : QColor(Qt::black));
     }
     if (screen_) {
         const QList<QAction*> actions = screen_->actions();
@@ -265,29 +276,91 @@ void OperatorConsole::refresh() {
             }
         }
     }
-    if (running) {
-        miniatureTimer_.start();
-    } else {
+    // While a clock runs the miniature follows on its own beat; a tick need not draw it again.
+    if (!running) {
         miniatureTimer_.stop();
+        refreshMiniature();
+    } else if (!miniatureTimer_.isActive()) {
+        miniatureTimer_.start();
+        refreshMiniature();
     }
-    refreshMiniature();
 }
 
 void OperatorConsole::refreshMiniature() {
-    if (!screen_ || !screen_->isVisible()) {
+    if (!screen_ || !screen_->isVisible() || screen_->width() <= 0) {
         miniature_->clear();
         return;
     }
-    QPixmap picture(kMiniatureSize);
-    picture.fill(Qt::black);
-    QPainter painter(&picture);
     const qreal scale = std::min(qreal(kMiniatureSize.width()) / screen_->width(),
                                  qreal(kMiniatureSize.height()) / screen_->height());
-    painter.translate((kMiniatureSize.width() - screen_->width() * scale) / 2,
-                      (kMiniatureSize.height() - screen_->height() * scale) / 2);
-    painter.scale(scale, scale);
-    screen_->render(&painter, QPoint(), QRegion(),
-                    QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    const QPointF origin((kMiniatureSize.width() - screen_->width() * scale) / 2,
+                         (kMiniatureSize.height() - screen_->height() * scale) / 2);
+    QList<QLabel*> clocks;
+    for (const ClockReading& reading : screen_->clocks()) {
+        if (auto* clock = screen_->findChild<QLabel*>(reading.name)) {
+            clocks.append(clock);
+        }
+    }
+    // Everything but the clocks changes seldom, and drawing it scaled is the costly part: it
+    // is drawn once for as long as the picture, the colour and those controls stay as they are.
+    const StretchedPicture* image = screen_->picture();
+    const QPixmap behind = image->stretchedPicture();
+    QList<QWidget*> others;
+    QString key = QStringLiteral("%1 %2 %3x%4")
+                      .arg(behind.cacheKey())
+                      .arg(BackgroundColour(screen_).name())
+                      .arg(screen_->width())
+                      .arg(screen_->height());
+    for (QWidget* control : screen_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control == image || !control->isVisible() ||
+            clocks.contains(qobject_cast<QLabel*>(control))) {
+            continue;
+        }
+        others.append(control);
+        key += control->objectName() + QString::number(control->isEnabled());
+        if (const auto* label = qobject_cast<QLabel*>(control)) {
+            key += label->text();
+        } else if (const auto* button = qobject_cast<QAbstractButton*>(control)) {
+            key += button->text();
+        }
+    }
+    if (key != miniatureBackKey_) {
+        miniatureBack_ = QPixmap(kMiniatureSize);
+        miniatureBack_.fill(Qt::black);
+        QPainter painter(&miniatureBack_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(origin);
+        painter.scale(scale, scale);
+        painter.fillRect(screen_->rect(), BackgroundColour(screen_));
+        if (image->isVisible() && !behind.isNull()) {
+            painter.drawPixmap(image->pos(), behind);
+        }
+        for (QWidget* control : others) {
+            QWidget::RenderFlags flags = QWidget::DrawChildren;
+            if (control->autoFillBackground()) {
+                flags |= QWidget::DrawWindowBackground;
+            }
+            control->render(&painter, control->pos(), QRegion(), flags);
+        }
+        miniatureBackKey_ = key;
+    }
+    // The clocks in a font scaled down, rather than through a scaled painter: the glyphs then
+    // come from the font cache instead of being drawn as outlines every time.
+    QPixmap picture = miniatureBack_;
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const QLabel* clock : clocks) {
+        QFont font = clock->font();
+        if (font.pointSizeF() > 0) {
+            font.setPointSizeF(std::max(1.0, font.pointSizeF() * scale));
+        } else {
+            font.setPixelSize(std::max(1, int(font.pixelSize() * scale)));
+        }
+        painter.setFont(font);
+        painter.setPen(TextColour(clock));
+        const QRectF box(origin + QPointF(clock->pos()) * scale, QSizeF(clock->size()) * scale);
+        painter.drawText(box, int(clock->alignment()), clock->text());
+    }
     painter.end();
     miniature_->setPixmap(picture);
 }
@@ -301,7 +374,13 @@ void OperatorConsole::checkForgottenStart() {
 void OperatorConsole::showForgottenStart(bool forgotten) {
     forgotten_->setVisible(forgotten);
     if (forgotten) {
-        SetBackgroundColour(clockArea_, kAmber);
+        showClockAreaColour(kAmber);
+    }
+}
+
+void OperatorConsole::showClockAreaColour(const QColor& colour) {
+    if (BackgroundColour(clockArea_) != colour) {
+        SetBackgroundColour(clockArea_, colour);
     }
 }
 

@@ -5,6 +5,7 @@
 // audience screen's own account of its clocks.
 
 #include <QList>
+#include <QPixmap>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -49,6 +50,7 @@ class OperatorConsole : public QWidget {
     void refresh();
     void refreshMiniature();
     void showForgottenStart(bool forgotten);
+    void showClockAreaColour(const QColor& colour);
     QString describe(const FullScreenWindow* screen) const;
     // Triggers the current screen's action whose caption is one of `captions`, or named `name`.
     bool triggerCurrent(const QString& name, const QStringList& captions = {});
@@ -69,6 +71,7 @@ class OperatorConsole : public QWidget {
     QFrame* clockArea_;
     QHBoxLayout* clockRow_;
     QLabel* forgotten_;
+    QLabel* noClock_;
     QList<QLabel*> clockLabels_;
     QHBoxLayout* commandRow_;
     QList<QPushButton*> commandButtons_;
@@ -76,5 +79,7 @@ class OperatorConsole : public QWidget {
     QList<QPushButton*> launchButtons_;
     QComboBox* projectorChoice_;
     QTimer miniatureTimer_;
+    QPixmap miniatureBack_;
+    QString miniatureBackKey_;
     QTimer forgottenTimer_;
 };
