@@ -107,7 +107,8 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     noClock_->setObjectName(QStringLiteral("NoClock"));
     noClock_->setAlignment(Qt::AlignCenter);
     SetTextColour(noClock_, Qt::gray);
-    clockColumn->addWidget(noClock_);
+    noClock_->setFont(warning);
+    clockColumn->addWidget(noClock_, 1);
     clockRow_ = new QHBoxLayout;
     clockColumn->addLayout(clockRow_, 1);
     middle->addWidget(clockArea_, 1);
