@@ -27,6 +27,7 @@ Form15::Form15(const AppContext& context, QWidget* parent)
     command1_->setObjectName(QStringLiteral("Command1"));
     PlaceInTwips(command1_, 10440, 8520, 1335, 375);
     connect(command1_, &QPushButton::clicked, this, &Form15::enterClock);
+    publish(command1_);
 
     auto* strip = new RevealStrip(this, RevealStrip::Edge::Bottom, command1_);
     strip->addControl(command1_);

@@ -61,6 +61,9 @@ void Form8::buildControls() {
 
     Command1 = NewStripButton(this, QStringLiteral("Command1"), QStringLiteral("返回主界面"));
     PlaceInTwips(Command1, 0, 5880, 975, 375);
+    for (QPushButton* button : {Command2, Command3, Command1}) {
+        publish(button);
+    }
 
     column_ = new RevealStrip(this, RevealStrip::Edge::Left, Command1);
     for (QWidget* control : controlColumn()) {

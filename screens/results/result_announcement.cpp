@@ -109,6 +109,10 @@ void Form11::buildControls() {
     C2 = NewObjectList(Frame2, QStringLiteral("C2"));
     Command7 = NewButton(this, QStringLiteral("Command7"), QStringLiteral("返回设置界面"),
                          QRect(2400, 7200, 1215, 375));
+    // The steps and the music for the console; the layout mode stays with the mouse.
+    for (QPushButton* button : {Command2, Command3, Command4, Command1, Command5, Command6}) {
+        publish(button);
+    }
     PlaceInTwips(picture(), 0, 0, 11895, 8535);
 }
 
