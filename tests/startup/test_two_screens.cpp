@@ -201,6 +201,7 @@ class TwoScreensTest : public QObject {
     void consoleDrivesATwoSideSegmentFromTheKeyboard();
     void launchListFollowsTheProfiles();
     void forgottenStartShowsOnTheConsoleOnly();
+    void ceremonyButtonsOnTheConsole();
 };
 
 void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
@@ -254,6 +255,19 @@ void TwoScreensTest::launchListFollowsTheProfiles() {
     run.audience()->findChild<QAction*>("Command19")->trigger();  // 刷新设置
     QCoreApplication::sendPostedEvents();
     QCOMPARE(run.button("Launch_Command4_0")->text(), QStringLiteral("开篇立论"));
+}
+
+void TwoScreensTest::ceremonyButtonsOnTheConsole() {
+    ConsoleRun run;
+    run.button("Launch_Command13")->click();  // 颁奖仪式
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(run.audience()->objectName(), QStringLiteral("Form8"));
+    QCOMPARE(run.button("Command2")->text(), QStringLiteral("播放▲"));
+    QCOMPARE(run.button("Command3")->text(), QStringLiteral("停止■"));
+    QVERIFY(!run.button("Left"));
+    QVERIFY(run.console->findChild<QLabel*>("NoClock")->isVisible());
+    run.button("Command1")->click();  // 返回主界面
+    QTRY_COMPARE(run.audience()->objectName(), QStringLiteral("Form4"));
 }
 
 void TwoScreensTest::forgottenStartShowsOnTheConsoleOnly() {
