@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "foundation/paths.h"
+#include "foundation/platform/dialog_owner.h"
 #include "foundation/profile_store.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
@@ -72,6 +73,7 @@ const QStringList& OperatorConsole::LaunchActions() {
 OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator, QWidget* parent)
     : QWidget(parent, Qt::Window), context_(context), navigator_(navigator) {
     setObjectName(QStringLiteral("OperatorConsole"));
+    setProperty(kOperatorWindowProperty, true);
     setWindowTitle(QStringLiteral("debaclock — 操作台"));
     auto* page = new QVBoxLayout(this);
 

@@ -6,6 +6,7 @@
 #include <QFontDialog>
 
 #include "foundation/platform/colours.h"
+#include "foundation/platform/dialog_owner.h"
 #include "foundation/platform/modal.h"
 
 namespace {
@@ -42,7 +43,7 @@ bool Answer(Modal<QFileDialog>& dialog, QString& fileName) {
 }  // namespace
 
 bool QtFileOpenDialog::Show() {
-    Modal<QFileDialog> dialog(new QFileDialog(owner_));
+    Modal<QFileDialog> dialog(new QFileDialog(DialogOwner(owner_)));
     dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
@@ -52,7 +53,7 @@ bool QtFileOpenDialog::Show() {
 }
 
 bool QtSaveFileDialog::Show() {
-    Modal<QFileDialog> dialog(new QFileDialog(owner_));
+    Modal<QFileDialog> dialog(new QFileDialog(DialogOwner(owner_)));
     // The caller decides about replacing a file; no suffix is added to the confirmed name.
     dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
                        QFileDialog::DontConfirmOverwrite);
@@ -70,7 +71,7 @@ bool QtSaveFileDialog::Show() {
 }
 
 bool QtColourDialog::Show() {
-    Modal<QColorDialog> dialog(new QColorDialog(ColourFromValue(colour), owner_));
+    Modal<QColorDialog> dialog(new QColorDialog(ColourFromValue(colour), DialogOwner(owner_)));
     dialog->setOption(QColorDialog::DontUseNativeDialog);
     if (!dialog.accepted()) {
         return false;
@@ -80,7 +81,7 @@ bool QtColourDialog::Show() {
 }
 
 bool QtFontDialog::Show() {
-    Modal<QFontDialog> dialog(new QFontDialog(owner_));
+    Modal<QFontDialog> dialog(new QFontDialog(DialogOwner(owner_)));
     dialog->setOption(QFontDialog::DontUseNativeDialog);
     if (!font.face.isEmpty()) {
         QFont last(font.face);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "foundation/platform/dialog_owner.h"
 #include "foundation/platform/modal.h"
 
 namespace {
@@ -10,7 +11,7 @@ QMessageBox::StandardButton Run(const QString& text, const QString& title, Messa
                                 QMessageBox::StandardButtons buttons) {
     Modal<QMessageBox> box(new QMessageBox(QtMessageBoxes::QtIcon(icon),
                                            title.isEmpty() ? kProgramTitle : title, text, buttons,
-                                           QApplication::activeWindow()));
+                                           DialogOwner(QApplication::activeWindow())));
     box->setDefaultButton(QMessageBox::Ok);
     if (buttons.testFlag(QMessageBox::Cancel)) {
         box->setEscapeButton(QMessageBox::Cancel);

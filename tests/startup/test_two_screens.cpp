@@ -11,6 +11,7 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
+#include "foundation/platform/dialog_owner.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
 #include "operator_console.h"
@@ -202,6 +203,7 @@ class TwoScreensTest : public QObject {
     void launchListFollowsTheProfiles();
     void forgottenStartShowsOnTheConsoleOnly();
     void ceremonyButtonsOnTheConsole();
+    void dialogsOpenOverTheConsole();
 };
 
 void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
@@ -255,6 +257,18 @@ void TwoScreensTest::launchListFollowsTheProfiles() {
     run.audience()->findChild<QAction*>("Command19")->trigger();  // 刷新设置
     QCoreApplication::sendPostedEvents();
     QCOMPARE(run.button("Launch_Command4_0")->text(), QStringLiteral("开篇立论"));
+}
+
+void TwoScreensTest::dialogsOpenOverTheConsole() {
+    ConsoleRun run;
+    QWidget* main = run.audience();
+    QCOMPARE(DialogOwner(main), run.console.get());
+    QCOMPARE(DialogOwner(nullptr), run.console.get());
+    QWidget page;  // a settings page, on the operator's screen already
+    page.show();
+    QCOMPARE(DialogOwner(&page), &page);
+    run.console->hide();  // one screen again: every owner as it was
+    QCOMPARE(DialogOwner(main), main);
 }
 
 void TwoScreensTest::ceremonyButtonsOnTheConsole() {
