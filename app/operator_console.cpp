@@ -165,6 +165,8 @@ void OperatorConsole::follow(FullScreenWindow* screen) {
         mainChanges_ = connect(main, &FullScreenWindow::stateChanged, this,
                                &OperatorConsole::rebuildLaunchList);
     }
+    // Read once per screen: what a screen is does not change while it is up.
+    title_->setText(QStringLiteral("投影中：") + describe(screen));
     showForgottenStart(false);
     if (screen && !screen->clocks().isEmpty()) {
         forgottenTimer_.start();
@@ -238,7 +240,6 @@ void OperatorConsole::rebuildLaunchList() {
 }
 
 void OperatorConsole::refresh() {
-    title_->setText(QStringLiteral("投影中：") + describe(screen_));
     const QList<ClockReading> clocks = screen_ ? screen_->clocks() : QList<ClockReading>();
     while (clockLabels_.size() > clocks.size()) {
         delete clockLabels_.takeLast();
@@ -292,6 +293,7 @@ void OperatorConsole::refresh() {
 void OperatorConsole::refreshMiniature() {
     if (!screen_ || !screen_->isVisible() || screen_->width() <= 0) {
         miniature_->clear();
+        miniatureShown_.clear();
         return;
     }
     const qreal scale = std::min(qreal(kMiniatureSize.width()) / screen_->width(),
@@ -347,6 +349,15 @@ void OperatorConsole::refreshMiniature() {
         }
         miniatureBackKey_ = key;
     }
+    // The beat between ticks mostly finds nothing new: then the miniature stays as it is.
+    QString shown = key;
+    for (const QLabel* clock : clocks) {
+        shown += clock->text() + TextColour(clock).name();
+    }
+    if (shown == miniatureShown_) {
+        return;
+    }
+    miniatureShown_ = shown;
     // The clocks in a font scaled down, rather than through a scaled painter: the glyphs then
     // come from the font cache instead of being drawn as outlines every time.
     QPixmap picture = miniatureBack_;

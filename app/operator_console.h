@@ -81,5 +81,6 @@ class OperatorConsole : public QWidget {
     QTimer miniatureTimer_;
     QPixmap miniatureBack_;
     QString miniatureBackKey_;
+    QString miniatureShown_;  // what the miniature shows now, to skip drawing it again
     QTimer forgottenTimer_;
 };
