@@ -181,6 +181,7 @@ void OperatorConsole::follow(FullScreenWindow* screen) {
 void OperatorConsole::rebuildCommands() {
     qDeleteAll(commandButtons_);
     commandButtons_.clear();
+    commandActions_.clear();
     if (!screen_) {
         return;
     }
@@ -193,6 +194,7 @@ void OperatorConsole::rebuildCommands() {
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
         commandRow_->addWidget(button);
         commandButtons_.append(button);
+        commandActions_.append(action);
     }
 }
 
@@ -271,13 +273,10 @@ void OperatorConsole::refresh() {
     } else if (forgotten_->isHidden()) {
         showClockAreaColour(screen_ ? BackgroundColour(screen_) : QColor(Qt::black));
     }
-    if (screen_) {
-        const QList<QAction*> actions = screen_->actions();
-        for (QPushButton* button : commandButtons_) {
-            if (const auto* action = screen_->findChild<QAction*>(button->objectName())) {
-                button->setText(CaptionOf(action));
-                button->setEnabled(action->isEnabled());
-            }
+    for (int i = 0; i < commandButtons_.size(); ++i) {
+        if (const QAction* action = commandActions_[i]) {
+            commandButtons_[i]->setText(CaptionOf(action));
+            commandButtons_[i]->setEnabled(action->isEnabled());
         }
     }
     // While a clock runs the miniature follows on its own beat; a tick need not draw it again.

@@ -14,6 +14,7 @@
 #include "foundation/platform/platform.h"
 #include "foundation/widgets/full_screen_window.h"
 
+class QAction;
 class QComboBox;
 class QFrame;
 class QGridLayout;
@@ -75,6 +76,7 @@ class OperatorConsole : public QWidget {
     QList<QLabel*> clockLabels_;
     QHBoxLayout* commandRow_;
     QList<QPushButton*> commandButtons_;
+    QList<QPointer<QAction>> commandActions_;  // the action behind each of commandButtons_
     QGridLayout* launchGrid_;
     QList<QPushButton*> launchButtons_;
     QComboBox* projectorChoice_;

@@ -40,14 +40,15 @@ QWidget* ScreenNavigator::Build(ScreenId id) {
 }
 
 void ScreenNavigator::Present(QWidget* screen) {
-    Place(screen);
+    const ScreenRoles roles = Roles();
+    Place(screen, roles);
     screen->show();
     // A window manager that prevents focus stealing would otherwise leave the keyboard with
     // the window that is about to close, and the arrow keys of a clock would go nowhere.
     screen->raise();
     // With a projector the keyboard stays with the operator's windows: the console drives the
     // audience screens, and a projected window must not take its keys away.
-    if (!(qobject_cast<FullScreenWindow*>(screen) && Roles().twoScreens())) {
+    if (!(qobject_cast<FullScreenWindow*>(screen) && roles.twoScreens())) {
         screen->activateWindow();
     }
     if (auto* audience = qobject_cast<FullScreenWindow*>(screen)) {
@@ -80,8 +81,7 @@ QScreen* ScreenNavigator::operatorScreen() const {
     return roles.twoScreens() ? QGuiApplication::screens().at(roles.console) : nullptr;
 }
 
-void ScreenNavigator::Place(QWidget* screen) const {
-    const ScreenRoles roles = Roles();
+void ScreenNavigator::Place(QWidget* screen, const ScreenRoles& roles) const {
     if (!roles.twoScreens()) {
         return;  // one screen: every window where it has always been
     }

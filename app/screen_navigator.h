@@ -41,7 +41,7 @@ class ScreenNavigator : public QObject, public Navigator {
     // The main screen, while it is open.
     FullScreenWindow* mainScreen() const { return qobject_cast<FullScreenWindow*>(main_.data()); }
     // Puts `window` where its kind belongs again, after the projector choice changed.
-    void placeAgain(QWidget* window) const { Place(window); }
+    void placeAgain(QWidget* window) const { Place(window, Roles()); }
     // The projector and the operator's screen as "\config\display.ini" and the screens
     // attached now decide them; both null with one screen.
     QScreen* projectorScreen() const;
@@ -57,7 +57,7 @@ class ScreenNavigator : public QObject, public Navigator {
     void Close(QWidget* screen);
     void Present(QWidget* screen);
     // Puts `screen` on the screen its kind belongs on.
-    void Place(QWidget* screen) const;
+    void Place(QWidget* screen, const ScreenRoles& roles) const;
     ScreenRoles Roles() const;
     // The audience screen is the one shown last that is still up.
     void FollowAudience();
