@@ -253,6 +253,8 @@ void OperatorConsole::refresh() {
         big.setPointSize(40);
         big.setBold(true);
         label->setFont(big);
+        // A new text must not lay the console out again on every tick.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         clockRow_->addWidget(label, 1);
         clockLabels_.append(label);
     }
