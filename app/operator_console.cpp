@@ -13,8 +13,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
 #include <QVBoxLayout>
 
+#include "foundation/cues.h"
 #include "foundation/paths.h"
 #include "foundation/platform/dialog_owner.h"
 #include "foundation/profile_store.h"
@@ -28,6 +30,8 @@ namespace {
 
 // What the main screen offers besides launching: its music, run on the main screen itself.
 const QStringList kMusicActions = {QStringLiteral("Command17"), QStringLiteral("Command18")};
+// The main screen's volume bar, published as an action whose data is the volume.
+const QString kVolumeAction = QStringLiteral("Hl1");
 // The miniature follows a running clock at least this often.
 constexpr int kMiniatureRefreshMs = 250;
 const QSize kMiniatureSize(480, 300);
@@ -131,6 +135,16 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     projectorChoice_->setObjectName(QStringLiteral("ProjectorChoice"));
     projectorChoice_->setFocusPolicy(Qt::NoFocus);
     bottom->addWidget(projectorChoice_);
+    bottom->addSpacing(40);
+    bottom->addWidget(new QLabel(QStringLiteral("背景音乐音量："), this));
+    volume_ = new QSlider(Qt::Horizontal, this);
+    volume_->setObjectName(QStringLiteral("Volume"));
+    volume_->setAccessibleName(QStringLiteral("背景音乐音量调节"));
+    volume_->setRange(kMinVolume, kMaxVolume);
+    volume_->setTracking(false);
+    volume_->setFocusPolicy(Qt::NoFocus);
+    volume_->setMinimumWidth(240);
+    bottom->addWidget(volume_);
     bottom->addStretch(1);
     page->addLayout(bottom);
 
@@ -142,6 +156,15 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
 
     connect(&navigator_, &ScreenNavigator::audienceScreenChanged, this, &OperatorConsole::follow);
     connect(projectorChoice_, &QComboBox::activated, this, &OperatorConsole::chooseProjector);
+    // The main screen's own volume bar moves, and with it what its dragging does.
+    connect(volume_, &QSlider::valueChanged, this, [this](int value) {
+        if (FullScreenWindow* main = navigator_.mainScreen()) {
+            if (auto* action = main->findChild<QAction*>(kVolumeAction)) {
+                action->setData(value);
+                action->trigger();
+            }
+        }
+    });
     const auto screensChanged = [this] {
         fillScreenChoice();
         showWhenTwoScreens();
@@ -187,8 +210,8 @@ void OperatorConsole::rebuildCommands() {
     }
     for (QAction* action : screen_->actions()) {
         if (LaunchActions().contains(action->objectName()) ||
-            kMusicActions.contains(action->objectName())) {
-            continue;  // in the launch list and the music row
+            kMusicActions.contains(action->objectName()) || action->objectName() == kVolumeAction) {
+            continue;  // in the launch list, the music buttons and the volume slider
         }
         QPushButton* button = CommandButton(action, CaptionOf(action));
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
@@ -224,6 +247,12 @@ void OperatorConsole::rebuildLaunchList() {
             launchGrid_->addWidget(button, i / 8, i % 8);
             launchButtons_.append(button);
         }
+    }
+    const QAction* volume = main ? main->findChild<QAction*>(kVolumeAction) : nullptr;
+    volume_->setEnabled(volume && volume->isEnabled());
+    if (volume && !volume_->isSliderDown()) {
+        const QSignalBlocker quiet(volume_);
+        volume_->setValue(volume->data().toInt());
     }
     if (!main) {
         for (QPushButton* button : launchButtons_) {

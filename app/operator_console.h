@@ -21,6 +21,7 @@ class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QSlider;
 class ScreenNavigator;
 
 // "计时尚未开始": a clock screen up for this long without a clock started.
@@ -80,6 +81,7 @@ class OperatorConsole : public QWidget {
     QGridLayout* launchGrid_;
     QList<QPushButton*> launchButtons_;
     QComboBox* projectorChoice_;
+    QSlider* volume_;
     QTimer miniatureTimer_;
     QPixmap miniatureBack_;
     QString miniatureBackKey_;

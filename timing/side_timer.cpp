@@ -65,6 +65,7 @@ SideTimer::SideTimer(const AppContext& context, const SideSegment& segment, QWid
     strip->addControl(command1_);
     strip->watch(picture());
 
+    publishClocks({label1_});
     timer1_->start();
     rememberLayout();
     load();

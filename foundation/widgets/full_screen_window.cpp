@@ -1,6 +1,7 @@
 #include "foundation/widgets/full_screen_window.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
@@ -102,6 +103,23 @@ QAction* FullScreenWindow::publishPress(const QString& name, std::function<void(
     return action;
 }
 
+QAction* FullScreenWindow::publishVolume(QAbstractSlider* bar) {
+    auto* action = new QAction(bar->accessibleName(), this);
+    action->setObjectName(bar->objectName());
+    action->setData(bar->value());
+    QPointer<QAbstractSlider> target = bar;
+    connect(action, &QAction::triggered, this, [this, action, target] {
+        if (target && target->isEnabled()) {
+            target->setValue(action->data().toInt());
+        }
+        noteChange();
+    });
+    connect(bar, &QAbstractSlider::valueChanged, this, &FullScreenWindow::noteChange);
+    volumeActions_.append({action, target});
+    addAction(action);
+    return action;
+}
+
 void FullScreenWindow::publishClocks(const QList<QLabel*>& clocks) {
     clocks_.clear();
     for (QLabel* clock : clocks) {
@@ -124,6 +142,12 @@ void FullScreenWindow::reportChange() {
         if (button) {
             action->setText(button->text());
             action->setEnabled(button->isEnabled());
+        }
+    }
+    for (const auto& [action, bar] : volumeActions_) {
+        if (bar) {
+            action->setData(bar->value());
+            action->setEnabled(bar->isEnabled());
         }
     }
     emit stateChanged();

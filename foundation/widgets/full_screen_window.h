@@ -13,6 +13,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QAbstractSlider;
 class QAction;
 class QLabel;
 class StretchedPicture;
@@ -52,6 +53,10 @@ class FullScreenWindow : public QWidget {
     // Publishes a press that is not a button ("Left", "Right": the mouse presses of a clock
     // screen).
     QAction* publishPress(const QString& name, std::function<void()> press);
+    // Publishes a volume bar as an action named as the bar, captioned with its accessible name,
+    // whose data is the bar's value: setting the data and triggering moves the bar, which runs
+    // what dragging it runs.
+    QAction* publishVolume(QAbstractSlider* bar);
     // The labels the audience reads the time on.
     void publishClocks(const QList<QLabel*>& clocks);
     // Something shown may have changed: stateChanged follows once, when the handler at work
@@ -74,6 +79,7 @@ class FullScreenWindow : public QWidget {
     StretchedPicture* picture_;
     QList<QPointer<QLabel>> clocks_;
     QList<QPair<QAction*, QPointer<QAbstractButton>>> buttonActions_;
+    QList<QPair<QAction*, QPointer<QAbstractSlider>>> volumeActions_;
     bool watching_ = false;
     bool changePending_ = false;
 };

@@ -52,6 +52,7 @@ Form4::Form4(AppContext& context, QWidget* parent)
             publish(button);
         }
     }
+    publishVolume(Hl1);
 
     loadLayoutAndLooks();
     loadVolume();
@@ -93,6 +94,7 @@ void Form4::buildControls() {
     PlaceInTwips(Frame2, 9360, 7920, 2415, 495);
     Hl1 = SetUpVolumeBar(new QScrollBar(Qt::Horizontal, Frame2), QStringLiteral("Hl1"));
     PlaceInTwips(Hl1, 120, 210, 2175, 225);
+    Hl1->setAccessibleName(QStringLiteral("背景音乐音量调节"));
 
     leftStrip_ = new RevealStrip(this, RevealStrip::Edge::Left, Command1);
     for (QWidget* control : buttonColumn()) {

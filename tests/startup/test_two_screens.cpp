@@ -7,10 +7,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryFile>
 #include <QtTest>
 
+#include "foundation/main_profile.h"
 #include "foundation/platform/dialog_owner.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
@@ -204,6 +207,7 @@ class TwoScreensTest : public QObject {
     void forgottenStartShowsOnTheConsoleOnly();
     void ceremonyButtonsOnTheConsole();
     void dialogsOpenOverTheConsole();
+    void consoleVolumeIsTheMainScreens();
 };
 
 void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
@@ -257,6 +261,20 @@ void TwoScreensTest::launchListFollowsTheProfiles() {
     run.audience()->findChild<QAction*>("Command19")->trigger();  // 刷新设置
     QCoreApplication::sendPostedEvents();
     QCOMPARE(run.button("Launch_Command4_0")->text(), QStringLiteral("开篇立论"));
+}
+
+void TwoScreensTest::consoleVolumeIsTheMainScreens() {
+    ConsoleRun run;
+    auto* volume = run.console->findChild<QSlider*>("Volume");
+    auto* bar = run.audience()->findChild<QScrollBar*>("Hl1");
+    QCOMPARE(volume->value(), bar->value());
+    volume->setValue(70);
+    QCOMPARE(bar->value(), 70);
+    QCOMPARE(run.profile(kMainProfile, MainKey::Volume), QStringLiteral("70"));
+    bar->setValue(30);  // dragged on the projected screen
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(volume->value(), 30);
+    QVERIFY(!run.button("Hl1"));
 }
 
 void TwoScreensTest::dialogsOpenOverTheConsole() {
