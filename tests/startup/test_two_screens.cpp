@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -208,6 +209,7 @@ class TwoScreensTest : public QObject {
     void ceremonyButtonsOnTheConsole();
     void dialogsOpenOverTheConsole();
     void consoleVolumeIsTheMainScreens();
+    void choosingTheConsolesScreenMovesTheConsole();
 };
 
 void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
@@ -261,6 +263,18 @@ void TwoScreensTest::launchListFollowsTheProfiles() {
     run.audience()->findChild<QAction*>("Command19")->trigger();  // 刷新设置
     QCoreApplication::sendPostedEvents();
     QCOMPARE(run.button("Launch_Command4_0")->text(), QStringLiteral("开篇立论"));
+}
+
+void TwoScreensTest::choosingTheConsolesScreenMovesTheConsole() {
+    ConsoleRun run;
+    auto* choice = run.console->findChild<QComboBox*>("ProjectorChoice");
+    QCOMPARE(choice->currentText(), QStringLiteral("VGA-1"));
+    const int laptop = choice->findText("LVDS-1");
+    choice->setCurrentIndex(laptop);
+    emit choice->activated(laptop);
+    QCOMPARE(run.profile(kDisplayProfile, kProjectorScreenKey), QStringLiteral("LVDS-1"));
+    QCOMPARE(run.audience()->screen()->name(), QStringLiteral("LVDS-1"));
+    QCOMPARE(run.console->screen()->name(), QStringLiteral("VGA-1"));
 }
 
 void TwoScreensTest::consoleVolumeIsTheMainScreens() {
