@@ -25,6 +25,7 @@
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"
 #include "screen_navigator.h"
+#include "screen_snapshot.h"
 
 namespace {
 
@@ -443,10 +444,10 @@ QString OperatorConsole::describe(const FullScreenWindow* screen) const {
     if (const auto name = kNames.constFind(screen->objectName()); name != kNames.cend()) {
         return *name;
     }
-    const QString active = ActiveSegmentProfilePath(context_.appDir);
     return QStringLiteral("%1（%2）")
-        .arg(ReadProfileString(active, kConfigSection, SegmentKey::ActiveName),
-             ReadProfileString(active, kConfigSection, SegmentKey::Style));
+        .arg(SegmentOnScreen(context_.appDir, screen),
+             ReadProfileString(ActiveSegmentProfilePath(context_.appDir), kConfigSection,
+                               SegmentKey::Style));
 }
 
 bool OperatorConsole::triggerCurrent(const QString& name, const QStringList& captions) {

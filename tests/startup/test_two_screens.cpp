@@ -5,8 +5,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -20,6 +23,7 @@
 #include "foundation/segment_profile.h"
 #include "operator_console.h"
 #include "screen_navigator.h"
+#include "screen_snapshot.h"
 #include "screens_registry.h"
 #include "support/screen_fixture.h"
 
@@ -210,6 +214,7 @@ class TwoScreensTest : public QObject {
     void dialogsOpenOverTheConsole();
     void consoleVolumeIsTheMainScreens();
     void choosingTheConsolesScreenMovesTheConsole();
+    void snapshotOfWhatTheProjectorShows();
 };
 
 void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
@@ -275,6 +280,34 @@ void TwoScreensTest::choosingTheConsolesScreenMovesTheConsole() {
     QCOMPARE(run.profile(kDisplayProfile, kProjectorScreenKey), QStringLiteral("LVDS-1"));
     QCOMPARE(run.audience()->screen()->name(), QStringLiteral("LVDS-1"));
     QCOMPARE(run.console->screen()->name(), QStringLiteral("VGA-1"));
+}
+
+void TwoScreensTest::snapshotOfWhatTheProjectorShows() {
+    ConsoleRun run;
+    QCOMPARE(
+        ScreenSnapshot(run.dir.path(), nullptr),
+        (QJsonObject{
+            {"screen", ""}, {"segment", ""}, {"clocks", QJsonArray()}, {"actions", QJsonArray()}}));
+    QCOMPARE(ScreenSnapshot(run.dir.path(), run.audience())["segment"].toString(), QString());
+    run.key(Qt::Key_3);
+    run.key(Qt::Key_Left);
+    const QJsonObject shown = ScreenSnapshot(run.dir.path(), run.audience());
+    QCOMPARE(shown["screen"].toString(), QStringLiteral("Form6"));
+    QCOMPARE(shown["segment"].toString(), QStringLiteral("驳论"));
+    const QJsonArray clocks = shown["clocks"].toArray();
+    QCOMPARE(clocks.size(), 2);
+    QCOMPARE(clocks[0].toObject()["name"].toString(), QStringLiteral("Label4"));
+    QCOMPARE(clocks[0].toObject()["text"].toString(), QStringLiteral("2分00秒"));
+    QVERIFY(QRegularExpression("^#[0-9A-F]{6}$")
+                .match(clocks[0].toObject()["colour"].toString())
+                .hasMatch());
+    QJsonObject pause;
+    for (const QJsonValue action : shown["actions"].toArray()) {
+        if (action.toObject()["name"] == "Command3") {
+            pause = action.toObject();
+        }
+    }
+    QCOMPARE(pause, (QJsonObject{{"name", "Command3"}, {"text", "计时暂停"}, {"enabled", true}}));
 }
 
 void TwoScreensTest::consoleVolumeIsTheMainScreens() {

@@ -1,0 +1,46 @@
+#include "screen_snapshot.h"
+
+#include <QAction>
+#include <QJsonArray>
+
+#include "foundation/profile_store.h"
+#include "foundation/segment_profile.h"
+#include "foundation/widgets/full_screen_window.h"
+
+namespace {
+
+// The clock screens of the five timing styles, which time the active segment.
+bool TimesASegment(const FullScreenWindow* screen) {
+    static const QStringList kClockScreens = {"Form17", "Form6", "Form5", "Form18", "Form22"};
+    return screen && kClockScreens.contains(screen->objectName());
+}
+
+}  // namespace
+
+QString SegmentOnScreen(const QString& appDir, const FullScreenWindow* screen) {
+    if (!TimesASegment(screen)) {
+        return {};
+    }
+    return ReadProfileString(ActiveSegmentProfilePath(appDir), kConfigSection,
+                             SegmentKey::ActiveName);
+}
+
+QJsonObject ScreenSnapshot(const QString& appDir, const FullScreenWindow* screen) {
+    QJsonArray clocks, actions;
+    if (screen) {
+        for (const ClockReading& clock : screen->clocks()) {
+            clocks.append(QJsonObject{{"name", clock.name},
+                                      {"text", clock.text},
+                                      {"colour", clock.colour.name(QColor::HexRgb).toUpper()}});
+        }
+        for (const QAction* action : screen->actions()) {
+            actions.append(QJsonObject{{"name", action->objectName()},
+                                       {"text", action->text()},
+                                       {"enabled", action->isEnabled()}});
+        }
+    }
+    return {{"screen", screen ? screen->objectName() : QString()},
+            {"segment", SegmentOnScreen(appDir, screen)},
+            {"clocks", clocks},
+            {"actions", actions}};
+}

@@ -1,0 +1,17 @@
+#pragma once
+// What an audience screen shows and accepts, as the hall's network protocol sends it:
+// {"screen": "Form6", "segment": "驳论", "clocks": [{"name", "text", "colour": "#RRGGBB"}],
+//  "actions": [{"name", "text", "enabled"}]}. Clocks top to bottom, then left to right.
+
+#include <QJsonObject>
+#include <QString>
+
+class FullScreenWindow;
+
+// The segment a clock screen times, from the active segment profile; empty for any other
+// screen (the main screen, the transition, the side timers, the results).
+QString SegmentOnScreen(const QString& appDir, const FullScreenWindow* screen);
+
+// The snapshot of `screen`; a neutral one ("screen" and "segment" empty, no clocks, no
+// actions) when no audience screen is up.
+QJsonObject ScreenSnapshot(const QString& appDir, const FullScreenWindow* screen);
