@@ -231,6 +231,7 @@ void OperatorConsole::rebuildLaunchList() {
         for (int i = 0; i < names.size(); ++i) {
             auto* button = new QPushButton(this);
             button->setObjectName(QStringLiteral("Launch_") + names[i]);
+            launchNames_.append(names[i]);
             button->setFocusPolicy(Qt::NoFocus);
             button->setMinimumHeight(36);
             const QString name = names[i];
@@ -256,17 +257,15 @@ void OperatorConsole::rebuildLaunchList() {
         volume_->setValue(volume->data().toInt());
     }
     if (!main) {
-        for (QPushButton* button : launchButtons_) {
-            const QString name = button->objectName().mid(7);
-            button->setEnabled(!kMusicActions.contains(name));
+        for (int i = 0; i < launchButtons_.size(); ++i) {
+            launchButtons_[i]->setEnabled(!kMusicActions.contains(launchNames_[i]));
         }
         return;
     }
-    for (QPushButton* button : launchButtons_) {
-        const QString name = button->objectName().mid(7);
-        if (const auto* action = main->findChild<QAction*>(name)) {
-            button->setText(action->text());
-            button->setEnabled(action->isEnabled());
+    for (int i = 0; i < launchButtons_.size(); ++i) {
+        if (const auto* action = main->findChild<QAction*>(launchNames_[i])) {
+            launchButtons_[i]->setText(action->text());
+            launchButtons_[i]->setEnabled(action->isEnabled());
         }
     }
 }

@@ -80,6 +80,7 @@ class OperatorConsole : public QWidget {
     QList<QPointer<QAction>> commandActions_;  // the action behind each of commandButtons_
     QGridLayout* launchGrid_;
     QList<QPushButton*> launchButtons_;
+    QStringList launchNames_;  // the main screen's action behind each of launchButtons_
     QComboBox* projectorChoice_;
     QSlider* volume_;
     QTimer miniatureTimer_;

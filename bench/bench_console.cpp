@@ -20,14 +20,12 @@
 #include "foundation/widgets/second_ticker.h"
 #include "operator_console.h"
 #include "startup.h"
+#include "tools/dev_support/two_screens.h"
 
 using namespace bench;
 
 namespace {
 
-constexpr char kTwoScreens[] = R"({"screens": [
-    {"name": "LVDS-1", "x": 0, "y": 0, "width": 1280, "height": 800, "logicalDpi": 96},
-    {"name": "VGA-1", "x": 1280, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})";
 constexpr int kTicks = 12;
 
 double ProcessCpuMs() {
@@ -47,10 +45,7 @@ int main(int argc, char* argv[]) {
     QTemporaryFile screens;
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == "offscreen") {
-        if (screens.open() && screens.write(kTwoScreens) > 0) {
-            screens.close();
-            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
-        }
+        UseTwoOffscreenScreens(screens);
     }
     QApplication app(argc, argv);
     InstallFontSubstitutions();

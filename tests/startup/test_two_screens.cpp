@@ -26,14 +26,9 @@
 #include "screen_snapshot.h"
 #include "screens_registry.h"
 #include "support/screen_fixture.h"
+#include "tools/dev_support/two_screens.h"
 
 namespace {
-
-// The laptop's own screen and the projector to its right. The offscreen platform orders its
-// screens by name and makes the first the primary: the laptop's.
-constexpr char kTwoScreens[] = R"({"screens": [
-    {"name": "LVDS-1", "x": 0, "y": 0, "width": 1280, "height": 800, "logicalDpi": 96},
-    {"name": "VGA-1", "x": 1280, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})";
 
 struct TwoScreenNavigator : ScreenFixture {
     ScreenNavigator navigator{context};
@@ -366,11 +361,9 @@ void TwoScreensTest::forgottenStartShowsOnTheConsoleOnly() {
 
 int main(int argc, char** argv) {
     QTemporaryFile config;
-    if (!config.open() || config.write(kTwoScreens) < 0) {
+    if (!UseTwoOffscreenScreens(config)) {
         return 2;
     }
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     TwoScreensTest test;
     return QTest::qExec(&test, argc, argv);
