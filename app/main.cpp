@@ -7,6 +7,7 @@
 #include "foundation/platform/qt_message_boxes.h"
 #include "foundation/program_folder.h"
 #include "foundation/widgets/fonts.h"
+#include "hall_service.h"
 #include "operator_console.h"
 #include "startup.h"
 
@@ -28,8 +29,10 @@ int main(int argc, char* argv[]) {
     if (!MayStart(program.platform, errors)) {
         return GbkAvailable() ? 0 : 1;  // a copy already running is no failure of this one
     }
+    HallService hall(program.context.appDir, program.navigator);
+    hall.startIfEnabled();
     ShowSplash(program.context);
     // Deleted with the other windows when the program ends.
-    (new OperatorConsole(program.context, program.navigator))->showWhenTwoScreens();
+    (new OperatorConsole(program.context, program.navigator, &hall))->showWhenTwoScreens();
     return RunUntilExit();
 }

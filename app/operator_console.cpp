@@ -24,8 +24,9 @@
 #include "foundation/segment_profile.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"
+#include "hall/screen_snapshot.h"
+#include "hall_panel.h"
 #include "screen_navigator.h"
-#include "screen_snapshot.h"
 
 namespace {
 
@@ -75,7 +76,8 @@ const QStringList& OperatorConsole::LaunchActions() {
     return names;
 }
 
-OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator, QWidget* parent)
+OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator, HallService* hall,
+                                 QWidget* parent)
     : QWidget(parent, Qt::Window), context_(context), navigator_(navigator) {
     setObjectName(QStringLiteral("OperatorConsole"));
     setProperty(kOperatorWindowProperty, true);
@@ -148,6 +150,9 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     bottom->addWidget(volume_);
     bottom->addStretch(1);
     page->addLayout(bottom);
+    if (hall) {
+        page->addWidget(new HallPanel(*hall, this));
+    }
 
     miniatureTimer_.setInterval(kMiniatureRefreshMs);
     connect(&miniatureTimer_, &QTimer::timeout, this, &OperatorConsole::refreshMiniature);

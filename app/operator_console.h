@@ -19,6 +19,7 @@ class QComboBox;
 class QFrame;
 class QGridLayout;
 class QHBoxLayout;
+class HallService;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -30,7 +31,9 @@ inline constexpr int kForgottenStartMs = 10000;
 class OperatorConsole : public QWidget {
     Q_OBJECT
   public:
-    OperatorConsole(AppContext& context, ScreenNavigator& navigator, QWidget* parent = nullptr);
+    // `hall`: the hall's network, whose switch and addresses the console shows; none, none shown.
+    OperatorConsole(AppContext& context, ScreenNavigator& navigator, HallService* hall = nullptr,
+                    QWidget* parent = nullptr);
 
     // The names of the main screen's actions the launch list offers, in its order.
     static const QStringList& LaunchActions();

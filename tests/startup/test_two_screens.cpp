@@ -21,9 +21,9 @@
 #include "foundation/platform/dialog_owner.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
+#include "hall/screen_snapshot.h"
 #include "operator_console.h"
 #include "screen_navigator.h"
-#include "screen_snapshot.h"
 #include "screens_registry.h"
 #include "support/screen_fixture.h"
 #include "tools/dev_support/two_screens.h"
@@ -280,13 +280,14 @@ void TwoScreensTest::choosingTheConsolesScreenMovesTheConsole() {
 void TwoScreensTest::snapshotOfWhatTheProjectorShows() {
     ConsoleRun run;
     QCOMPARE(
-        ScreenSnapshot(run.dir.path(), nullptr),
+        ScreenSnapshot(nullptr, QString()),
         (QJsonObject{
             {"screen", ""}, {"segment", ""}, {"clocks", QJsonArray()}, {"actions", QJsonArray()}}));
-    QCOMPARE(ScreenSnapshot(run.dir.path(), run.audience())["segment"].toString(), QString());
+    QCOMPARE(SegmentOnScreen(run.dir.path(), run.audience()), QString());
     run.key(Qt::Key_3);
     run.key(Qt::Key_Left);
-    const QJsonObject shown = ScreenSnapshot(run.dir.path(), run.audience());
+    const QJsonObject shown =
+        ScreenSnapshot(run.audience(), SegmentOnScreen(run.dir.path(), run.audience()));
     QCOMPARE(shown["screen"].toString(), QStringLiteral("Form6"));
     QCOMPARE(shown["segment"].toString(), QStringLiteral("驳论"));
     const QJsonArray clocks = shown["clocks"].toArray();

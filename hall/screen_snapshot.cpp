@@ -25,7 +25,7 @@ QString SegmentOnScreen(const QString& appDir, const FullScreenWindow* screen) {
                              SegmentKey::ActiveName);
 }
 
-QJsonObject ScreenSnapshot(const QString& appDir, const FullScreenWindow* screen) {
+QJsonObject ScreenSnapshot(const FullScreenWindow* screen, const QString& segment) {
     QJsonArray clocks, actions;
     if (screen) {
         for (const ClockReading& clock : screen->clocks()) {
@@ -34,13 +34,16 @@ QJsonObject ScreenSnapshot(const QString& appDir, const FullScreenWindow* screen
                                       {"colour", clock.colour.name(QColor::HexRgb).toUpper()}});
         }
         for (const QAction* action : screen->actions()) {
+            if (action->data().isValid()) {
+                continue;  // a bar's value travels in the action's data
+            }
             actions.append(QJsonObject{{"name", action->objectName()},
                                        {"text", action->text()},
                                        {"enabled", action->isEnabled()}});
         }
     }
     return {{"screen", screen ? screen->objectName() : QString()},
-            {"segment", SegmentOnScreen(appDir, screen)},
+            {"segment", screen ? segment : QString()},
             {"clocks", clocks},
             {"actions", actions}};
 }

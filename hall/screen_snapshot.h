@@ -12,6 +12,7 @@ class FullScreenWindow;
 // screen (the main screen, the transition, the side timers, the results).
 QString SegmentOnScreen(const QString& appDir, const FullScreenWindow* screen);
 
-// The snapshot of `screen`; a neutral one ("screen" and "segment" empty, no clocks, no
-// actions) when no audience screen is up.
-QJsonObject ScreenSnapshot(const QString& appDir, const FullScreenWindow* screen);
+// The snapshot of `screen`, which times `segment` (from SegmentOnScreen, read once per screen); a
+// neutral one ("screen" and "segment" empty, no clocks, no actions) when no audience screen is
+// up. A volume bar is no command: it is left out.
+QJsonObject ScreenSnapshot(const FullScreenWindow* screen, const QString& segment);

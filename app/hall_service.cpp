@@ -1,0 +1,80 @@
+#include "hall_service.h"
+
+#include "foundation/paths.h"
+#include "foundation/profile_store.h"
+#include "hall/lan_address.h"
+#include "hall/screen_snapshot.h"
+#include "screen_navigator.h"
+
+HallService::HallService(QString appDir, ScreenNavigator& navigator, QObject* parent)
+    : QObject(parent), appDir_(std::move(appDir)), navigator_(navigator) {
+    connect(&navigator_, &ScreenNavigator::audienceScreenChanged, this,
+            [this](FullScreenWindow* screen) {
+                server_.show(screen, SegmentOnScreen(appDir_, screen));
+            });
+    connect(&server_, &HallServer::clientsChanged, this, &HallService::changed);
+}
+
+void HallService::startIfEnabled() {
+    if (setting(RemoteKey::Enabled) == QLatin1String("1")) {
+        start();
+        emit changed();
+    }
+}
+
+bool HallService::setEnabled(bool on) {
+    keep(RemoteKey::Enabled, on ? QStringLiteral("1") : QStringLiteral("0"));
+    problem_.clear();
+    bool started = true;
+    if (on) {
+        started = start();
+    } else {
+        server_.stop();
+    }
+    emit changed();
+    return started;
+}
+
+void HallService::newToken() {
+    const QString token = NewRemoteToken();
+    keep(RemoteKey::Token, token);
+    server_.setToken(token);
+    emit changed();
+}
+
+QString HallService::mirrorAddress() const {
+    return QStringLiteral("http://%1:%2/").arg(HallAddress().toString()).arg(server_.port());
+}
+
+QString HallService::remoteAddress() const {
+    return mirrorAddress() + QStringLiteral("remote?token=") + setting(RemoteKey::Token);
+}
+
+QString HallService::setting(const QString& key) const {
+    return ReadProfileString(AppPath(appDir_, kRemoteProfile), kConfigSection, key).trimmed();
+}
+
+void HallService::keep(const QString& key, const QString& value) const {
+    WriteProfileString(AppPath(appDir_, kRemoteProfile), kConfigSection, key, value);
+}
+
+// A missing or unusable port is the default one.
+quint16 HallService::port() const {
+    bool number = false;
+    const int port = setting(RemoteKey::Port).toInt(&number);
+    return number && port > 0 && port <= 65535 ? quint16(port) : kDefaultRemotePort;
+}
+
+bool HallService::start() {
+    if (setting(RemoteKey::Token).isEmpty()) {
+        keep(RemoteKey::Token, NewRemoteToken());
+    }
+    server_.setToken(setting(RemoteKey::Token));
+    FullScreenWindow* screen = navigator_.audienceScreen();
+    server_.show(screen, SegmentOnScreen(appDir_, screen));
+    if (!server_.start(port(), &problem_)) {
+        return false;
+    }
+    problem_.clear();
+    return true;
+}

@@ -1,0 +1,333 @@
+#include "hall/hall_server.h"
+
+#include <QAction>
+#include <QFile>
+#include <QHttpServer>
+#include <QJsonDocument>
+#include <QUrlQuery>
+#include <QWebSocket>
+
+#include "foundation/widgets/full_screen_window.h"
+#include "hall/remote_message.h"
+#include "hall/screen_snapshot.h"
+
+namespace {
+
+// A remote whose token was replaced; the page shows why and does not come back by itself.
+constexpr auto kReplacedToken = QWebSocketProtocol::CloseCode(4403);
+constexpr int kPingsMissed = 3;
+// A client flooding at this many times the allowed rate is not answered but closed.
+constexpr int kFloodFactor = 5;
+
+// The pages load nothing but themselves and talk to nothing but this server.
+const QByteArray kPagePolicy =
+    "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; "
+    "img-src 'self' data:; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
+
+QByteArray Resource(const QString& name) {
+    QFile file(QStringLiteral(":/hall/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QHttpServerResponse Reply(
+    const QByteArray& mimeType, const QByteArray& body,
+    QHttpServerResponse::StatusCode status = QHttpServerResponse::StatusCode::Ok) {
+    QHttpServerResponse response(mimeType, body, status);
+    response.setHeader("Content-Security-Policy", kPagePolicy);
+    response.setHeader("X-Content-Type-Options", "nosniff");
+    response.setHeader("Referrer-Policy", "no-referrer");
+    response.setHeader("Cache-Control", "no-store");
+    return response;
+}
+
+QHttpServerResponse Refuse(QHttpServerResponse::StatusCode status, const QString& kind) {
+    return Reply("application/json", RefusalText(kind).toUtf8(), status);
+}
+
+QString TokenIn(const QUrlQuery& query) {
+    return query.queryItemValue(QStringLiteral("token"), QUrl::FullyDecoded);
+}
+
+// Why listening failed, as the operator can act on it.
+QString ListenProblem(const QTcpServer& listener, quint16 port) {
+    switch (listener.serverError()) {
+        case QAbstractSocket::AddressInUseError:
+            return QStringLiteral("端口 %1 已被其他程序占用").arg(port);
+        case QAbstractSocket::SocketAccessError:
+            return QStringLiteral("没有使用端口 %1 的权限").arg(port);
+        default:
+            return QStringLiteral("端口 %1：%2").arg(port).arg(listener.errorString());
+    }
+}
+
+}  // namespace
+
+HallServer::HallServer(Limits limits, QObject* parent) : QObject(parent), limits_(limits) {
+    clock_.start();
+    pings_.setInterval(limits_.pingMs);
+    connect(&pings_, &QTimer::timeout, this, &HallServer::pingOrDrop);
+    show(nullptr, {});
+}
+
+HallServer::~HallServer() {
+    stop();
+}
+
+bool HallServer::start(quint16 port, QString* problem) {
+    stop();
+    http_ = std::make_unique<QHttpServer>();
+    route();
+    connect(http_.get(), &QHttpServer::newWebSocketConnection, this, &HallServer::accept);
+    auto* listener = new GuardedTcpServer(limits_.connections, http_.get());
+    if (!listener->listen(QHostAddress::Any, port)) {
+        if (problem) {
+            *problem = ListenProblem(*listener, port);
+        }
+        http_.reset();
+        return false;
+    }
+    http_->bind(listener);
+    listener_ = listener;
+    pings_.start();
+    return true;
+}
+
+void HallServer::stop() {
+    pings_.stop();
+    const QList<Client> leaving = clients_;
+    clients_.clear();
+    for (const Client& client : leaving) {
+        client.socket->disconnect(this);
+        client.socket->close(QWebSocketProtocol::CloseCodeGoingAway);
+        client.socket->deleteLater();
+    }
+    if (!leaving.isEmpty()) {
+        emit clientsChanged();
+    }
+    listener_ = nullptr;
+    http_.reset();
+}
+
+quint16 HallServer::port() const {
+    return listener_ ? listener_->serverPort() : 0;
+}
+
+void HallServer::setToken(const QString& token) {
+    if (token == token_) {
+        return;
+    }
+    token_ = token;
+    const QList<Client> present = clients_;
+    for (const Client& client : present) {
+        if (client.remote) {
+            client.socket->sendTextMessage(RefusalText(Refusal::Forbidden));
+            client.socket->close(kReplacedToken, QStringLiteral("forbidden"));
+            drop(client.socket);
+        }
+    }
+}
+
+void HallServer::show(FullScreenWindow* screen, const QString& segment) {
+    disconnect(screenChanges_);
+    screen_ = screen;
+    segment_ = segment;
+    if (screen) {
+        screenChanges_ =
+            connect(screen, &FullScreenWindow::stateChanged, this, &HallServer::sendState);
+    }
+    sendState();
+}
+
+void HallServer::route() {
+    using Method = QHttpServerRequest::Method;
+    using Status = QHttpServerResponse::StatusCode;
+    const QByteArray html = "text/html; charset=utf-8";
+    http_->route("/", Method::Get, [html] { return Reply(html, Resource("mirror.html")); });
+    http_->route("/hall.css", Method::Get,
+                 [] { return Reply("text/css; charset=utf-8", Resource("hall.css")); });
+    http_->route("/hall.js", Method::Get,
+                 [] { return Reply("text/javascript; charset=utf-8", Resource("hall.js")); });
+    // The server upgrades only requests a route takes; this one leaves the answer to the
+    // WebSocket handshake, and tells a plain request what it lacks.
+    http_->route("/ws", Method::Get,
+                 [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+                     if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) != 0) {
+                         responder.write(QHttpServerResponder::StatusCode::UpgradeRequired);
+                     }
+                 });
+    http_->route("/remote", Method::Get, [this, html](const QHttpServerRequest& request) {
+        const QString address = request.remoteAddress().toString();
+        if (!wrongTokens_.mayTry(address, nowMs())) {
+            return Refuse(Status::TooManyRequests, Refusal::TooMany);
+        }
+        if (!SameToken(TokenIn(request.query()), token_)) {
+            wrongTokens_.noteWrong(address, nowMs());
+            return Refuse(Status::Forbidden, Refusal::Forbidden);
+        }
+        return Reply(html, Resource("remote.html"));
+    });
+}
+
+void HallServer::accept() {
+    while (http_ && http_->hasPendingWebSocketConnections()) {
+        QWebSocket* socket = http_->nextPendingWebSocketConnection().release();
+        socket->setParent(this);
+        socket->setMaxAllowedIncomingMessageSize(quint64(limits_.messageBytes));
+        socket->setMaxAllowedIncomingFrameSize(quint64(limits_.messageBytes));
+        if (listener_) {
+            listener_->upgraded(socket->peerAddress(), socket->peerPort());
+        }
+        connect(socket, &QWebSocket::disconnected, this, [this, socket] { drop(socket); });
+        const QUrl url = socket->requestUrl();
+        if (url.path() != QLatin1String("/ws")) {
+            socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("not found"));
+            drop(socket);
+            continue;
+        }
+        clients_.append({socket, socket->peerAddress(), false, {}, nowMs()});
+        connect(socket, &QWebSocket::textMessageReceived, this,
+                [this, socket](const QString& text) { receive(socket, text); });
+        connect(socket, &QWebSocket::binaryMessageReceived, this, [this, socket] {
+            if (Client* client = clientOf(socket); client && !tooFast(*client)) {
+                socket->sendTextMessage(RefusalText(Refusal::Malformed));
+            }
+        });
+        connect(socket, &QWebSocket::pong, this, [this, socket] {
+            if (Client* client = clientOf(socket)) {
+                client->lastHeard = nowMs();
+            }
+        });
+        welcome(clients_.last(), TokenIn(QUrlQuery(url)));
+        emit clientsChanged();
+    }
+}
+
+// The state first; then, for a token that was not right, why no command will be taken.
+void HallServer::welcome(Client& client, const QString& token) {
+    client.socket->sendTextMessage(state_);
+    if (token.isEmpty()) {
+        return;
+    }
+    const QString address = client.address.toString();
+    if (!wrongTokens_.mayTry(address, nowMs())) {
+        client.socket->sendTextMessage(RefusalText(Refusal::TooMany));
+    } else if (SameToken(token, token_)) {
+        client.remote = true;
+    } else {
+        wrongTokens_.noteWrong(address, nowMs());
+        client.socket->sendTextMessage(RefusalText(Refusal::Forbidden));
+    }
+}
+
+void HallServer::receive(QWebSocket* socket, const QString& text) {
+    Client* client = clientOf(socket);
+    if (!client || tooFast(*client)) {
+        return;
+    }
+    const RemoteMessage message = ReadRemoteMessage(text);
+    switch (message.kind) {
+        case RemoteMessage::Kind::Malformed:
+            socket->sendTextMessage(RefusalText(Refusal::Malformed));
+            return;
+        case RemoteMessage::Kind::Unknown:
+            socket->sendTextMessage(RefusalText(Refusal::Unknown));
+            return;
+        case RemoteMessage::Kind::Trigger:
+            runCommand(*client, message.action);
+            return;
+    }
+}
+
+// Whether the client sends faster than allowed; the reply says so, and a flood closes it.
+bool HallServer::tooFast(Client& client) {
+    const qint64 now = nowMs();
+    client.lastHeard = now;
+    client.recent.removeIf([now](qint64 at) { return now - at >= 1000; });
+    client.recent.append(now);
+    if (client.recent.size() <= limits_.messagesPerSecond) {
+        return false;
+    }
+    if (client.recent.size() > kFloodFactor * limits_.messagesPerSecond) {
+        QWebSocket* socket = client.socket;
+        socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("too many"));
+        drop(socket);
+    } else {
+        client.socket->sendTextMessage(RefusalText(Refusal::TooMany));
+    }
+    return true;
+}
+
+// Exactly what the click does, or nothing: a command the screen lacks or has disabled is
+// refused. The new state follows from the screen itself.
+void HallServer::runCommand(Client& client, const QString& name) {
+    if (!client.remote) {
+        client.socket->sendTextMessage(RefusalText(Refusal::Forbidden));
+        return;
+    }
+    QAction* command = nullptr;
+    if (screen_) {
+        for (QAction* action : screen_->actions()) {
+            if (action->objectName() == name && !action->data().isValid()) {
+                command = action;
+            }
+        }
+    }
+    if (!command || !command->isEnabled()) {
+        client.socket->sendTextMessage(RefusalText(Refusal::Unavailable));
+        return;
+    }
+    command->trigger();
+}
+
+void HallServer::sendState() {
+    const QString state = QString::fromUtf8(
+        QJsonDocument(ScreenSnapshot(screen_, segment_)).toJson(QJsonDocument::Compact));
+    if (state == state_) {
+        return;
+    }
+    state_ = state;
+    QList<QWebSocket*> stalled;
+    for (const Client& client : std::as_const(clients_)) {
+        if (client.socket->bytesToWrite() > limits_.unsentBytes) {
+            stalled.append(client.socket);
+        } else {
+            client.socket->sendTextMessage(state_);
+        }
+    }
+    for (QWebSocket* socket : stalled) {
+        socket->abort();
+        drop(socket);
+    }
+}
+
+void HallServer::pingOrDrop() {
+    QList<QWebSocket*> gone;
+    for (const Client& client : std::as_const(clients_)) {
+        if (nowMs() - client.lastHeard > kPingsMissed * limits_.pingMs) {
+            gone.append(client.socket);
+        } else {
+            client.socket->ping();
+        }
+    }
+    for (QWebSocket* socket : gone) {
+        socket->abort();
+        drop(socket);
+    }
+}
+
+void HallServer::drop(QWebSocket* socket) {
+    socket->disconnect(this);
+    socket->deleteLater();
+    if (clients_.removeIf([socket](const Client& c) { return c.socket == socket; }) > 0) {
+        emit clientsChanged();
+    }
+}
+
+HallServer::Client* HallServer::clientOf(QWebSocket* socket) {
+    for (Client& client : clients_) {
+        if (client.socket == socket) {
+            return &client;
+        }
+    }
+    return nullptr;
+}

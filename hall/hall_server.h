@@ -1,0 +1,87 @@
+#pragma once
+// The hall's network: the mirror page, the remote page and the WebSocket that carries the
+// projected screen's state out and the remote's commands in. All of it runs on the event loop
+// without blocking; a client that cannot keep up is dropped rather than waited for.
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+#include "foundation/remote_access.h"
+#include "hall/guarded_tcp_server.h"
+
+class FullScreenWindow;
+class QHttpServer;
+class QWebSocket;
+
+class HallServer : public QObject {
+    Q_OBJECT
+  public:
+    struct Limits {
+        int messageBytes = 4096;         // a bigger message closes its client
+        int messagesPerSecond = 20;      // more are refused
+        qint64 unsentBytes = 64 * 1024;  // a client this far behind has stalled
+        int pingMs = 10000;              // a client that answers no ping for three is gone
+        GuardedTcpServer::Limits connections;
+    };
+
+    explicit HallServer(Limits limits, QObject* parent = nullptr);
+    explicit HallServer(QObject* parent = nullptr) : HallServer(Limits{}, parent) {}
+    ~HallServer() override;
+
+    // Listens on every address at `port` (0: any free one); false, with the system's reason in
+    // `problem`, when it cannot.
+    bool start(quint16 port, QString* problem = nullptr);
+    void stop();
+    bool isRunning() const { return listener_ != nullptr; }
+    quint16 port() const;
+    int clientCount() const { return int(clients_.size()); }
+
+    // The token of the remote; the remotes that came with another one are closed.
+    void setToken(const QString& token);
+    // The audience screen now projected (none: null), and the segment it times.
+    void show(FullScreenWindow* screen, const QString& segment);
+    // The state as sent to the clients, one JSON object.
+    QString state() const { return state_; }
+
+  signals:
+    void clientsChanged();
+
+  private:
+    struct Client {
+        QWebSocket* socket = nullptr;
+        QHostAddress address;
+        bool remote = false;   // came with the right token
+        QList<qint64> recent;  // when its last messages came
+        qint64 lastHeard = 0;
+    };
+
+    void route();
+    void accept();
+    void welcome(Client& client, const QString& token);
+    void receive(QWebSocket* socket, const QString& text);
+    bool tooFast(Client& client);
+    void runCommand(Client& client, const QString& action);
+    void sendState();
+    void pingOrDrop();
+    void drop(QWebSocket* socket);
+    Client* clientOf(QWebSocket* socket);
+    qint64 nowMs() const { return clock_.elapsed(); }
+
+    Limits limits_;
+    std::unique_ptr<QHttpServer> http_;
+    QPointer<GuardedTcpServer> listener_;
+    QList<Client> clients_;
+    QString token_;
+    WrongTokenLimit wrongTokens_;
+    QPointer<FullScreenWindow> screen_;
+    QString segment_;
+    QMetaObject::Connection screenChanges_;
+    QString state_;
+    QElapsedTimer clock_;
+    QTimer pings_;
+};

@@ -1,0 +1,31 @@
+#include "hall/remote_message.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+constexpr qsizetype kLongestActionName = 64;
+}
+
+RemoteMessage ReadRemoteMessage(const QString& text) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        return {RemoteMessage::Kind::Malformed, {}};
+    }
+    const QJsonObject object = document.object();
+    if (object.size() != 1 || !object.contains(QLatin1String("trigger"))) {
+        return {RemoteMessage::Kind::Unknown, {}};
+    }
+    const QJsonValue action = object.value(QLatin1String("trigger"));
+    if (!action.isString() || action.toString().isEmpty() ||
+        action.toString().size() > kLongestActionName) {
+        return {RemoteMessage::Kind::Malformed, {}};
+    }
+    return {RemoteMessage::Kind::Trigger, action.toString()};
+}
+
+QString RefusalText(const QString& kind) {
+    return QString::fromUtf8(
+        QJsonDocument(QJsonObject{{"error", kind}}).toJson(QJsonDocument::Compact));
+}

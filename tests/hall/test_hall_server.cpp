@@ -1,0 +1,352 @@
+// The hall's network over real sockets on 127.0.0.1: what a mirror receives, what a remote may
+// do, and how bad input, floods and silent clients are refused without touching the clock.
+
+#include <QAction>
+#include <QJsonArray>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "hall/hall_server.h"
+#include "hall/qr_code.h"
+#include "hall_client.h"
+#include "support/clock_screen_fixture.h"
+#include "timing/two_side_countdown.h"
+
+namespace {
+
+const QString kToken = QStringLiteral("right-token");
+
+// What the clocks show, as the screen itself and as a state message list them.
+QStringList Readings(const FullScreenWindow* screen) {
+    QStringList readings;
+    for (const ClockReading& clock : screen->clocks()) {
+        readings << clock.name + ' ' + clock.text + ' ' +
+                        clock.colour.name(QColor::HexRgb).toUpper();
+    }
+    return readings;
+}
+QStringList Readings(const QJsonObject& state) {
+    QStringList readings;
+    for (const QJsonValue clock : state["clocks"].toArray()) {
+        readings << clock["name"].toString() + ' ' + clock["text"].toString() + ' ' +
+                        clock["colour"].toString();
+    }
+    return readings;
+}
+QStringList Commands(const QWidget* screen) {
+    QStringList commands;
+    for (const QAction* action : screen->actions()) {
+        commands << action->objectName() + ' ' + action->text() + ' ' +
+                        QString::number(action->isEnabled());
+    }
+    return commands;
+}
+
+void FireRunningTickers(QWidget* screen) {
+    for (SecondTicker* ticker : screen->findChildren<SecondTicker*>()) {
+        if (ticker->isActive()) {
+            ticker->fire();
+        }
+    }
+    QCoreApplication::sendPostedEvents();
+}
+
+// A two-side clock screen of "驳论" served on a free port, with a known token.
+struct Served : ClockScreenFixture<Form6> {
+    HallServer server;
+
+    explicit Served(HallServer::Limits limits = {})
+        : ClockScreenFixture<Form6>("2", "90", "30"), server(limits) {
+        open()->show();
+        server.setToken(kToken);
+        server.show(screen.get(), QStringLiteral("驳论"));
+        QString problem;
+        const bool started = server.start(0, &problem);
+        if (!started) {
+            qFatal("the server did not start: %s", qPrintable(problem));
+        }
+    }
+    quint16 port() { return server.port(); }
+};
+
+}  // namespace
+
+class HallServerTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void mirrorGetsTheStateOnConnectAndEveryTick() {
+        Served served;
+        HallClient mirror(served.port());
+        mirror.waitFor(1);
+        QCOMPARE(mirror.last()["screen"].toString(), QStringLiteral("Form6"));
+        QCOMPARE(mirror.last()["segment"].toString(), QStringLiteral("驳论"));
+        QCOMPARE(Readings(mirror.last()), Readings(served.screen.get()));
+        served.press(Qt::LeftButton);
+        QCoreApplication::sendPostedEvents();
+        mirror.waitFor(2);
+        for (int tick = 0; tick < 3; ++tick) {
+            const int before = int(mirror.messages.size());
+            FireRunningTickers(served.screen.get());
+            mirror.waitFor(before + 1);
+            QCOMPARE(Readings(mirror.last()), Readings(served.screen.get()));
+        }
+        QCOMPARE(mirror.messages.last(), served.server.state());
+        served.server.show(nullptr, {});
+        mirror.waitFor(int(mirror.messages.size()) + 1);
+        QCOMPARE(mirror.last()["screen"].toString(), QString());
+        QVERIFY(mirror.last()["clocks"].toArray().isEmpty());
+    }
+
+    // Two copies of the screen: one clicked as the operator clicks, one driven by the remote.
+    void aRemoteCommandIsTheClick() {
+        Served served;
+        Form6 clicked(served.context);
+        clicked.show();
+        HallClient remote(served.port(), "?token=" + kToken);
+        remote.waitFor(1);
+        for (const QString step : {"Left", "tick", "Right", "tick", "Command3", "Left"}) {
+            if (step == "tick") {
+                FireRunningTickers(&clicked);
+                FireRunningTickers(served.screen.get());
+            } else {
+                if (step == "Left" || step == "Right") {
+                    QTest::mouseClick(clicked.picture(),
+                                      step == "Left" ? Qt::LeftButton : Qt::RightButton);
+                } else {
+                    ScreenFixture::click(&clicked, step);
+                }
+                const QString stateBefore = served.server.state();
+                remote.trigger(step);
+                QTRY_VERIFY2(served.server.state() != stateBefore, qPrintable(step));
+            }
+            QCoreApplication::sendPostedEvents();
+            QCOMPARE(Readings(served.screen.get()), Readings(&clicked));
+            QCOMPARE(Commands(served.screen.get()), Commands(&clicked));
+        }
+    }
+
+    void aCommandTheScreenCannotTakeNowIsRefused() {
+        Served served;
+        HallClient remote(served.port(), "?token=" + kToken);
+        remote.waitFor(1);
+        QAction* disabled = nullptr;
+        for (QAction* action : served.screen->actions()) {
+            if (!action->isEnabled()) {
+                disabled = action;
+            }
+        }
+        QVERIFY(disabled);
+        QSignalSpy triggered(disabled, &QAction::triggered);
+        const QStringList shown = Readings(served.screen.get());
+        remote.trigger(disabled->objectName());
+        remote.waitFor(2);
+        QCOMPARE(remote.lastError(), QStringLiteral("unavailable"));
+        remote.trigger("Command99");
+        remote.waitFor(3);
+        QCOMPARE(remote.lastError(), QStringLiteral("unavailable"));
+        QCOMPARE(triggered.count(), 0);
+        QCOMPARE(Readings(served.screen.get()), shown);
+        QVERIFY(!served.screen->clockRunning());
+    }
+
+    void withoutTheTokenNothingHappens() {
+        Served served;
+        QCOMPARE(HttpGet(served.port(), "/remote").status, 403);
+        QCOMPARE(HttpGet(served.port(), "/remote?token=wrong").status, 403);
+        const HttpAnswer page = HttpGet(served.port(), "/remote?token=" + kToken);
+        QCOMPARE(page.status, 200);
+        QVERIFY(page.contentType.startsWith("text/html"));
+        HallClient mirror(served.port());
+        HallClient guess(served.port(), "?token=wrong");
+        mirror.waitFor(1);
+        guess.waitFor(2);
+        QCOMPARE(guess.lastError(), QStringLiteral("forbidden"));
+        for (HallClient* client : {&mirror, &guess}) {
+            const int before = int(client->messages.size());
+            client->trigger("Left");
+            client->waitFor(before + 1);
+            QCOMPARE(client->lastError(), QStringLiteral("forbidden"));
+        }
+        QVERIFY(!served.screen->clockRunning());
+    }
+
+    void aNewTokenLocksOutTheOldRemotes() {
+        Served served;
+        HallClient remote(served.port(), "?token=" + kToken);
+        HallClient mirror(served.port());
+        remote.waitFor(1);
+        mirror.waitFor(1);
+        served.server.setToken("new-token");
+        QTRY_COMPARE(remote.closed.count(), 1);
+        QCOMPARE(int(remote.socket.closeCode()), 4403);
+        QCOMPARE(remote.lastError(), QStringLiteral("forbidden"));
+        QCOMPARE(HttpGet(served.port(), "/remote?token=" + kToken).status, 403);
+        HallClient renewed(served.port(), "?token=new-token");
+        renewed.waitFor(1);
+        renewed.trigger("Left");
+        QTRY_VERIFY(served.screen->clockRunning());
+        QCOMPARE(mirror.closed.count(), 0);  // the mirror needs no token
+    }
+
+    void wrongTokensAreLimitedPerAddress() {
+        Served served;
+        for (int guess = 0; guess < 5; ++guess) {
+            QCOMPARE(HttpGet(served.port(), "/remote?token=guess").status, 403);
+        }
+        // Past the limit even the right token is not looked at.
+        QCOMPARE(HttpGet(served.port(), "/remote?token=" + kToken).status, 429);
+        HallClient remote(served.port(), "?token=" + kToken);
+        remote.waitFor(2);
+        QCOMPARE(remote.lastError(), QStringLiteral("too many"));
+        remote.trigger("Left");
+        remote.waitFor(3);
+        QCOMPARE(remote.lastError(), QStringLiteral("forbidden"));
+        QVERIFY(!served.screen->clockRunning());
+    }
+
+    void onlyTheServersOwnPagesAreServed() {
+        Served served;
+        const HttpAnswer mirror = HttpGet(served.port(), "/");
+        QCOMPARE(mirror.status, 200);
+        QVERIFY(mirror.body.contains("/hall.js"));
+        QCOMPARE(HttpGet(served.port(), "/hall.js").status, 200);
+        QCOMPARE(HttpGet(served.port(), "/hall.css").status, 200);
+        for (const QString path :
+             {"/config/main.ini", "/../config/main.ini", "/%2e%2e/config", "/mirror.html", "/ws"}) {
+            QVERIFY2(HttpGet(served.port(), path).status >= 400, qPrintable(path));
+        }
+    }
+
+    void badMessagesAreRefusedAndTheClientKeepsItsState() {
+        Served served;
+        HallClient remote(served.port(), "?token=" + kToken);
+        remote.waitFor(1);
+        const QList<QPair<QString, QString>> cases = {
+            {"{", "malformed"},
+            {"[1]", "malformed"},
+            {"\"Left\"", "malformed"},
+            {"{\"trigger\": 5}", "malformed"},
+            {"{\"trigger\": \"\"}", "malformed"},
+            {"{\"press\": \"Left\"}", "unknown"},
+            {"{\"trigger\": \"Left\", \"extra\": 1}", "unknown"},
+        };
+        for (const auto& [text, refusal] : cases) {
+            const int before = int(remote.messages.size());
+            remote.send(text);
+            remote.waitFor(before + 1);
+            QVERIFY2(remote.lastError() == refusal, qPrintable(text));
+        }
+        remote.socket.sendBinaryMessage("\x01\x02");
+        remote.waitFor(int(cases.size()) + 2);
+        QCOMPARE(remote.lastError(), QStringLiteral("malformed"));
+        QVERIFY(!served.screen->clockRunning());
+        QCOMPARE(remote.closed.count(), 0);
+    }
+
+    void anOversizedMessageClosesOnlyItsClient() {
+        Served served;
+        HallClient big(served.port(), "?token=" + kToken);
+        HallClient other(served.port());
+        big.waitFor(1);
+        other.waitFor(1);
+        big.send("{\"trigger\": \"" + QString(10000, 'x') + "\"}");
+        QTRY_COMPARE(big.closed.count(), 1);
+        QCOMPARE(big.socket.closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
+        served.press(Qt::LeftButton);
+        QCoreApplication::sendPostedEvents();
+        other.waitFor(2);
+        QCOMPARE(Readings(other.last()), Readings(served.screen.get()));
+    }
+
+    void aFloodOfMessagesIsRefusedThenClosed() {
+        Served served;
+        HallClient flood(served.port(), "?token=" + kToken);
+        flood.waitFor(1);
+        for (int i = 0; i < 200; ++i) {
+            flood.send("{\"trigger\": \"Command99\"}");
+        }
+        QTRY_COMPARE(flood.closed.count(), 1);
+        QCOMPARE(flood.socket.closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
+        QVERIFY(flood.messages.filter("too many").size() > 0);
+        QVERIFY(flood.messages.filter("unavailable").size() <= 20);
+    }
+
+    void aFloodOfConnectionsIsRefusedWith503() {
+        HallServer::Limits limits;
+        limits.connections.connections = 4;
+        Served served(limits);
+        QList<HallClient*> clients;
+        for (int i = 0; i < 4; ++i) {
+            clients.append(new HallClient(served.port()));
+            clients.last()->waitFor(1);
+        }
+        QTcpSocket extra;
+        extra.connectToHost(QHostAddress::LocalHost, served.port());
+        QVERIFY(extra.waitForConnected(5000));
+        extra.write("GET / HTTP/1.1\r\nHost: x\r\n\r\n");
+        QTRY_VERIFY(extra.bytesAvailable() > 0 || extra.state() != QAbstractSocket::ConnectedState);
+        QVERIFY(extra.readAll().startsWith("HTTP/1.1 503"));
+        qDeleteAll(clients);
+        QTRY_COMPARE(served.server.clientCount(), 0);
+        QCOMPARE(HttpGet(served.port(), "/").status, 200);  // room again
+    }
+
+    void slowAndSilentClientsAreDropped() {
+        HallServer::Limits limits;
+        limits.connections.requestMs = 200;
+        limits.connections.requestBytes = 4096;
+        limits.pingMs = 50;
+        Served served(limits);
+        QTcpSocket unfinished, endless, silent;
+        for (QTcpSocket* socket : {&unfinished, &endless, &silent}) {
+            socket->connectToHost(QHostAddress::LocalHost, served.port());
+            QVERIFY(socket->waitForConnected(5000));
+        }
+        unfinished.write("GET / HTTP/1.1\r\nHost: x\r\n");  // and never the end
+        endless.write("GET / HTTP/1.1\r\nX-Long: " + QByteArray(8000, 'a'));
+        // A WebSocket that never reads and never answers a ping.
+        silent.write(
+            "GET /ws HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+            "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+        QTRY_COMPARE(served.server.clientCount(), 1);
+        for (QTcpSocket* socket : {&unfinished, &endless, &silent}) {
+            QTRY_COMPARE_WITH_TIMEOUT(socket->state(), QAbstractSocket::UnconnectedState, 5000);
+        }
+        QCOMPARE(served.server.clientCount(), 0);
+        HallClient mirror(served.port());
+        mirror.waitFor(1);  // the server goes on serving
+    }
+
+    void stoppingClosesTheClientsAndAPortInUseIsSaid() {
+        Served served;
+        HallClient mirror(served.port());
+        mirror.waitFor(1);
+        HallServer second;
+        QString problem;
+        QVERIFY(!second.start(served.port(), &problem));
+        QVERIFY(!second.isRunning());
+        QCOMPARE(problem, QStringLiteral("端口 %1 已被其他程序占用").arg(served.port()));
+        served.server.stop();
+        QTRY_COMPARE(mirror.closed.count(), 1);
+        QVERIFY(!served.server.isRunning());
+    }
+
+    void qrCodeHasItsFinderPatternsAndQuietZone() {
+        const QImage code =
+            QrCodeImage("http://192.168.1.20:8640/remote?token=abcdefghijklmnopqrstuv");
+        QVERIFY(!code.isNull());
+        QCOMPARE(code.width(), code.height());
+        QCOMPARE((code.width() - 8 - 21) % 4, 0);  // a QR version's size, with the quiet zone
+        const auto dark = [&](int x, int y) { return code.pixelColor(x, y) == Qt::black; };
+        const int far = code.width() - 5;
+        for (const QPoint corner : {QPoint(4, 4), QPoint(far, 4), QPoint(4, far)}) {
+            QVERIFY(dark(corner.x(), corner.y()));
+        }
+        QVERIFY(!dark(far, far));  // no finder pattern in the fourth corner
+        QVERIFY(!dark(0, 0) && !dark(3, 3));
+    }
+};
+
+QTEST_MAIN(HallServerTest)
+#include "test_hall_server.moc"
