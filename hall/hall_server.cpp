@@ -40,8 +40,15 @@ QHttpServerResponse Reply(
     return response;
 }
 
-QHttpServerResponse Refuse(QHttpServerResponse::StatusCode status, const QString& kind) {
-    return Reply("application/json", RefusalText(kind).toUtf8(), status);
+// A page, for the browser that was refused the remote.
+QHttpServerResponse RefusedPage(QHttpServerResponse::StatusCode status, const QString& why) {
+    const QString page = QStringLiteral(
+                             "<!doctype html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
+                             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+                             "<link rel=\"stylesheet\" href=\"/hall.css\"><title>辩论赛计时系统</title>"
+                             "</head><body class=\"refused\"><p>%1</p></body></html>")
+                             .arg(why);
+    return Reply("text/html; charset=utf-8", page.toUtf8(), status);
 }
 
 QString TokenIn(const QUrlQuery& query) {
@@ -158,11 +165,13 @@ void HallServer::route() {
     http_->route("/remote", Method::Get, [this, html](const QHttpServerRequest& request) {
         const QString address = request.remoteAddress().toString();
         if (!wrongTokens_.mayTry(address, nowMs())) {
-            return Refuse(Status::TooManyRequests, Refusal::TooMany);
+            return RefusedPage(Status::TooManyRequests,
+                               QStringLiteral("口令错误次数过多，请一分钟后再试。"));
         }
         if (!SameToken(TokenIn(request.query()), token_)) {
             wrongTokens_.noteWrong(address, nowMs());
-            return Refuse(Status::Forbidden, Refusal::Forbidden);
+            return RefusedPage(Status::Forbidden,
+                               QStringLiteral("口令无效或已更换，请重新扫描操作台上的二维码。"));
         }
         return Reply(html, Resource("remote.html"));
     });

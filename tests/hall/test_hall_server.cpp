@@ -152,7 +152,9 @@ class HallServerTest : public QObject {
 
     void withoutTheTokenNothingHappens() {
         Served served;
-        QCOMPARE(HttpGet(served.port(), "/remote").status, 403);
+        const HttpAnswer refused = HttpGet(served.port(), "/remote");
+        QCOMPARE(refused.status, 403);
+        QVERIFY(QString::fromUtf8(refused.body).contains("口令无效"));
         QCOMPARE(HttpGet(served.port(), "/remote?token=wrong").status, 403);
         const HttpAnswer page = HttpGet(served.port(), "/remote?token=" + kToken);
         QCOMPARE(page.status, 200);
