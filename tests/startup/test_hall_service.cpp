@@ -88,7 +88,8 @@ class HallServiceTest : public QObject {
         QCOMPARE(run.profile(kRemoteProfile, RemoteKey::Enabled), QStringLiteral("1"));
         QCOMPARE(run.token().size(), 22);  // made on first use, and kept
         const QString remote = run.shown<QLabel>("RemoteAddress")->text();
-        QVERIFY(remote.contains(QStringLiteral(":%1/remote?token=%2").arg(run.port).arg(run.token())));
+        QVERIFY(
+            remote.contains(QStringLiteral(":%1/remote?token=%2").arg(run.port).arg(run.token())));
         QVERIFY(!run.shown<QLabel>("RemoteQr")->pixmap().isNull());
 
         HallClient mirror(run.port);
@@ -119,7 +120,8 @@ class HallServiceTest : public QObject {
         squatter.close();
         run.switchTo(true);
         QVERIFY(run.service->isRunning());
-        QCOMPARE(run.shown<QLabel>("RemoteStatus")->text(), QStringLiteral("已开启，0 个页面已连接"));
+        QCOMPARE(run.shown<QLabel>("RemoteStatus")->text(),
+                 QStringLiteral("已开启，0 个页面已连接"));
     }
 
     void aNewTokenLocksOutTheRemotesOfTheOldOne() {
