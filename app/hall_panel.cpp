@@ -55,7 +55,11 @@ void HallPanel::refresh() {
         const QSignalBlocker quiet(enabled_);
         enabled_->setChecked(running);
     }
-    newToken_->setEnabled(running);
+    // Off, the panel is one line, and the console keeps its room for the clocks.
+    for (QWidget* detail : {static_cast<QWidget*>(addresses_), static_cast<QWidget*>(code_),
+                            static_cast<QWidget*>(newToken_)}) {
+        detail->setVisible(running);
+    }
     if (!service_.problem().isEmpty()) {
         status_->setText(QStringLiteral("无法开启：") + service_.problem() +
                          QStringLiteral("。请在 config\\remote.ini 中换一个“端口”。"));

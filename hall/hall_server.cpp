@@ -42,12 +42,13 @@ QHttpServerResponse Reply(
 
 // A page, for the browser that was refused the remote.
 QHttpServerResponse RefusedPage(QHttpServerResponse::StatusCode status, const QString& why) {
-    const QString page = QStringLiteral(
-                             "<!doctype html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
-                             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
-                             "<link rel=\"stylesheet\" href=\"/hall.css\"><title>辩论赛计时系统</title>"
-                             "</head><body class=\"refused\"><p>%1</p></body></html>")
-                             .arg(why);
+    const QString page =
+        QStringLiteral(
+            "<!doctype html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+            "<link rel=\"stylesheet\" href=\"/hall.css\"><title>辩论赛计时系统</title>"
+            "</head><body class=\"refused\"><p>%1</p></body></html>")
+            .arg(why);
     return Reply("text/html; charset=utf-8", page.toUtf8(), status);
 }
 
