@@ -54,13 +54,7 @@ int main(int argc, char* argv[]) {
     const QString appDir = ProgramFolder(dir);
     std::printf("screens: %lld\n", qlonglong(QGuiApplication::screens().size()));
 
-    // "驳论", a two-side countdown, straight to its clock screen, with a 4K picture behind it.
-    const QString segment = SegmentProfilePath(appDir, 3);
-    Write4kJpeg(AppPath(appDir, kClockPictureFolder) + QStringLiteral("/bench4k.jpg"));
-    WriteProfileString(segment, kConfigSection, SegmentKey::Picture, QStringLiteral("bench4k.jpg"));
-    WriteProfileString(segment, kConfigSection, QStringLiteral("使用过场图片"),
-                       QStringLiteral("0"));
-    WriteProfileString(segment, kConfigSection, SegmentKey::Limit, QStringLiteral("600"));
+    UseFourKTwoSideSegment(appDir);
 
     Program program(appDir);
     program.navigator.ShowMain();

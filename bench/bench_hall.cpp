@@ -156,12 +156,7 @@ int main(int argc, char* argv[]) {
     const QTemporaryDir dir;
     const QString appDir = ProgramFolder(dir);
 
-    const QString segment = SegmentProfilePath(appDir, 3);
-    Write4kJpeg(AppPath(appDir, kClockPictureFolder) + QStringLiteral("/bench4k.jpg"));
-    WriteProfileString(segment, kConfigSection, SegmentKey::Picture, QStringLiteral("bench4k.jpg"));
-    WriteProfileString(segment, kConfigSection, QStringLiteral("使用过场图片"),
-                       QStringLiteral("0"));
-    WriteProfileString(segment, kConfigSection, SegmentKey::Limit, QStringLiteral("600"));
+    UseFourKTwoSideSegment(appDir);
 
     Program program(appDir);
     program.navigator.ShowMain();

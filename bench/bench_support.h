@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "foundation/foundation.h"
 #include "tools/dev_support/copy_tree.h"
 
 namespace bench {
@@ -81,6 +82,17 @@ inline void Write4kJpeg(const QString& path) {
         }
     }
     image.save(path, "JPG", 90);
+}
+
+// "驳论", a two-side countdown of ten minutes, straight to its clock screen with a 4K picture
+// behind the clocks.
+inline void UseFourKTwoSideSegment(const QString& appDir) {
+    const QString segment = SegmentProfilePath(appDir, 3);
+    Write4kJpeg(AppPath(appDir, kClockPictureFolder) + QStringLiteral("/bench4k.jpg"));
+    WriteProfileString(segment, kConfigSection, SegmentKey::Picture, QStringLiteral("bench4k.jpg"));
+    WriteProfileString(segment, kConfigSection, QStringLiteral("使用过场图片"),
+                       QStringLiteral("0"));
+    WriteProfileString(segment, kConfigSection, SegmentKey::Limit, QStringLiteral("600"));
 }
 
 // "VmHWM" (peak) or "VmRSS" (now) of this process, in KiB.

@@ -42,15 +42,6 @@ QStringList Commands(const QWidget* screen) {
     return commands;
 }
 
-void FireRunningTickers(QWidget* screen) {
-    for (SecondTicker* ticker : screen->findChildren<SecondTicker*>()) {
-        if (ticker->isActive()) {
-            ticker->fire();
-        }
-    }
-    QCoreApplication::sendPostedEvents();
-}
-
 // A two-side clock screen of "驳论" served on a free port, with a known token.
 struct Served : ClockScreenFixture<Form6> {
     HallServer server;
@@ -110,12 +101,7 @@ class HallServerTest : public QObject {
                 FireRunningTickers(&clicked);
                 FireRunningTickers(served.screen.get());
             } else {
-                if (step == "Left" || step == "Right") {
-                    QTest::mouseClick(clicked.picture(),
-                                      step == "Left" ? Qt::LeftButton : Qt::RightButton);
-                } else {
-                    ScreenFixture::click(&clicked, step);
-                }
+                OperatorStep(&clicked, step);
                 const QString stateBefore = served.server.state();
                 remote.trigger(step);
                 QTRY_VERIFY2(served.server.state() != stateBefore, qPrintable(step));

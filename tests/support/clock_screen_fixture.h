@@ -12,7 +12,9 @@
 
 #include "foundation/platform/colours.h"
 #include "foundation/segment_profile.h"
+#include "foundation/widgets/full_screen_window.h"
 #include "foundation/widgets/picture.h"
+#include "foundation/widgets/second_ticker.h"
 #include "foundation/widgets/widget_colours.h"
 #include "support/screen_fixture.h"
 
@@ -23,6 +25,27 @@ inline const QColor kBack = ColourFromValue(2035466);
 inline const QColor kRed = ColourFromValue(255);
 inline const QColor kBlack = ColourFromValue(0);
 inline const QString kTimeUp = QStringLiteral(" 时间到！");
+
+// What the operator does to a clock screen, by name: "Left" and "Right" are the mouse presses on
+// the picture, any other name a click on that button.
+inline void OperatorStep(FullScreenWindow* screen, const QString& step) {
+    if (step == QLatin1String("Left") || step == QLatin1String("Right")) {
+        QTest::mouseClick(screen->picture(),
+                          step == QLatin1String("Left") ? Qt::LeftButton : Qt::RightButton);
+    } else {
+        ScreenFixture::click(screen, step);
+    }
+}
+
+// One second on every running ticker of `screen`, and what follows from it.
+inline void FireRunningTickers(QWidget* screen) {
+    for (SecondTicker* ticker : screen->findChildren<SecondTicker*>()) {
+        if (ticker->isActive()) {
+            ticker->fire();
+        }
+    }
+    QCoreApplication::sendPostedEvents();
+}
 
 template <typename Screen>
 class ClockScreenFixture : public ScreenFixture {

@@ -46,14 +46,6 @@ void CheckActionsFollowButtons(QWidget* screen, const QString& step) {
     }
 }
 
-void FireRunningTickers(QWidget* screen) {
-    for (SecondTicker* ticker : screen->findChildren<SecondTicker*>()) {
-        if (ticker->isActive()) {
-            ticker->fire();
-        }
-    }
-}
-
 // Two copies of one screen over one profile: the first driven as the operator drives the
 // projected screen, the second through its actions only. After every step both show the same,
 // and each one's actions match its buttons.
@@ -72,12 +64,7 @@ void RunTwins(const QString& format, const QStringList& expectedActions, const Q
             FireRunningTickers(&clicked);
             FireRunningTickers(&triggered);
         } else {
-            if (step == "Left" || step == "Right") {
-                QTest::mouseClick(clicked.picture(),
-                                  step == "Left" ? Qt::LeftButton : Qt::RightButton);
-            } else {
-                ScreenFixture::click(&clicked, step);
-            }
+            OperatorStep(&clicked, step);
             auto* action = triggered.template findChild<QAction*>(step);
             QVERIFY2(action, qPrintable("no action " + step));
             action->trigger();
