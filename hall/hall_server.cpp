@@ -1,6 +1,7 @@
 #include "hall/hall_server.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QHttpServer>
 #include <QJsonDocument>
@@ -50,6 +51,11 @@ QHttpServerResponse RefusedPage(QHttpServerResponse::StatusCode status, const QS
             "</head><body class=\"refused\"><p>%1</p></body></html>")
             .arg(why);
     return Reply("text/html; charset=utf-8", page.toUtf8(), status);
+}
+
+// A dialog waiting for the operator keeps the screens from clicks, and so from the remote too.
+bool CanTakeACommand(const QAction* command) {
+    return command->isEnabled() && !QApplication::activeModalWidget();
 }
 
 QString TokenIn(const QUrlQuery& query) {
@@ -267,8 +273,9 @@ bool HallServer::tooFast(Client& client) {
     return true;
 }
 
-// Exactly what the click does, or nothing: a command the screen lacks or has disabled is
-// refused. The new state follows from the screen itself.
+// Exactly what the click does, or nothing: a command the screen lacks or has disabled, or one
+// that comes while a dialog waits for the operator, is refused. The new state follows from the
+// screen itself.
 void HallServer::runCommand(Client& client, const QString& name) {
     if (!client.remote) {
         client.socket->sendTextMessage(RefusalText(Refusal::Forbidden));
@@ -282,11 +289,17 @@ void HallServer::runCommand(Client& client, const QString& name) {
             }
         }
     }
-    if (!command || !command->isEnabled()) {
+    if (!command || !CanTakeACommand(command)) {
         client.socket->sendTextMessage(RefusalText(Refusal::Unavailable));
         return;
     }
-    command->trigger();
+    // From the event loop, not from within the socket's signal: a command that opens a dialog
+    // must not hold the socket in the middle of delivering its message.
+    QTimer::singleShot(0, command, [command] {
+        if (CanTakeACommand(command)) {
+            command->trigger();
+        }
+    });
 }
 
 void HallServer::sendState() {

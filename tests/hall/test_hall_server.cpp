@@ -2,6 +2,7 @@
 // do, and how bad input, floods and silent clients are refused without touching the clock.
 
 #include <QAction>
+#include <QDialog>
 #include <QJsonArray>
 #include <QTcpSocket>
 #include <QtTest>
@@ -130,6 +131,13 @@ class HallServerTest : public QObject {
         QCOMPARE(remote.lastError(), QStringLiteral("unavailable"));
         remote.trigger("Command99");
         remote.waitFor(3);
+        QCOMPARE(remote.lastError(), QStringLiteral("unavailable"));
+        // A click does nothing while a dialog waits for the operator; nor does the remote.
+        QDialog question;
+        question.setModal(true);
+        question.show();
+        remote.trigger("Left");
+        remote.waitFor(4);
         QCOMPARE(remote.lastError(), QStringLiteral("unavailable"));
         QCOMPARE(triggered.count(), 0);
         QCOMPARE(Readings(served.screen.get()), shown);
