@@ -70,15 +70,19 @@ void HallPanel::refresh() {
                              : QStringLiteral("未开启"));
         SetTextColour(status_, palette().color(QPalette::WindowText));
     }
+    const QString remote = running ? service_.remoteAddress() : QString();
+    if (remote == shownAddress_) {
+        return;  // a client came or went: the addresses stay
+    }
+    shownAddress_ = remote;
     if (!running) {
         addresses_->clear();
         code_->clear();
         return;
     }
-    addresses_->setText(QStringLiteral("时钟：%1\n遥控：%2")
-                            .arg(service_.mirrorAddress(), service_.remoteAddress()));
+    addresses_->setText(QStringLiteral("时钟：%1\n遥控：%2").arg(service_.mirrorAddress(), remote));
     // Whole pixels per module, so every module is as wide as the next for the camera.
-    const QImage code = QrCodeImage(service_.remoteAddress());
+    const QImage code = QrCodeImage(remote);
     const int pixels = code.isNull() ? 1 : std::max(1, kCodeSide / code.width());
     code_->setPixmap(QPixmap::fromImage(code.scaled(code.size() * pixels)));
 }

@@ -23,4 +23,5 @@ class HallPanel : public QGroupBox {
     QLabel* addresses_;
     QLabel* code_;
     QPushButton* newToken_;
+    QString shownAddress_;  // the remote's address the code was drawn for
 };

@@ -8,10 +8,7 @@
 
 HallService::HallService(QString appDir, ScreenNavigator& navigator, QObject* parent)
     : QObject(parent), appDir_(std::move(appDir)), navigator_(navigator) {
-    connect(&navigator_, &ScreenNavigator::audienceScreenChanged, this,
-            [this](FullScreenWindow* screen) {
-                server_.show(screen, SegmentOnScreen(appDir_, screen));
-            });
+    connect(&navigator_, &ScreenNavigator::audienceScreenChanged, this, &HallService::showOnServer);
     connect(&server_, &HallServer::clientsChanged, this, &HallService::changed);
 }
 
@@ -36,18 +33,18 @@ bool HallService::setEnabled(bool on) {
 }
 
 void HallService::newToken() {
-    const QString token = NewRemoteToken();
-    keep(RemoteKey::Token, token);
-    server_.setToken(token);
+    token_ = NewRemoteToken();
+    keep(RemoteKey::Token, token_);
+    server_.setToken(token_);
     emit changed();
 }
 
 QString HallService::mirrorAddress() const {
-    return QStringLiteral("http://%1:%2/").arg(HallAddress().toString()).arg(server_.port());
+    return QStringLiteral("http://%1:%2/").arg(hallAddress_).arg(server_.port());
 }
 
 QString HallService::remoteAddress() const {
-    return mirrorAddress() + QStringLiteral("remote?token=") + setting(RemoteKey::Token);
+    return mirrorAddress() + QStringLiteral("remote?token=") + token_;
 }
 
 QString HallService::setting(const QString& key) const {
@@ -66,15 +63,21 @@ quint16 HallService::port() const {
 }
 
 bool HallService::start() {
-    if (setting(RemoteKey::Token).isEmpty()) {
-        keep(RemoteKey::Token, NewRemoteToken());
+    token_ = setting(RemoteKey::Token);
+    if (token_.isEmpty()) {
+        token_ = NewRemoteToken();
+        keep(RemoteKey::Token, token_);
     }
-    server_.setToken(setting(RemoteKey::Token));
-    FullScreenWindow* screen = navigator_.audienceScreen();
-    server_.show(screen, SegmentOnScreen(appDir_, screen));
+    server_.setToken(token_);
+    showOnServer(navigator_.audienceScreen());
+    hallAddress_ = HallAddress().toString();
     if (!server_.start(port(), &problem_)) {
         return false;
     }
     problem_.clear();
     return true;
+}
+
+void HallService::showOnServer(FullScreenWindow* screen) {
+    server_.show(screen, SegmentOnScreen(appDir_, screen));
 }

@@ -8,6 +8,7 @@
 
 #include "hall/hall_server.h"
 
+class FullScreenWindow;
 class ScreenNavigator;
 
 class HallService : public QObject {
@@ -39,9 +40,12 @@ class HallService : public QObject {
     void keep(const QString& key, const QString& value) const;
     quint16 port() const;
     bool start();
+    void showOnServer(FullScreenWindow* screen);
 
     QString appDir_;
     ScreenNavigator& navigator_;
     HallServer server_;
     QString problem_;
+    QString token_;        // as kept in the profile
+    QString hallAddress_;  // found when the server starts
 };

@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <cstdio>
-#include <ctime>
 
 #include "bench_support.h"
 #include "foundation/foundation.h"
@@ -28,12 +27,6 @@ using namespace bench;
 namespace {
 
 constexpr int kTicks = 12;
-
-double ProcessCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 void Key(QWidget* window, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <QWebSocket>
 #include <cstdio>
-#include <ctime>
 #include <map>
 
 #include "bench_support.h"
@@ -30,12 +29,6 @@
 using namespace bench;
 
 namespace {
-
-double ProcessCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 QString FirstClock(const QByteArray& state) {
     const QJsonArray clocks = QJsonDocument::fromJson(state).object()["clocks"].toArray();

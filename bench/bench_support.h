@@ -14,12 +14,20 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 #include "foundation/foundation.h"
 #include "tools/dev_support/copy_tree.h"
 
 namespace bench {
+
+// The CPU the whole process, every thread, has used so far.
+inline double ProcessCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
 
 inline qint64 NowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
