@@ -15,19 +15,27 @@ void ScreenNavigator::Register(ScreenId id, Factory factory) {
 }
 
 namespace {
-constexpr char kScreenIdProperty[] = "debaclockScreenId";
+// Set on a window hidden by SetAside: it is still open, only out of sight.
+constexpr char kSetAsideProperty[] = "debaclockSetAside";
 }  // namespace
+
+QWidget* ScreenNavigator::OpenWindow(ScreenId id) const {
+    const auto built = built_.find(id);
+    if (built == built_.end() || !built->second) {
+        return nullptr;
+    }
+    QWidget* screen = built->second;
+    // A closed window lingers until its deferred deletion: it is no longer open.
+    return screen->isVisible() || screen->property(kSetAsideProperty).toBool() ? screen : nullptr;
+}
 
 QWidget* ScreenNavigator::Build(ScreenId id) {
     if (exiting_) {
         return nullptr;
     }
-    if (const auto kept = kept_.find(id); kept != kept_.end()) {
-        QPointer<QWidget> screen = kept->second;
-        kept_.erase(kept);
-        if (screen) {
-            return screen;
-        }
+    if (QWidget* open = OpenWindow(id)) {
+        open->setProperty(kSetAsideProperty, false);
+        return open;
     }
     const auto factory = factories_.find(id);
     if (factory == factories_.end()) {
@@ -35,7 +43,7 @@ QWidget* ScreenNavigator::Build(ScreenId id) {
     }
     QWidget* screen = factory->second(context_);
     screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->setProperty(kScreenIdProperty, int(id));
+    built_[id] = screen;
     return screen;
 }
 
@@ -120,6 +128,9 @@ bool ScreenNavigator::ShowInstead(QWidget* from, ScreenId to) {
         ShowMain();
     } else if (QWidget* screen = Build(to)) {
         Present(screen);
+        if (screen == from) {
+            return true;  // asked for itself: it stays
+        }
     } else {
         return false;  // nothing to show: the current screen stays
     }
@@ -155,10 +166,8 @@ void ScreenNavigator::SetAside(QWidget* from, ScreenId to) {
         return;
     }
     Present(screen);
-    if (from) {
-        if (const QVariant id = from->property(kScreenIdProperty); id.isValid()) {
-            kept_[ScreenId(id.toInt())] = from;
-        }
+    if (from && from != screen) {
+        from->setProperty(kSetAsideProperty, true);
         from->hide();
     }
     FollowAudience();
@@ -186,8 +195,8 @@ void ScreenNavigator::ShowMain() {
     }
     main_ = Build(ScreenId::Main);
     if (main_) {
-        if (mainLocked_) {
-            LockMain(true);
+        if (!lockHolders_.isEmpty()) {
+            ApplyMainLock();
         }
         Present(main_);
     }
@@ -204,10 +213,24 @@ void ScreenNavigator::ExitProgram() {
     QCoreApplication::quit();
 }
 
-void ScreenNavigator::LockMain(bool locked) {
-    mainLocked_ = locked;
+void ScreenNavigator::LockMain(const QWidget* window, bool locked) {
+    const bool wasLocked = !lockHolders_.isEmpty();
+    if (locked && !lockHolders_.contains(window)) {
+        lockHolders_.insert(window);
+        // A holder that goes without letting go (deleted, never closed) lets go as it goes.
+        connect(window, &QObject::destroyed, this, [this, window] { LockMain(window, false); });
+    } else if (!locked) {
+        lockHolders_.remove(window);
+    }
+    if (wasLocked != !lockHolders_.isEmpty()) {
+        ApplyMainLock();
+    }
+}
+
+void ScreenNavigator::ApplyMainLock() {
     if (main_) {
-        QMetaObject::invokeMethod(main_, "lockForInformation", Q_ARG(bool, locked));
+        QMetaObject::invokeMethod(main_, "lockForInformation",
+                                  Q_ARG(bool, !lockHolders_.isEmpty()));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -15,9 +16,11 @@
 class QScreen;
 
 // Builds every screen the program has and shows it as the operator asks. A screen that is
-// not built (yet) is simply not opened. Every screen it shows is raised and activated, so the
-// keyboard reaches it without a click first. With two screens or more, the full-window screens
-// the audience sees open on the projector screen and every other window on the operator's.
+// not built (yet) is simply not opened; one that is open already (shown, or set aside) is
+// brought forward instead of built again, so no screen is ever open twice. Every screen it shows is
+// raised and activated, so the keyboard reaches it without a click first. With two screens or more,
+// the full-window screens the audience sees open on the projector screen and every other window on
+// the operator's.
 class ScreenNavigator : public QObject, public Navigator {
     Q_OBJECT
   public:
@@ -33,7 +36,7 @@ class ScreenNavigator : public QObject, public Navigator {
     void OpenOver(QWidget* from, ScreenId to) override;
     void ShowMain() override;
     void ExitProgram() override;
-    void LockMain(bool locked) override;
+    void LockMain(const QWidget* window, bool locked) override;
     void ClearMainPicture() override;
 
     // The full-window screen the audience sees now, or none.
@@ -51,7 +54,11 @@ class ScreenNavigator : public QObject, public Navigator {
     void audienceScreenChanged(FullScreenWindow* screen);
 
   private:
+    // The open window of `id`, or a new one.
     QWidget* Build(ScreenId id);
+    // The window of `id` that is open now (shown, or set aside), or none.
+    QWidget* OpenWindow(ScreenId id) const;
+    void ApplyMainLock();
     // Shows `to`, then closes `from`; false, changing nothing, when `to` cannot be built.
     bool ShowInstead(QWidget* from, ScreenId to);
     void Close(QWidget* screen);
@@ -65,11 +72,11 @@ class ScreenNavigator : public QObject, public Navigator {
     AppContext& context_;
     std::map<ScreenId, Factory> factories_;
     QPointer<QWidget> main_;
-    // Screens set aside, shown again instead of built anew.
-    std::map<ScreenId, QPointer<QWidget>> kept_;
+    // The window last built for each screen; it counts as open while shown or set aside.
+    std::map<ScreenId, QPointer<QWidget>> built_;
     bool exiting_ = false;
-    // The last lock request, kept for a main screen loaded while an information window is up.
-    bool mainLocked_ = false;
+    // The windows holding the main screen's lock, kept for a main screen loaded meanwhile.
+    QSet<const QWidget*> lockHolders_;
     QList<QPointer<FullScreenWindow>> shownAudience_;
     QPointer<FullScreenWindow> audience_;
 };

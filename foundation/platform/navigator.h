@@ -1,5 +1,6 @@
 #pragma once
 // Screens never create one another: they ask the navigator, which knows how to build each one.
+// A screen is open once at most: asking for one that is open brings that window forward.
 
 #include <QString>
 
@@ -47,9 +48,11 @@ class Navigator {
     virtual void ShowMain() = 0;
     // Ends the program: every screen closes (ending its music and clocks) and no other opens.
     virtual void ExitProgram() = 0;
-    // Disables (true) or enables again (false) the main screen's operator controls, if the main
-    // screen is open: the information windows keep it from being used while they are up.
-    virtual void LockMain(bool locked) = 0;
+    // `window` holds (true) or lets go of (false) the lock on the main screen's operator
+    // controls: the information windows keep it from being used while they are up. The main
+    // screen stays locked while any window holds the lock; holding or letting go twice counts
+    // once.
+    virtual void LockMain(const QWidget* window, bool locked) = 0;
     // The main screen, if open, shows its plain colour instead of its picture at once (the
     // settings removed the picture while the main screen stays open behind them).
     virtual void ClearMainPicture() = 0;

@@ -9,11 +9,11 @@ InformationWindow::InformationWindow(AppContext& context, const QString& objectN
                                      QSize designClientTwips, QWidget* parent)
     : CaptionedWindow(designClientTwips, Qt::WindowStaysOnTopHint, parent), context_(context) {
     setObjectName(objectName);
-    context_.navigator->LockMain(true);
+    context_.navigator->LockMain(this, true);
 }
 
 void InformationWindow::closeEvent(QCloseEvent* event) {
     Timer1->stop();
-    context_.navigator->LockMain(false);
+    context_.navigator->LockMain(this, false);
     QWidget::closeEvent(event);
 }

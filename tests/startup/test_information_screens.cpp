@@ -191,11 +191,25 @@ class TestInformationScreens : public QObject {
         QVERIFY(developer);
         QCOMPARE(LockMismatches(main, true), QStringList());
 
-        // Closing one window frees the main screen, although the other is still open.
+        // Asked for again, each window comes forward: still one of each, still locked.
+        navigator.OpenOver(main, ScreenId::About);
+        navigator.OpenOver(main, ScreenId::Developer);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (const QString name : {"Form21", "Form19"}) {
+            QCOMPARE(std::count_if(windows.cbegin(), windows.cend(),
+                                   [&](const QWidget* w) { return w->objectName() == name; }),
+                     1);
+        }
+        QCOMPARE(OpenWindow("Form21"), about.data());
+        QCOMPARE(OpenWindow("Form19"), developer.data());
+
+        // The lock holds until the last of them closes.
         about->close();
+        QCOMPARE(LockMismatches(main, true), QStringList());
+        developer->close();
         QCOMPARE(LockMismatches(main, false), QStringList());
         QVERIFY(main->findChild<QScrollBar*>("Hl1")->isEnabled());
-        developer->close();
 
         // A main screen loaded afresh while a window is open comes up locked.
         navigator.OpenOver(main, ScreenId::Developer);

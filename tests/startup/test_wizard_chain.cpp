@@ -36,6 +36,14 @@ QWidget* Shown(const QString& name) {
     return nullptr;
 }
 
+// How many windows named `name` exist, shown or not, once closed ones are gone.
+int WindowsNamed(const QString& name) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return int(std::count_if(windows.cbegin(), windows.cend(),
+                             [&](const QWidget* w) { return w->objectName() == name; }));
+}
+
 struct Wizard {
     Wizard() : navigator(f.context) {
         f.useShippedData();
@@ -113,6 +121,49 @@ class WizardChainTest : public QObject {
         }
         QCOMPARE(ShownWindows(), QStringList{"Form4"});
         QVERIFY(w.main);  // the same main screen, never closed
+    }
+
+    // A second press brings the open window forward: the settings home set aside, a page, an
+    // information window, score entry, and the report (a double trigger of the main screen's
+    // action, as a double tap on a remote sends it).
+    void everyOpenerPressedTwiceGivesOneWindow_data() {
+        QTest::addColumn<QStringList>("path");  // window, button... ; pressed before the twice
+        QTest::addColumn<QString>("on");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("opens");
+        AddRow("home shown", QStringList{}, QString("Form4"), QString("Command16"),
+               QString("Form13"));
+        AddRow("home set aside", QStringList{"Form13", "Command4"}, QString("Form4"),
+               QString("Command16"), QString("Form13"));
+        AddRow("page 4-1", QStringList{}, QString("Form13"), QString("Command4"), QString("Form2"));
+        AddRow("about", QStringList{}, QString("Form13"), QString("Command2"), QString("Form21"));
+        AddRow("developer", QStringList{}, QString("Form13"), QString("Command3"),
+               QString("Form19"));
+        AddRow("score entry", QStringList{}, QString("Form4"), QString("Command12"),
+               QString("Form16"));
+        AddRow("report", QStringList{}, QString("Form4"), QString("Command14"), QString("Form12"));
+    }
+    void everyOpenerPressedTwiceGivesOneWindow() {
+        QFETCH(QStringList, path);
+        QFETCH(QString, on);
+        QFETCH(QString, button);
+        QFETCH(QString, opens);
+        Wizard w;
+        for (qsizetype i = 0; i < path.size(); i += 2) {
+            QVERIFY2(w.press(path[i], path[i + 1]), qPrintable(path[i] + " " + path[i + 1]));
+        }
+        QWidget* window = Shown(on);
+        QVERIFY(window);
+        auto* control = window->findChild<QAbstractButton*>(button);
+        QVERIFY(control);
+        control->click();
+        QPointer<QWidget> first = Shown(opens);
+        QVERIFY(first);
+        first->setProperty("asLeft", true);
+        control->click();  // on a main screen already closed by the report, still a press
+        QCOMPARE(WindowsNamed(opens), 1);
+        QCOMPARE(Shown(opens), first.data());
+        QVERIFY(first->property("asLeft").toBool());
     }
 
     void layoutModeOfTheAnnouncementLeadsBackToPage44() {

@@ -46,7 +46,7 @@ class FakeNavigator : public Navigator {
     void OpenOver(QWidget*, ScreenId to) override { requests.append({"over", to}); }
     void ShowMain() override { requests.append({"main", ScreenId::Main}); }
     void ExitProgram() override { requests.append({"exit", ScreenId::Main}); }
-    void LockMain(bool locked) override {
+    void LockMain(const QWidget*, bool locked) override {
         requests.append({locked ? "lock" : "unlock", ScreenId::Main});
     }
     void ClearMainPicture() override { requests.append({"clear picture", ScreenId::Main}); }

@@ -11,6 +11,6 @@ class NoNavigator : public Navigator {
     void OpenOver(QWidget*, ScreenId) override {}
     void ShowMain() override {}
     void ExitProgram() override {}
-    void LockMain(bool) override {}
+    void LockMain(const QWidget*, bool) override {}
     void ClearMainPicture() override {}
 };
