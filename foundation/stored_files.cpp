@@ -1,11 +1,13 @@
 #include "foundation/stored_files.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "foundation/cues.h"
 #include "foundation/debate_profiles.h"
 #include "foundation/file_names.h"
 #include "foundation/gbk.h"
+#include "foundation/ini_text.h"
 #include "foundation/main_profile.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
@@ -85,9 +87,19 @@ bool NamedElsewhere(const QString& appDir, const StoredFileRef& self, const QStr
 }
 
 bool StorableFileName(const QString& name) {
-    if (!IsBareFileName(name)) {
+    if (!IsBareFileName(name) || std::any_of(name.cbegin(), name.cend(), [](QChar c) {
+            return c.category() == QChar::Other_Control;
+        })) {
         return false;
     }
     const QByteArray bytes = ToGbk(name);
-    return bytes.size() <= kMaxProfileValueBytes && FromGbk(bytes) == name;
+    if (bytes.size() > kMaxProfileValueBytes || FromGbk(bytes) != name) {
+        return false;
+    }
+    // Through the profile engine itself: blanks at either end and enclosing quotes are lost.
+    const QString section = QStringLiteral("s"), key = QStringLiteral("k");
+    const std::optional<QByteArray> file = ini::SetValue({}, section, key, name);
+    const std::optional<QByteArray> read =
+        file ? ini::FindValue(*file, section, key) : std::nullopt;
+    return read && FromGbk(*read) == name;
 }

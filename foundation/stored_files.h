@@ -25,6 +25,7 @@ const QList<StoredFileRef>& StoredFileReferences();
 // Whether a setting other than `self` names `name` (letter case ignored) in the same folder.
 bool NamedElsewhere(const QString& appDir, const StoredFileRef& self, const QString& name);
 
-// Whether `name` can be stored as it is: a bare name that GBK holds in full and that fits a
-// profile value, so it reads back exactly as written.
+// Whether `name` can be stored as it is: a bare name without control characters that GBK holds
+// in full, that fits a profile value and that the profile reads back exactly as written (no
+// blanks at either end, not wholly in quotes).
 bool StorableFileName(const QString& name);

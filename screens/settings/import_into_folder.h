@@ -1,8 +1,10 @@
 #pragma once
 // The import steps of the settings pages: the operator picks a file, it is copied into the
 // setting's folder and the setting names it. The copy is made before anything is deleted, the
-// file stored before goes only once nothing names it any more, and a name that a profile
-// cannot hold is refused, so an import never loses a file or stores half a name.
+// file stored before goes only once nothing names it any more, a file another setting names is
+// never replaced by different bytes (the new file gets a name of its own), and a name that a
+// profile cannot hold exactly is refused, so an import never loses a file or stores another
+// name than the operator's.
 
 #include <QString>
 
@@ -22,9 +24,14 @@ struct ImportOutcome {
     QString name;    // its bare name, as stored
 };
 
-// Shows `dialog` with `filter` and imports the chosen file for `setting`.
+// Shows `dialog` with `filter` and imports the chosen file for `setting`. The outcome's name is
+// the one stored, which differs from the picked file's when that name was taken.
 ImportOutcome ImportIntoFolder(WizardWindow* page, FileOpenDialog& dialog, const QString& filter,
                                const StoredFileRef& setting);
+
+// Writes `name` to the setting at once and reads it back; a profile that holds another name than
+// written gets its previous one back, and the page says why. False when the name is not stored.
+bool WriteStoredName(WizardWindow* page, const StoredFileRef& setting, const QString& name);
 
 // The setting names no file any more, and its file is deleted unless another setting still
 // names it. False, changing nothing, when the profile could not be written (the page has said

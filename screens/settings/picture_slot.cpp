@@ -73,8 +73,7 @@ void PictureSlot::importFile() {
         case ImportOutcome::Cancelled:
             show(setup_.missingText, true);
             if (setup_.cancelClearsKey) {
-                page_->writeAtOnce(setup_.setting.profile, setup_.setting.section,
-                                   setup_.setting.key, QString());
+                WriteStoredName(page_, setup_.setting, QString());
             }
             return;
         case ImportOutcome::Failed:

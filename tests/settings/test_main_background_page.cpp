@@ -11,6 +11,7 @@
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"
 #include "screens/settings/colour_preview.h"
+#include "screens/settings/import_into_folder.h"
 #include "screens/settings/main_background_page.h"
 #include "screens/settings/picture_preview.h"
 #include "support/data_rows.h"
@@ -96,6 +97,10 @@ class MainBackgroundPageTest : public QObject {
         AddRow("GBK cannot hold the name", QString("🎉.jpg"), QString("文件名含有无法保存的字符"));
         AddRow("the name is longer than a profile value", QString(60, QChar(0x661F)) + ".jpg",
                QString("文件名含有无法保存的字符或过长"));
+        // Names a profile would read back as another name.
+        AddRow("blanks at the ends", QString(" q.jpg "), QString("文件名含有无法保存的字符"));
+        AddRow("wholly in quotes", QString("'q.jpg'"), QString("文件名含有无法保存的字符"));
+        AddRow("a line break", QString("a\nb.jpg"), QString("文件名含有无法保存的字符"));
     }
     void importThatCannotCompleteLosesNothing() {
         QFETCH(QString, picked);
@@ -126,6 +131,68 @@ class MainBackgroundPageTest : public QObject {
         QCOMPARE(p.f.dir.readBytes("background/main/Old.jpg"), QByteArray("old"));
         QCOMPARE(p.mainKey("背景图片"), QString("Old.jpg"));
         QVERIFY(p.f.platform.messages.shown.isEmpty());
+    }
+
+    // Presentation 2 imports a "共用.pdf" into the folder presentation 1 may already use.
+    void sameNameInASharedFolder_data() {
+        QTest::addColumn<bool>("namedElsewhere");
+        QTest::addColumn<QByteArray>("picked");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QByteArray>("sharedAfter");
+        QTest::addColumn<QStringList>("messages");
+        AddRow("other bytes: kept, the new file under a free name", true, QByteArray("new"),
+               QString("共用 (3).pdf"), QByteArray("old"),
+               QStringList{"文件夹中的“共用.pdf”另有设置在使用，未被替换；新文件已另存为“共用 (3)."
+                           "pdf”。"});
+        AddRow("same bytes: reused, nothing copied", true, QByteArray("old"), QString("共用.pdf"),
+               QByteArray("old"), QStringList{});
+        AddRow("no other setting names it: replaced", false, QByteArray("new"), QString("共用.pdf"),
+               QByteArray("new"), QStringList{});
+    }
+    void sameNameInASharedFolder() {
+        QFETCH(bool, namedElsewhere);
+        QFETCH(QByteArray, picked);
+        QFETCH(QString, stored);
+        QFETCH(QByteArray, sharedAfter);
+        QFETCH(QStringList, messages);
+        Page p;
+        p.f.dir.write("ppt/共用.pdf", "old");
+        p.f.dir.write("ppt/共用 (2).pdf", "a file nobody names is not taken either");
+        if (namedElsewhere) {
+            p.f.setProfile(kPresentationProfile, "1_演示文件名称", "共用.PDF");
+        }
+        p.f.platform.dialogs.answerFile(p.outside("共用.pdf", picked));
+        p.click("Command2");
+        QCOMPARE(p.ppt("2_演示文件名称"), stored);
+        QCOMPARE(p.f.dir.readBytes("ppt/共用.pdf"), sharedAfter);
+        QCOMPARE(p.f.dir.readBytes("ppt/" + stored), picked);
+        QCOMPARE(p.f.platform.messages.texts(), messages);
+        QCOMPARE(p.box("Text10")->text(), stored);
+        QCOMPARE(QDir(p.f.path("\\ppt")).entryList(QDir::Files).size(), messages.size() + 2);
+    }
+
+    void aNameIsStoredOnlyWhenItReadsBack() {
+        Page p;
+        p.f.dir.write("background/main/old.jpg", "old");
+        p.f.setProfile(kMainProfile, "背景图片", "old.jpg");
+        const StoredFileRef background{kMainProfile, kConfigSection, "背景图片",
+                                       kMainPictureFolder};
+        // The second guard, behind the refusal of such names: the profile reads "q.jpg".
+        QVERIFY(!WriteStoredName(&p.form(), background, "\"q.jpg\""));
+        QCOMPARE(p.mainKey("背景图片"), QString("old.jpg"));
+        QCOMPARE(p.f.platform.messages.texts(),
+                 QStringList{"设置未能保存：写入“\"q.jpg\"”后读出的是“q.jpg”，已恢复原来的设置。"});
+
+        // A write that fails after the copy: the copy goes, the old picture stays.
+        p.f.platform.messages.shown.clear();
+        QFile::remove(p.f.path("\\config\\main.ini"));
+        p.f.dir.mkdir("config/main.ini");
+        p.f.platform.dialogs.answerFile(p.outside("新.jpg"));
+        p.click("Command4");
+        QCOMPARE(QDir(p.f.path("\\background\\main")).entryList(QDir::Files),
+                 QStringList{"old.jpg"});
+        QCOMPARE(p.f.platform.messages.shown.size(), 1);
+        QVERIFY(p.f.platform.messages.shown[0].text.startsWith("设置未能保存："));
     }
 
     void aFileOtherSettingsNameStaysUntilTheLastLetsGo() {
