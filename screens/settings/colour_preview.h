@@ -1,12 +1,15 @@
 #pragma once
 // A colour setting of a settings page: a label "颜色预览" whose background is the colour. A
-// double-click opens the colour dialog at the current colour; a cancelled dialog keeps it.
+// double-click opens the colour dialog at the current colour; a cancelled dialog keeps it. A
+// setting whose profile holds no colour shows "未设置" and is saved as nothing, so a save never
+// stores a colour the operator did not choose.
 
 #include <QLabel>
 #include <memory>
 #include <optional>
 
 class ColourDialog;
+class ProfileSave;
 class WizardWindow;
 
 class ColourPreview : public QLabel {
@@ -15,11 +18,14 @@ class ColourPreview : public QLabel {
     ColourPreview(WizardWindow* page, const QString& name, const QString& toolTip);
     ~ColourPreview() override;
 
-    // The colour as a Windows colour value (red in the low byte).
-    quint32 value() const;
-    QString valueText() const { return QString::number(value()); }
-    // Takes a stored colour; a text that is not a colour value leaves the colour as it is.
+    // The colour as a Windows colour value (red in the low byte); none while not set.
+    std::optional<quint32> value() const { return colour_; }
+    // Takes a stored colour; a text that is not a colour value shows "未设置".
     void load(const QString& stored);
+    // Adds the colour to `save`, into `file` (the save's own file when empty); adds nothing
+    // while not set.
+    void saveTo(ProfileSave& save, const QString& section, const QString& key,
+                const QString& file = {}) const;
 
   signals:
     // The operator chose `value` in the dialog.
@@ -29,7 +35,8 @@ class ColourPreview : public QLabel {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    void show(const QColor& colour);
+    void show(std::optional<quint32> colour);
 
     std::unique_ptr<ColourDialog> dialog_;
+    std::optional<quint32> colour_;
 };

@@ -39,7 +39,9 @@ constexpr int kLeftRowPitch = 560;
 constexpr int kRightRowPitch = 640;
 constexpr int kGap = 60;                  // between neighbours in a row
 constexpr int kLeftCaptionWidth = 960;    // "环节名称："
-constexpr int kRightCaptionWidth = 1980;  // "公布正方得分时图片："
+constexpr int kLimitCaptionWidth = 1320;  // "倒序计时限时："
+constexpr int kLimitWidth = 720;          // seconds: a few digits
+constexpr int kRightCaptionWidth = 2220;  // "公布正方得分时背景图片："
 constexpr int kImportWidth = 840;
 constexpr int kRemoveWidth = 660;
 constexpr int kColourWidth = 1020;
@@ -101,22 +103,22 @@ const ResultPictureRow kResultPictures[] = {
       QStringLiteral("Command17"),
       QStringLiteral("Command9"),
       {kResultProfile, kConfigSection, ResultKey::Picture, kResultPictureFolder}},
-     QStringLiteral("开场背景图片：")},
+     QStringLiteral("背景图片：")},
     {{QStringLiteral("Text10"),
       QStringLiteral("Command18"),
       QStringLiteral("Command13"),
       {kResultProfile, kConfigSection, ResultKey::AffirmativePicture, kResultPictureFolder}},
-     QStringLiteral("公布正方得分时图片：")},
+     QStringLiteral("公布正方得分时背景图片：")},
     {{QStringLiteral("Text11"),
       QStringLiteral("Command19"),
       QStringLiteral("Command14"),
       {kResultProfile, kConfigSection, ResultKey::NegativePicture, kResultPictureFolder}},
-     QStringLiteral("公布反方得分时图片：")},
+     QStringLiteral("公布反方得分时背景图片：")},
     {{QStringLiteral("Text9"),
       QStringLiteral("Command20"),
       QStringLiteral("Command12"),
       {kResultProfile, kConfigSection, ResultKey::WinnerPicture, kResultPictureFolder}},
-     QStringLiteral("公布获胜方时图片：")},
+     QStringLiteral("公布获胜方时背景图片：")},
 };
 
 struct EffectRow {
@@ -215,15 +217,17 @@ void Form10::buildControls() {
                    kLeftCaptionWidth, kRowHeight);
 
         const int flagsTop = leftRow(side.section, 1);
-        const int checkWidth = (secondCaptionLeft - kGap - left - kGap) / 2;
+        const int limitLeft = right - kLimitWidth;
+        const int limitCaptionLeft = limitLeft - kGap - kLimitCaptionWidth;
+        const int checkWidth = (limitCaptionLeft - kGap - left - kGap) / 2;
         *side.show = NewCheckBox(this, side.showBox, OtherSegmentsText::ShowClock);
         PlaceInTwips(*side.show, left, flagsTop, checkWidth, kRowHeight);
         *side.countDown = NewCheckBox(this, side.countDownBox, OtherSegmentsText::CountDown);
         PlaceInTwips(*side.countDown, left + checkWidth + kGap, flagsTop, checkWidth, kRowHeight);
         *side.limit = NewTextBox(this, side.limitBox);
-        PlaceInTwips(*side.limit, secondBoxLeft, flagsTop, kColourWidth, kRowHeight);
-        addCaption(QStringLiteral("倒序限时："), *side.limit, secondCaptionLeft, flagsTop,
-                   kLeftCaptionWidth, kRowHeight);
+        PlaceInTwips(*side.limit, limitLeft, flagsTop, kLimitWidth, kRowHeight);
+        addCaption(QStringLiteral("倒序计时限时："), *side.limit, limitCaptionLeft, flagsTop,
+                   kLimitCaptionWidth, kRowHeight);
 
         sidePictures[side.section] =
             pictureSlot(*side.picture, QStringLiteral("背景图片："), leftRow(side.section, 2), left,
@@ -441,14 +445,14 @@ void Form10::save() {
     const QString ceremony = AppPath(appDir, kCeremonyProfile);
     const QString result = AppPath(appDir, kResultProfile);
     ProfileSave save;
-    save.writeTo(ceremony, kConfigSection, CeremonyKey::BackColour, Label4->valueText());
+    Label4->saveTo(save, kConfigSection, CeremonyKey::BackColour, ceremony);
     save.writeTo(side, kAudienceQuestionSection, SideKey::Name, Text2->text());
-    save.writeTo(side, kAudienceQuestionSection, SideKey::BackColour, Label2->valueText());
-    save.writeTo(side, kCommentarySection, SideKey::BackColour, Label3->valueText());
+    Label2->saveTo(save, kAudienceQuestionSection, SideKey::BackColour, side);
+    Label3->saveTo(save, kCommentarySection, SideKey::BackColour, side);
     save.writeTo(side, kCommentarySection, SideKey::Name, Text4->text());
     save.writeTo(side, kAudienceQuestionSection, SideKey::Limit, Text6->text());
     save.writeTo(side, kCommentarySection, SideKey::Limit, Text7->text());
-    save.writeTo(result, kConfigSection, ResultKey::BackColour, Label5->valueText());
+    Label5->saveTo(save, kConfigSection, ResultKey::BackColour, result);
     reportSave(save);
 }
 

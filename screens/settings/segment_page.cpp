@@ -479,9 +479,9 @@ void Form3::save() {
           Text7[2]->text() == SegmentPageText::Bold ? QStringLiteral("Y") : QStringLiteral("N"));
     write(Italic,
           Text7[3]->text() == SegmentPageText::Italic ? QStringLiteral("Y") : QStringLiteral("N"));
-    write(ClockColour, Label1->valueText());
-    write(WarnColour, Label3->valueText());
-    write(BackColour, Label8->valueText());
+    Label1->saveTo(save, kConfigSection, ClockColour);
+    Label3->saveTo(save, kConfigSection, WarnColour);
+    Label8->saveTo(save, kConfigSection, BackColour);
     write(QuestionLimit, Text9->text());
     write(AnswerLimit, Text10->text());
     write(Style, C2->currentText());

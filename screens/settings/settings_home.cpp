@@ -133,9 +133,7 @@ void Form13::open() {
         // Asynchronous: the home stays usable while the page comes, or does not.
         WebBrowser1->fetch(noticeAddress_);
     }
-    C1->setEditText(
-        ReadProfileString(AppPath(context().appDir, kThemeProfile), kConfigSection, kThemeKey));
-    loadTheme();
+    showStoredTheme();
 }
 
 void Form13::showLocalPage(const QString& name) {
@@ -174,8 +172,16 @@ void Form13::noticePageCompleted(const QString& bodyText) {
 }
 
 void Form13::chooseTheme() {
-    const QString theme = C1->currentText();
-    WriteProfileString(AppPath(context().appDir, kThemeProfile), kConfigSection, kThemeKey, theme);
+    if (!writeAtOnce(kThemeProfile, kConfigSection, kThemeKey, C1->currentText())) {
+        showStoredTheme();  // not kept: the box and the picture stay with the stored theme
+        return;
+    }
+    loadTheme();
+}
+
+void Form13::showStoredTheme() {
+    C1->setEditText(
+        ReadProfileString(AppPath(context().appDir, kThemeProfile), kConfigSection, kThemeKey));
     loadTheme();
 }
 

@@ -56,6 +56,7 @@ class Form13 : public WizardWindow {
     void showLocalPage(const QString& name);
     void noticePageCompleted(const QString& bodyText);
     void chooseTheme();
+    void showStoredTheme();
     void download();
 
     BackToMain* backToMain_;

@@ -11,6 +11,7 @@ inline const QString NoPicture = QStringLiteral("您还未选择任何图片！"
 inline const QString PictureRemoved = QStringLiteral("图片已移除！");
 inline const QString NoSegment = QStringLiteral("您还未选择环节！");
 inline const QString ColourPreview = QStringLiteral("颜色预览");
+inline const QString NoColour = QStringLiteral("未设置");
 inline const QString ImportButton = QStringLiteral("导入...");
 inline const QString RemoveButton = QStringLiteral("移除");
 inline const QString StopButton = QStringLiteral("■");

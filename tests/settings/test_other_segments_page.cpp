@@ -176,8 +176,9 @@ class OtherSegmentsPageTest : public QObject {
                  QStringList({"[配置信息TW]", "环节名称=观众提问", "背景颜色=255", "倒序限时=90s",
                               "[配置信息DP]", "背景颜色=65280", "环节名称=嘉宾点评", "倒序限时="}));
         QCOMPARE(p.f.profile(kCite, "背景颜色"), QString("853834"));
-        // Not a colour: the design colour (white) is saved.
-        QCOMPARE(p.f.profile(kResult, "背景颜色"), QString("16777215"));
+        // Not a colour: "未设置" on the page, and the save leaves the key as it was.
+        QCOMPARE(form.Label5->text(), QString("未设置"));
+        QCOMPARE(p.f.profile(kResult, "背景颜色"), QString("not a colour"));
     }
 
     void buttonsLeadWithoutSaving_data() {
