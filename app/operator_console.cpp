@@ -129,7 +129,14 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     page->addWidget(commands);
 
     auto* launches = new QGroupBox(QStringLiteral("启动（1–8：环节）"), this);
-    launchGrid_ = new QGridLayout(launches);
+    auto* launchColumn = new QVBoxLayout(launches);
+    launchesHeld_ = new QLabel(QStringLiteral("布局调整中：请先返回设置界面"), launches);
+    launchesHeld_->setObjectName(QStringLiteral("LaunchesHeld"));
+    SetTextColour(launchesHeld_, Qt::red);
+    launchesHeld_->hide();
+    launchColumn->addWidget(launchesHeld_);
+    launchGrid_ = new QGridLayout;
+    launchColumn->addLayout(launchGrid_);
     page->addWidget(launches);
 
     auto* bottom = new QHBoxLayout;
@@ -255,6 +262,15 @@ void OperatorConsole::rebuildLaunchList() {
             launchButtons_.append(button);
         }
     }
+    // Layout mode ends only through its own command; until then nothing launches over it.
+    const bool held = screen_ && screen_->inLayoutMode();
+    launchesHeld_->setVisible(held);
+    if (held) {
+        for (QPushButton* button : std::as_const(launchButtons_)) {
+            button->setEnabled(false);
+        }
+        return;
+    }
     const QAction* volume = main ? main->findChild<QAction*>(kVolumeAction) : nullptr;
     volume_->setEnabled(volume && volume->isEnabled());
     if (volume && !volume_->isSliderDown()) {
@@ -278,10 +294,21 @@ void OperatorConsole::rebuildLaunchList() {
 void OperatorConsole::refresh() {
     const QList<ClockReading> clocks = screen_ ? screen_->clocks() : QList<ClockReading>();
     while (clockLabels_.size() > clocks.size()) {
-        delete clockLabels_.takeLast();
+        clockCaptions_.removeLast();
+        clockLabels_.removeLast();
+        delete clockCells_.takeLast();
     }
     while (clockLabels_.size() < clocks.size()) {
-        auto* label = new QLabel(clockArea_);
+        auto* cell = new QWidget(clockArea_);
+        auto* column = new QVBoxLayout(cell);
+        auto* caption = new QLabel(cell);
+        caption->setObjectName(QStringLiteral("ClockCaption"));
+        caption->setAlignment(Qt::AlignCenter);
+        QFont captionFont = caption->font();
+        captionFont.setPointSize(16);
+        caption->setFont(captionFont);
+        column->addWidget(caption);
+        auto* label = new QLabel(cell);
         label->setAlignment(Qt::AlignCenter);
         QFont big = label->font();
         big.setPointSize(40);
@@ -289,11 +316,19 @@ void OperatorConsole::refresh() {
         label->setFont(big);
         // A new text must not lay the console out again on every tick.
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-        clockRow_->addWidget(label, 1);
+        column->addWidget(label, 1);
+        cell->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        clockRow_->addWidget(cell, 1);
+        clockCells_.append(cell);
+        clockCaptions_.append(caption);
         clockLabels_.append(label);
     }
     noClock_->setVisible(clocks.isEmpty());
     for (int i = 0; i < clocks.size(); ++i) {
+        if (clockCaptions_[i]->text() != clocks[i].label) {
+            clockCaptions_[i]->setText(clocks[i].label);
+            clockCaptions_[i]->setVisible(!clocks[i].label.isEmpty());
+        }
         clockLabels_[i]->setObjectName(clocks[i].name);
         clockLabels_[i]->setText(clocks[i].text);
         // A palette set anew repaints even when nothing changed; a tick must not cost that.
@@ -471,6 +506,9 @@ bool OperatorConsole::triggerCurrent(const QString& name, const QStringList& cap
 }
 
 void OperatorConsole::launch(const QString& name) {
+    if (screen_ && screen_->inLayoutMode()) {
+        return;
+    }
     if (screen_ && screen_ != navigator_.mainScreen()) {
         screen_->close();  // a full-window screen brings the main screen back as it closes
     }
@@ -498,8 +536,8 @@ void OperatorConsole::keyPressEvent(QKeyEvent* event) {
     } else if (key >= Qt::Key_1 && key <= Qt::Key_8) {
         launch(QStringLiteral("Command4_%1").arg(key - Qt::Key_1));
     } else if (key == Qt::Key_Escape) {
-        if (!triggerCurrent({}, {QStringLiteral("返回主界面")}) && screen_ &&
-            screen_ != navigator_.mainScreen()) {
+        if (!triggerCurrent({}, {QStringLiteral("返回主界面"), QStringLiteral("返回设置界面")}) &&
+            screen_ && screen_ != navigator_.mainScreen() && !screen_->inLayoutMode()) {
             screen_->close();
         }
     } else {

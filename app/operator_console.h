@@ -77,10 +77,13 @@ class OperatorConsole : public QWidget {
     QHBoxLayout* clockRow_;
     QLabel* forgotten_;
     QLabel* noClock_;
+    QList<QWidget*> clockCells_;  // one a clock: its caption over its time
     QList<QLabel*> clockLabels_;
+    QList<QLabel*> clockCaptions_;  // above each of clockLabels_: whose time it shows
     QHBoxLayout* commandRow_;
     QList<QPushButton*> commandButtons_;
     QList<QPointer<QAction>> commandActions_;  // the action behind each of commandButtons_
+    QLabel* launchesHeld_;  // says why the launch list is disabled in layout mode
     QGridLayout* launchGrid_;
     QList<QPushButton*> launchButtons_;
     QStringList launchNames_;  // the main screen's action behind each of launchButtons_

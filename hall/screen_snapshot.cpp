@@ -29,9 +29,13 @@ QJsonObject ScreenSnapshot(const FullScreenWindow* screen, const QString& segmen
     QJsonArray clocks, actions;
     if (screen) {
         for (const ClockReading& clock : screen->clocks()) {
-            clocks.append(QJsonObject{{"name", clock.name},
-                                      {"text", clock.text},
-                                      {"colour", clock.colour.name(QColor::HexRgb).toUpper()}});
+            QJsonObject reading{{"name", clock.name},
+                                {"text", clock.text},
+                                {"colour", clock.colour.name(QColor::HexRgb).toUpper()}};
+            if (!clock.label.isEmpty()) {
+                reading.insert("label", clock.label);
+            }
+            clocks.append(reading);
         }
         for (const QAction* action : screen->actions()) {
             if (action->data().isValid()) {

@@ -1,6 +1,7 @@
 #pragma once
 // What an audience screen shows and accepts, as the hall's network protocol sends it:
-// {"screen": "Form6", "segment": "驳论", "clocks": [{"name", "text", "colour": "#RRGGBB"}],
+// {"screen": "Form6", "segment": "驳论",
+//  "clocks": [{"name", "text", "colour": "#RRGGBB", "label" (only where the screen has one)}],
 //  "actions": [{"name", "text", "enabled"}]}. Clocks top to bottom, then left to right.
 
 #include <QJsonObject>

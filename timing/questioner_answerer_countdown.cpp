@@ -45,6 +45,8 @@ Form18::Form18(const AppContext& context, QWidget* parent)
         [this](Qt::MouseButton button) { onMousePress(button); }, kSides);
     const QList<QWidget*> strip = {command2_, command4_, command1_};
     addBottomStrip(command1_, strip, 3);
+    captionClock(questioner_.clock, label1_0_);
+    captionClock(answerer_.clock, label1_1_);
 
     rememberLayout();
     for (QWidget* button : strip) {

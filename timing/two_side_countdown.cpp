@@ -39,6 +39,8 @@ Form6::Form6(const AppContext& context, QWidget* parent)
         [this](Qt::MouseButton button) { onMousePress(button); }, kSides);
     const QList<QWidget*> strip = {command3_, command2_, command1_};
     addBottomStrip(command1_, strip);
+    captionClock(affirmative_.clock, label2_);
+    captionClock(negative_.clock, label3_);
     installEventFilter(this);
     for (QWidget* control : findChildren<QWidget*>()) {
         control->installEventFilter(this);

@@ -65,7 +65,9 @@ QList<ClockReading> FullScreenWindow::clocks() const {
     });
     QList<ClockReading> readings;
     for (const QLabel* clock : shown) {
-        readings.append({clock->objectName(), clock->text(), TextColour(clock)});
+        const QLabel* caption = captions_.value(clock);
+        readings.append({clock->objectName(), clock->text(), TextColour(clock),
+                         caption ? caption->text() : QString()});
     }
     return readings;
 }
@@ -126,6 +128,10 @@ void FullScreenWindow::publishClocks(const QList<QLabel*>& clocks) {
         clocks_.append(clock);
     }
     noteChange();
+}
+
+void FullScreenWindow::captionClock(const QLabel* clock, QLabel* caption) {
+    captions_.insert(clock, caption);
 }
 
 void FullScreenWindow::noteChange() {

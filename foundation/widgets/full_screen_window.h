@@ -6,6 +6,7 @@
 // every resize keeps the designed proportions.
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QSize>
@@ -23,6 +24,7 @@ struct ClockReading {
     QString name;  // the control's name, "Label4"
     QString text;
     QColor colour;
+    QString label;  // what the screen writes beside the clock ("正方"); empty where nothing
 };
 
 class FullScreenWindow : public QWidget {
@@ -42,6 +44,9 @@ class FullScreenWindow : public QWidget {
     QList<ClockReading> clocks() const;
     // Whether a clock of the screen is counting.
     bool clockRunning() const;
+    // A screen in layout mode is left only through its own command, which ends the mode:
+    // nothing is launched over it meanwhile.
+    virtual bool inLayoutMode() const { return false; }
 
   signals:
     // Once for each tick or change of what the screen shows or accepts, after it happened.
@@ -59,6 +64,8 @@ class FullScreenWindow : public QWidget {
     QAction* publishVolume(QAbstractSlider* bar);
     // The labels the audience reads the time on.
     void publishClocks(const QList<QLabel*>& clocks);
+    // `caption` says whose time `clock` shows ("正方", "提问方剩余时间").
+    void captionClock(const QLabel* clock, QLabel* caption);
     // Something shown may have changed: stateChanged follows once, when the handler at work
     // has finished.
     void noteChange();
@@ -78,6 +85,7 @@ class FullScreenWindow : public QWidget {
 
     StretchedPicture* picture_;
     QList<QPointer<QLabel>> clocks_;
+    QHash<const QLabel*, QPointer<QLabel>> captions_;
     QList<QPair<QAction*, QPointer<QAbstractButton>>> buttonActions_;
     QList<QPair<QAction*, QPointer<QAbstractSlider>>> volumeActions_;
     bool watching_ = false;

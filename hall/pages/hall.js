@@ -160,6 +160,9 @@
       el.style.color = '';
       el.style.color = String(c.colour || '');
       el.parentNode.classList.toggle('light', isDark(c.colour));
+      // Whose time it is ("正方"), where the screen says; textContent only, never markup.
+      const label = typeof c.label === 'string' ? c.label : '';
+      if (el.parentNode.dataset.label !== label) el.parentNode.dataset.label = label;
     });
     if (refit) fitClocks();
   }

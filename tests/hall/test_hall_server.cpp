@@ -22,7 +22,7 @@ QStringList Readings(const FullScreenWindow* screen) {
     QStringList readings;
     for (const ClockReading& clock : screen->clocks()) {
         readings << clock.name + ' ' + clock.text + ' ' +
-                        clock.colour.name(QColor::HexRgb).toUpper();
+                        clock.colour.name(QColor::HexRgb).toUpper() + ' ' + clock.label;
     }
     return readings;
 }
@@ -30,7 +30,7 @@ QStringList Readings(const QJsonObject& state) {
     QStringList readings;
     for (const QJsonValue clock : state["clocks"].toArray()) {
         readings << clock["name"].toString() + ' ' + clock["text"].toString() + ' ' +
-                        clock["colour"].toString();
+                        clock["colour"].toString() + ' ' + clock["label"].toString();
     }
     return readings;
 }

@@ -117,8 +117,8 @@ struct ConsoleRun : ScreenFixture {
     }
     QString consoleClocks() const {
         QStringList shown;
-        for (const QLabel* clock : console->findChild<QWidget*>("ClockArea")
-                                       ->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        for (const QLabel* clock :
+             console->findChild<QWidget*>("ClockArea")->findChildren<QLabel*>()) {
             if (clock->objectName().startsWith("Label")) {
                 shown << clock->objectName() + '=' + clock->text();
             }
@@ -238,6 +238,11 @@ void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
     clock->findChild<SecondTicker*>("Timer1")->fire();
     QCoreApplication::sendPostedEvents();
     QCOMPARE(run.consoleClocks(), QStringLiteral("Label4=1分59秒 Label5=2分00秒"));
+    QStringList captions;
+    for (const QLabel* caption : run.console->findChildren<QLabel*>("ClockCaption")) {
+        captions << caption->text();
+    }
+    QCOMPARE(captions, QStringList({"正方", "反方"}));
     run.key(Qt::Key_Right);
     QCOMPARE(run.running(), QStringLiteral("Timer2"));
     run.key(Qt::Key_Space);  // pauses

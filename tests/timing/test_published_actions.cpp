@@ -120,6 +120,8 @@ class PublishedActionsTest : public QObject {
         QCOMPARE(clocks[1].name, QStringLiteral("Label5"));
         QCOMPARE(clocks[0].text, fixture.clock("Label4"));
         QCOMPARE(clocks[0].colour, fixture.ink("Label4"));
+        // Each says whose time it is, as the screen's caption beside it does.
+        QCOMPARE(clocks[0].label + clocks[1].label, QStringLiteral("正方反方"));
     }
 };
 
