@@ -205,4 +205,6 @@ void FullScreenWindow::watchForChanges() {
     for (SecondTicker* ticker : findChildren<SecondTicker*>()) {
         connect(ticker, &SecondTicker::tick, this, &FullScreenWindow::noteChange);
     }
+    // What changed while the screen was being opened was not watched yet: the actions catch up.
+    noteChange();
 }

@@ -9,6 +9,7 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/colours.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/program.h"
 #include "foundation/widgets/back_to_main.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/fonts.h"
@@ -109,7 +110,7 @@ void Form11::buildControls() {
     C2 = NewObjectList(Frame2, QStringLiteral("C2"));
     Command7 = NewButton(this, QStringLiteral("Command7"), QStringLiteral("返回设置界面"),
                          QRect(2400, 7200, 1215, 375));
-    // The steps and the music for the console; the layout mode stays with the mouse.
+    // The steps and the music for the console; the layout itself stays with the mouse.
     for (QPushButton* button : {Command2, Command3, Command4, Command1, Command5, Command6}) {
         publish(button);
     }
@@ -188,6 +189,8 @@ void Form11::open() {
         for (QWidget* control : QList<QWidget*>{C1, C2, Frame1, Frame2, Command7}) {
             control->hide();
         }
+    } else {
+        publish(Command7);  // the console's way out of layout mode too
     }
     music_->applyVolume(HS1->value());
 }
@@ -325,8 +328,18 @@ void Form11::chooseColour() {
                        QString::number(colour));
 }
 
+bool Form11::inLayoutMode() const {
+    return designMode_ == DesignMode::On;
+}
+
 void Form11::backToSettings() {
-    WriteProfileString(profile(), kConfigSection, ResultKey::DesignMode, DesignMode::Off);
+    // Left "On", the next announcement would open for layout again: stay until it takes.
+    if (QString whyNot; !WriteProfileString(profile(), kConfigSection, ResultKey::DesignMode,
+                                            DesignMode::Off, &whyNot)) {
+        context_.platform->Messages().Show(QStringLiteral("设置未能保存：") + whyNot, kProgramTitle,
+                                           MessageIcon::Critical);
+        return;
+    }
     // Back to the settings page that opened layout mode, which the main screen stays behind.
     backToMain_->release();
     context_.navigator->Replace(this, ScreenId::OtherSegmentsPage);

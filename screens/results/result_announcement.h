@@ -26,6 +26,8 @@ class Form11 : public FullScreenWindow {
     explicit Form11(const AppContext& context, QWidget* parent = nullptr);
     ~Form11() override;
 
+    bool inLayoutMode() const override;
+
     AnnouncementLabel* L1;
     AnnouncementLabel* L2;
     AnnouncementLabel* L3;

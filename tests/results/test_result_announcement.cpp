@@ -212,6 +212,18 @@ class ResultAnnouncementTest : public QObject {
         QCOMPARE(a.navigator.count("main"), 0);
     }
 
+    void layoutModeThatCannotBeWrittenOffStaysAndSaysSo() {
+        Announcement a("On");
+        Form11& screen = a.open();
+        QFile::remove(a.path(kResult));
+        a.dir.mkdir("config/Result.ini");  // a folder where the profile should be
+        screen.Command7->click();
+        QCOMPARE(a.navigator.count("replace"), 0);
+        QCOMPARE(a.platform.messages.shown.size(), 1);
+        QVERIFY(a.platform.messages.shown[0].text.startsWith("设置未能保存："));
+        QCOMPARE(a.platform.messages.shown[0].icon, MessageIcon::Critical);
+    }
+
     void dragAndRelease_data() {
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("leftKey");

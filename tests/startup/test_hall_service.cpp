@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QtTest>
@@ -50,9 +51,12 @@ struct HallRun : ScreenFixture {
     ~HallRun() {
         panel.reset();
         service.reset();
+        // A window may take others with it: delete through guards.
+        QList<QPointer<QWidget>> windows;
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            delete window;
+            windows << window;
         }
+        qDeleteAll(windows);
     }
     template <typename T = QWidget>
     T* shown(const QString& name) const {
@@ -136,6 +140,27 @@ class HallServiceTest : public QObject {
         QVERIFY(run.shown<QLabel>("RemoteAddress")->text().contains(run.token()));
         QCOMPARE(HttpGet(run.port, "/remote?token=" + old).status, 403);
         QCOMPARE(HttpGet(run.port, "/remote?token=" + run.token()).status, 200);
+    }
+
+    // Layout mode is left through its own command only: a remote's launch is refused, and its
+    // "返回设置界面" ends the mode as the button does.
+    void launchesAreUnavailableInLayoutMode() {
+        HallRun run("1");
+        run.navigator.OpenOver(run.navigator.mainScreen(), ScreenId::OtherSegmentsPage);
+        QWidget* page = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            page = window->objectName() == "Form10" && window->isVisible() ? window : page;
+        }
+        QVERIFY(page);
+        page->findChild<QPushButton*>("Command11")->click();
+        QCOMPARE(run.navigator.audienceScreen()->objectName(), QStringLiteral("Form11"));
+        HallClient remote(run.port, "?token=" + run.token());
+        remote.waitFor(1);
+        remote.trigger("Command4_0");
+        QTRY_COMPARE(remote.lastError(), QStringLiteral("unavailable"));
+        QCOMPARE(run.navigator.audienceScreen()->objectName(), QStringLiteral("Form11"));
+        remote.trigger("Command7");
+        QTRY_COMPARE(run.profile(kResultProfile, "设计模式"), QStringLiteral("Off"));
     }
 };
 

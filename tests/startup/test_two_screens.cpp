@@ -92,11 +92,14 @@ struct ConsoleRun : ScreenFixture {
         QCoreApplication::sendPostedEvents();
     }
     ~ConsoleRun() {
+        // A window may take others with it: delete through guards.
+        QList<QPointer<QWidget>> windows;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window != console.get()) {
-                delete window;
+                windows << window;
             }
         }
+        qDeleteAll(windows);
     }
     void key(Qt::Key key) {
         QTest::keyClick(console.get(), key);
@@ -210,6 +213,7 @@ class TwoScreensTest : public QObject {
     void consoleVolumeIsTheMainScreens();
     void choosingTheConsolesScreenMovesTheConsole();
     void snapshotOfWhatTheProjectorShows();
+    void layoutModeEndsOnlyThroughItsOwnCommand();
 };
 
 void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
@@ -363,6 +367,48 @@ void TwoScreensTest::forgottenStartShowsOnTheConsoleOnly() {
     run.key(Qt::Key_Space);
     run.console->checkForgottenStart();  // paused after a start is no forgotten start
     QVERIFY(!forgotten->isVisible());
+}
+
+void TwoScreensTest::layoutModeEndsOnlyThroughItsOwnCommand() {
+    ConsoleRun run;
+    const auto press = [](const QString& window, const QString& button) {
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown->objectName() == window && shown->isVisible()) {
+                shown->findChild<QPushButton*>(button)->click();
+                return;
+            }
+        }
+        QFAIL(qPrintable("no window " + window));
+    };
+    run.navigator.OpenOver(run.navigator.mainScreen(), ScreenId::OtherSegmentsPage);
+    press("Form10", "Command11");  // 更多设置...
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(run.audience()->objectName(), QStringLiteral("Form11"));
+    QVERIFY(run.console->findChild<QLabel*>("LaunchesHeld")->isVisible());
+    QVERIFY(!run.button("Launch_Command4_0")->isEnabled());
+
+    // Neither a launch key nor the button leaves layout mode behind.
+    run.key(Qt::Key_1);
+    run.button("Launch_Command4_0")->click();
+    QCOMPARE(run.audience()->objectName(), QStringLiteral("Form11"));
+    QCOMPARE(run.profile(kResultProfile, "设计模式"), QStringLiteral("On"));
+
+    // Esc is "返回设置界面": the mode ends, page 4-4 comes back, launches with it.
+    run.key(Qt::Key_Escape);
+    QCOMPARE(run.profile(kResultProfile, "设计模式"), QStringLiteral("Off"));
+    QTRY_COMPARE(run.audience()->objectName(), QStringLiteral("Form4"));
+    QVERIFY(!run.console->findChild<QLabel*>("LaunchesHeld")->isVisible());
+    QVERIFY(run.button("Launch_Command4_0")->isEnabled());
+
+    // "进入公布界面" then opens the real announcement.
+    run.navigator.OpenOver(run.navigator.mainScreen(), ScreenId::ScoreEntry);
+    press("Form16", "Command1");  // the scores saved first, as always
+    press("Form16", "Command2");
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(run.audience()->objectName(), QStringLiteral("Form11"));
+    QVERIFY(!run.audience()->inLayoutMode());
+    QVERIFY(run.button("Command2")->isEnabled());  // 正方得分
+    QVERIFY(!run.button("Command7"));              // no way back to the settings offered
 }
 
 int main(int argc, char** argv) {
