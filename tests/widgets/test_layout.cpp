@@ -230,6 +230,45 @@ class TestLayout : public QObject {
         ScaleLayout(&screen.window);
         QCOMPARE(screen.command1->geometry(), QRect(93, 136, 137, 76));
     }
+
+    // A label dragged on a window of one size and stored in design twips stands at the same
+    // place of the picture on a window of another size: the announcement's layout mode runs on
+    // whatever the projector has, the announcement later on another.
+    void designPositionKeepsItsPlaceAtAnySize_data() {
+        QTest::addColumn<QSize>("draggedOn");
+        QTest::addColumn<QSize>("shownOn");
+        QTest::newRow("full HD, then square") << QSize(1920, 1080) << QSize(800, 800);
+        QTest::newRow("square, then full HD") << QSize(800, 800) << QSize(1920, 1080);
+        QTest::newRow("design size, then full HD") << QSize(800, 600) << QSize(1920, 1080);
+    }
+    void designPositionKeepsItsPlaceAtAnySize() {
+        QFETCH(QSize, draggedOn);
+        QFETCH(QSize, shownOn);
+        Screen screen;
+        RememberLayout(&screen.window);
+        screen.window.resize(draggedOn);
+        ScaleLayout(&screen.window);
+        // Dropped at a quarter across and three quarters down, then stored.
+        const QPoint dropped(draggedOn.width() / 4, draggedOn.height() * 3 / 4);
+        screen.label2->move(dropped);
+        const QPointF stored = DesignPosition(screen.label2);
+        QCOMPARE(stored, QPointF(3000, 6750));  // twips of the 12000 x 9000 design
+        MoveToDesignPosition(screen.label2, stored.x(), stored.y());
+        QCOMPARE(screen.label2->pos(), dropped);
+
+        // Another window, another size: the stored position read back, and resized later on.
+        Screen other;
+        RememberLayout(&other.window);
+        other.window.resize(shownOn);
+        ScaleLayout(&other.window);
+        MoveToDesignPosition(other.label2, stored.x(), std::nullopt);
+        MoveToDesignPosition(other.label2, std::nullopt, stored.y());
+        const QPoint expected(shownOn.width() / 4, shownOn.height() * 3 / 4);
+        QCOMPARE(other.label2->pos(), expected);
+        other.window.resize(draggedOn);
+        ScaleLayout(&other.window);
+        QCOMPARE(other.label2->pos(), dropped);
+    }
 };
 
 QTEST_MAIN(TestLayout)
