@@ -124,11 +124,13 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     page->addLayout(middle, 1);
 
     auto* commands = new QGroupBox(
-        QStringLiteral("操作（空格：开始/暂停　←→：左右键　R：初始化　Esc：返回主界面）"), this);
+        QStringLiteral("操作 (空格：开始/暂停　←→：左右键　R：初始化　Esc：返回主界面)"), this);
     commandRow_ = new QHBoxLayout(commands);
     page->addWidget(commands);
 
-    auto* launches = new QGroupBox(QStringLiteral("启动（1–8：环节）"), this);
+    // Half-width brackets: the style measures a title by its ink, and a full-width "）" ends
+    // in blank space that would push the title past its box.
+    auto* launches = new QGroupBox(QStringLiteral("启动 (1-8：环节)"), this);
     auto* launchColumn = new QVBoxLayout(launches);
     launchesHeld_ = new QLabel(QStringLiteral("布局调整中：请先返回设置界面"), launches);
     launchesHeld_->setObjectName(QStringLiteral("LaunchesHeld"));

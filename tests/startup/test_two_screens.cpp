@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStyleOptionGroupBox>
 #include <QTemporaryFile>
 #include <QtTest>
 
@@ -214,6 +216,7 @@ class TwoScreensTest : public QObject {
     void choosingTheConsolesScreenMovesTheConsole();
     void snapshotOfWhatTheProjectorShows();
     void layoutModeEndsOnlyThroughItsOwnCommand();
+    void consoleHeadingsShowInFull();
 };
 
 void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
@@ -409,6 +412,22 @@ void TwoScreensTest::layoutModeEndsOnlyThroughItsOwnCommand() {
     QVERIFY(!run.audience()->inLayoutMode());
     QVERIFY(run.button("Command2")->isEnabled());  // 正方得分
     QVERIFY(!run.button("Command7"));              // no way back to the settings offered
+}
+
+void TwoScreensTest::consoleHeadingsShowInFull() {
+    ConsoleRun run;
+    const QList<QGroupBox*> boxes = run.console->findChildren<QGroupBox*>();
+    QVERIFY(boxes.size() >= 2);
+    for (const QGroupBox* box : boxes) {
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect label = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                         QStyle::SC_GroupBoxLabel, box);
+        QVERIFY2(box->fontMetrics().horizontalAdvance(box->title()) <= label.width(),
+                 qPrintable(box->title()));
+    }
 }
 
 int main(int argc, char** argv) {
