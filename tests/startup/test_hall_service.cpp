@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QtTest>
@@ -51,12 +50,7 @@ struct HallRun : ScreenFixture {
     ~HallRun() {
         panel.reset();
         service.reset();
-        // A window may take others with it: delete through guards.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            windows << window;
-        }
-        qDeleteAll(windows);
+        DeleteWindows();
     }
     template <typename T = QWidget>
     T* shown(const QString& name) const {
@@ -147,10 +141,7 @@ class HallServiceTest : public QObject {
     void launchesAreUnavailableInLayoutMode() {
         HallRun run("1");
         run.navigator.OpenOver(run.navigator.mainScreen(), ScreenId::OtherSegmentsPage);
-        QWidget* page = nullptr;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            page = window->objectName() == "Form10" && window->isVisible() ? window : page;
-        }
+        QWidget* page = ShownWindow("Form10");
         QVERIFY(page);
         page->findChild<QPushButton*>("Command11")->click();
         QCOMPARE(run.navigator.audienceScreen()->objectName(), QStringLiteral("Form11"));

@@ -43,15 +43,6 @@ QStringList LockList() {
                  << "Frame2";
 }
 
-QWidget* OpenWindow(const QString& name) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name && window->isVisible()) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
 // Names of the lock list in the wrong state, plus "Hl1" when the slider's own enabled flag
 // was touched (it must follow its frame only).
 QStringList LockMismatches(QWidget* main, bool locked) {
@@ -175,11 +166,11 @@ class TestInformationScreens : public QObject {
         f.context.navigator = &navigator;
         RegisterScreens(navigator);
         navigator.ShowMain();
-        QPointer<QWidget> main = OpenWindow("Form4");
+        QPointer<QWidget> main = ShownWindow("Form4");
         QVERIFY(main);
 
         navigator.OpenOver(main, ScreenId::About);
-        QPointer<QWidget> about = OpenWindow("Form21");
+        QPointer<QWidget> about = ShownWindow("Form21");
         QVERIFY(about);
         QCOMPARE(LockMismatches(main, true), QStringList());
         // Only the list: the slider is out of reach through its frame, the window is not locked.
@@ -187,7 +178,7 @@ class TestInformationScreens : public QObject {
         QVERIFY(main->isEnabled());
 
         navigator.OpenOver(main, ScreenId::Developer);
-        QPointer<QWidget> developer = OpenWindow("Form19");
+        QPointer<QWidget> developer = ShownWindow("Form19");
         QVERIFY(developer);
         QCOMPARE(LockMismatches(main, true), QStringList());
 
@@ -201,8 +192,8 @@ class TestInformationScreens : public QObject {
                                    [&](const QWidget* w) { return w->objectName() == name; }),
                      1);
         }
-        QCOMPARE(OpenWindow("Form21"), about.data());
-        QCOMPARE(OpenWindow("Form19"), developer.data());
+        QCOMPARE(ShownWindow("Form21"), about.data());
+        QCOMPARE(ShownWindow("Form19"), developer.data());
 
         // The lock holds until the last of them closes.
         about->close();
@@ -213,11 +204,11 @@ class TestInformationScreens : public QObject {
 
         // A main screen loaded afresh while a window is open comes up locked.
         navigator.OpenOver(main, ScreenId::Developer);
-        developer = OpenWindow("Form19");
+        developer = ShownWindow("Form19");
         main->close();
         QTRY_VERIFY(!main);
         navigator.ShowMain();
-        main = OpenWindow("Form4");
+        main = ShownWindow("Form4");
         QVERIFY(main);
         QCOMPARE(LockMismatches(main, true), QStringList());
         developer->close();

@@ -93,16 +93,7 @@ struct ConsoleRun : ScreenFixture {
         console->showWhenTwoScreens();
         QCoreApplication::sendPostedEvents();
     }
-    ~ConsoleRun() {
-        // A window may take others with it: delete through guards.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window != console.get()) {
-                windows << window;
-            }
-        }
-        qDeleteAll(windows);
-    }
+    ~ConsoleRun() { DeleteWindows(console.get()); }
     void key(Qt::Key key) {
         QTest::keyClick(console.get(), key);
         QCoreApplication::sendPostedEvents();
@@ -375,13 +366,9 @@ void TwoScreensTest::forgottenStartShowsOnTheConsoleOnly() {
 void TwoScreensTest::layoutModeEndsOnlyThroughItsOwnCommand() {
     ConsoleRun run;
     const auto press = [](const QString& window, const QString& button) {
-        for (QWidget* shown : QApplication::topLevelWidgets()) {
-            if (shown->objectName() == window && shown->isVisible()) {
-                shown->findChild<QPushButton*>(button)->click();
-                return;
-            }
-        }
-        QFAIL(qPrintable("no window " + window));
+        QWidget* shown = ShownWindow(window);
+        QVERIFY2(shown, qPrintable("no window " + window));
+        shown->findChild<QPushButton*>(button)->click();
     };
     run.navigator.OpenOver(run.navigator.mainScreen(), ScreenId::OtherSegmentsPage);
     press("Form10", "Command11");  // 更多设置...

@@ -27,15 +27,6 @@ QStringList ShownWindows() {
     return shown;
 }
 
-QWidget* Shown(const QString& name) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name && window->isVisible()) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
 // How many windows named `name` exist, shown or not, once closed ones are gone.
 int WindowsNamed(const QString& name) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -50,19 +41,13 @@ struct Wizard {
         f.context.navigator = &navigator;
         RegisterScreens(navigator);
         navigator.ShowMain();
-        main = qobject_cast<Form4*>(Shown("Form4"));
+        main = qobject_cast<Form4*>(ShownWindow("Form4"));
         navigator.OpenOver(main, ScreenId::SettingsHome);
     }
-    ~Wizard() {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            windows << window;
-        }
-        qDeleteAll(windows);
-    }
+    ~Wizard() { DeleteWindows(); }
     // Presses `button` on the window `on`; false when either is not there.
     bool press(const QString& on, const QString& button) {
-        QWidget* window = Shown(on);
+        QWidget* window = ShownWindow(on);
         auto* control = window ? window->findChild<QAbstractButton*>(button) : nullptr;
         if (!control || !control->isEnabled()) {
             return false;
@@ -152,17 +137,17 @@ class WizardChainTest : public QObject {
         for (qsizetype i = 0; i < path.size(); i += 2) {
             QVERIFY2(w.press(path[i], path[i + 1]), qPrintable(path[i] + " " + path[i + 1]));
         }
-        QWidget* window = Shown(on);
+        QWidget* window = ShownWindow(on);
         QVERIFY(window);
         auto* control = window->findChild<QAbstractButton*>(button);
         QVERIFY(control);
         control->click();
-        QPointer<QWidget> first = Shown(opens);
+        QPointer<QWidget> first = ShownWindow(opens);
         QVERIFY(first);
         first->setProperty("asLeft", true);
         control->click();  // on a main screen already closed by the report, still a press
         QCOMPARE(WindowsNamed(opens), 1);
-        QCOMPARE(Shown(opens), first.data());
+        QCOMPARE(ShownWindow(opens), first.data());
         QVERIFY(first->property("asLeft").toBool());
     }
 
@@ -177,7 +162,7 @@ class WizardChainTest : public QObject {
             QVERIFY2(w.press(on, button), qPrintable(on + " " + button));
         }
         QCOMPARE(w.f.profile(kResultProfile, "设计模式"), QString("On"));
-        QVERIFY(Shown("Form11"));
+        QVERIFY(ShownWindow("Form11"));
         QVERIFY(w.press("Form11", "Command7"));
         QCOMPARE(w.f.profile(kResultProfile, "设计模式"), QString("Off"));
         QCOMPARE(ShownWindows(), (QStringList{"Form10", "Form4"}));

@@ -3,8 +3,10 @@
 // recording navigator, plus small helpers so a test reads like the behaviour it checks.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QList>
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
 #include <algorithm>
@@ -16,6 +18,28 @@
 #include "foundation/widgets/second_ticker.h"
 #include "support/temp_app_dir.h"
 #include "tools/dev_support/copy_tree.h"
+
+// The top-level window named `name` that is shown now, or none.
+inline QWidget* ShownWindow(const QString& name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Deletes every window a test of the real navigator left open, but `except`. Popups (a combo
+// box's list) belong to their widget and go with it; a window may take others with it.
+inline void DeleteWindows(const QWidget* except = nullptr) {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != except && !window->parentWidget()) {
+            windows << window;
+        }
+    }
+    qDeleteAll(windows);
+}
 
 class FakeNavigator : public Navigator {
   public:
