@@ -135,6 +135,16 @@ class SettingsHomeTest : public QObject {
         next.setProfile("\\Config\\Theme.ini", "设置界面主题", "Theme-1");
         QCOMPARE(next.open().C1->currentText(), QString("Theme-1"));
         QCOMPARE(next.picture(), QColor(Qt::red));
+
+        // A theme that cannot be kept is said, and the home stays with the stored one.
+        const QString stored = next.path("\\Config\\Theme.ini");
+        QVERIFY(QFile::remove(stored) && QDir().mkpath(stored));  // a folder in its place
+        next.screen->C1->setCurrentIndex(2);
+        emit next.screen->C1->activated(2);
+        QCOMPARE(next.platform.messages.shown.size(), 1);
+        QVERIFY(next.platform.messages.shown[0].text.startsWith("设置未能保存："));
+        QCOMPARE(next.picture(), QColor(Qt::red));
+        QCOMPARE(next.screen->C1->currentText(), QString());
     }
 
     void downloadAddressGuard_data() {
