@@ -1,5 +1,7 @@
 #include "hall_service.h"
 
+#include <QUrl>
+
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "hall/lan_address.h"
@@ -44,7 +46,9 @@ QString HallService::mirrorAddress() const {
 }
 
 QString HallService::remoteAddress() const {
-    return mirrorAddress() + QStringLiteral("remote?token=") + token_;
+    // Whatever a token holds ("+", "&", "#", "%"), the address carries it as it is.
+    return mirrorAddress() + QStringLiteral("remote?token=") +
+           QString::fromLatin1(QUrl::toPercentEncoding(token_));
 }
 
 QString HallService::setting(const QString& key) const {

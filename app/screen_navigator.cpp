@@ -112,12 +112,13 @@ void ScreenNavigator::FollowAudience() {
     shownAudience_.removeAll(nullptr);
     FullScreenWindow* now = nullptr;
     for (auto it = shownAudience_.crbegin(); it != shownAudience_.crend(); ++it) {
-        if ((*it)->isVisible()) {
-            now = *it;
+        if (auto* screen = qobject_cast<FullScreenWindow*>(it->data());
+            screen && screen->isVisible()) {
+            now = screen;
             break;
         }
     }
-    if (now != audience_) {
+    if (now != audience_.data()) {
         audience_ = now;
         emit audienceScreenChanged(now);
     }

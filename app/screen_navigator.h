@@ -40,7 +40,9 @@ class ScreenNavigator : public QObject, public Navigator {
     void ClearMainPicture() override;
 
     // The full-window screen the audience sees now, or none.
-    FullScreenWindow* audienceScreen() const { return audience_; }
+    FullScreenWindow* audienceScreen() const {
+        return qobject_cast<FullScreenWindow*>(audience_.data());
+    }
     // The main screen, while it is open.
     FullScreenWindow* mainScreen() const { return qobject_cast<FullScreenWindow*>(main_.data()); }
     // Puts `window` where its kind belongs again, after the projector choice changed.
@@ -77,6 +79,8 @@ class ScreenNavigator : public QObject, public Navigator {
     bool exiting_ = false;
     // The windows holding the main screen's lock, kept for a main screen loaded meanwhile.
     QSet<const QWidget*> lockHolders_;
-    QList<QPointer<FullScreenWindow>> shownAudience_;
-    QPointer<FullScreenWindow> audience_;
+    // Kept as widgets and cast when read: a screen being destroyed is no FullScreenWindow any
+    // more, and must not be taken for one.
+    QList<QPointer<QWidget>> shownAudience_;
+    QPointer<QWidget> audience_;
 };

@@ -50,3 +50,12 @@ void WrongTokenLimit::noteWrong(const QString& address, qint64 nowMs) {
     forgetOld(times, nowMs);
     times.append(nowMs);
 }
+
+qint64 WrongTokenLimit::waitMs(const QString& address, qint64 nowMs) {
+    if (mayTry(address, nowMs)) {
+        return 0;
+    }
+    // Once the oldest wrong try that still counts leaves the window, there is room for one more.
+    const QList<qint64>& times = wrong_[address];
+    return times[times.size() - allowed_] + windowMs_ - nowMs;
+}

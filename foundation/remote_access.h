@@ -32,6 +32,8 @@ class WrongTokenLimit {
     // Whether `address` may try a token at `nowMs` (any monotonic milliseconds).
     bool mayTry(const QString& address, qint64 nowMs);
     void noteWrong(const QString& address, qint64 nowMs);
+    // How long `address` must wait from `nowMs` before it may try again; 0 when it may now.
+    qint64 waitMs(const QString& address, qint64 nowMs);
 
   private:
     void forgetOld(QList<qint64>& times, qint64 nowMs) const;

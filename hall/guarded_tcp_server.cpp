@@ -1,11 +1,11 @@
 #include "hall/guarded_tcp_server.h"
 
+#include <QHash>
 #include <QTcpSocket>
+#include <algorithm>
 
 namespace {
 
-// Reads past this wait for the server to take what is buffered, so one read never holds more.
-constexpr qint64 kReadBufferBytes = 16 * 1024;
 constexpr int kSweepMs = 1000;
 constexpr int kRefusedLingerMs = 2000;
 
@@ -14,13 +14,25 @@ constexpr int kRefusedLingerMs = 2000;
 GuardedTcpServer::GuardedTcpServer(Limits limits, QObject* parent)
     : QTcpServer(parent), limits_(limits) {
     sweep_.setInterval(kSweepMs);
-    connect(&sweep_, &QTimer::timeout, this, &GuardedTcpServer::closeOverdue);
+    connect(&sweep_, &QTimer::timeout, this, &GuardedTcpServer::sweep);
 }
 
-void GuardedTcpServer::upgraded(const QHostAddress& address, quint16 port) {
+GuardedTcpServer::Guarded* GuardedTcpServer::find(const QTcpSocket* socket) {
+    const auto found = std::find_if(guarded_.begin(), guarded_.end(),
+                                    [socket](const Guarded& g) { return g.socket == socket; });
+    return found == guarded_.end() ? nullptr : &*found;
+}
+
+void GuardedTcpServer::upgraded(const QHostAddress& address, quint16 port, bool kept) {
     for (Guarded& connection : guarded_) {
         if (connection.socket && connection.port == port && connection.address == address) {
             connection.upgraded = true;
+            connection.kept = kept;
+            // The upgrade took the socket's signals over; this check follows the WebSocket's own
+            // reading, so the pongs a ping flood asks for are counted as soon as they are queued.
+            QTcpSocket* socket = connection.socket;
+            connect(socket, &QTcpSocket::readyRead, this,
+                    [this, socket] { closeIfStalled(socket); });
         }
     }
 }
@@ -40,60 +52,142 @@ void GuardedTcpServer::incomingConnection(qintptr descriptor) {
     const QHostAddress address = socket->peerAddress();
     const auto fromThere = std::count_if(guarded_.cbegin(), guarded_.cend(),
                                          [&](const Guarded& g) { return g.address == address; });
-    if (guarded_.size() >= limits_.connections || fromThere >= limits_.connectionsPerAddress) {
-        refuse(socket);
+    const auto kept =
+        std::count_if(guarded_.cbegin(), guarded_.cend(), [](const Guarded& g) { return g.kept; });
+    const bool full = guarded_.size() - kept >= limits_.connections ||
+                      guarded_.size() >= limits_.connections + limits_.kept;
+    if (fromThere >= limits_.connectionsPerAddress || (full && !makeRoomFor(address))) {
+        answerAndClose(socket, "503 Service Unavailable");
         return;
     }
-    socket->setReadBufferSize(kReadBufferBytes);
-    Guarded connection{socket, address, socket->peerPort(), false, 0, {}};
+    // No cap on the socket's own buffer: the HTTP server does not always take up reading again
+    // once a full buffer is emptied. What one read can bring is what the system had buffered, and
+    // a request past the limit is refused as soon as its bytes are seen.
+    Guarded connection;
+    connection.socket = socket;
+    connection.address = address;
+    connection.port = socket->peerPort();
     connection.age.start();
     guarded_.append(connection);
-    // Connected before the HTTP server's own reader, so the bytes are counted before they are
-    // taken; the upgrade to a WebSocket drops this connection along with the server's.
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-        for (Guarded& g : guarded_) {
-            if (g.socket == socket && !g.upgraded) {
-                g.bytes += socket->bytesAvailable();
-                if (g.bytes > limits_.requestBytes) {
-                    QMetaObject::invokeMethod(socket, &QAbstractSocket::abort,
-                                              Qt::QueuedConnection);
-                }
-            }
-        }
-    });
+    // Around the HTTP server's own reader: the bytes are counted before it takes them, and what
+    // it left and what it answered are looked at once it has.
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { followRequests(socket); });
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     if (!sweep_.isActive()) {
         sweep_.start();
     }
     addPendingConnection(socket);
     emit newConnection();
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { checkAfterRead(socket); });
+}
+
+void GuardedTcpServer::followRequests(QTcpSocket* socket) {
+    Guarded* g = find(socket);
+    if (!g || g->upgraded) {
+        return;
+    }
+    const qint64 available = socket->bytesAvailable();
+    const qint64 fresh = available - g->unread;
+    if (fresh <= 0) {
+        return;
+    }
+    // A request ends with an empty line; the methods served here carry no body.
+    for (const char byte : socket->peek(available).right(fresh)) {
+        g->lastFour = (g->lastFour << 8) | quint8(byte);
+        if (g->lastFour == 0x0D0A0D0A) {  // "\r\n\r\n": the next request begins
+            g->request = 0;
+            g->lineEnded = false;
+            continue;
+        }
+        g->lineEnded = g->lineEnded || byte == '\n';
+        if (++g->request > limits_.requestBytes) {
+            refuseOversized(socket, *g);
+            return;
+        }
+    }
+}
+
+void GuardedTcpServer::checkAfterRead(QTcpSocket* socket) {
+    Guarded* g = find(socket);
+    if (!g || g->upgraded || socket->state() != QAbstractSocket::ConnectedState) {
+        return;
+    }
+    g->unread = socket->bytesAvailable();
+    closeIfStalled(socket);
+}
+
+void GuardedTcpServer::refuseOversized(QTcpSocket* socket, const Guarded& connection) {
+    // The HTTP server reads no more of it, and so answers nothing after this.
+    QObject::disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+    answerAndClose(
+        socket, connection.lineEnded ? "431 Request Header Fields Too Large" : "414 URI Too Long");
+}
+
+bool GuardedTcpServer::closeIfStalled(QTcpSocket* socket) {
+    if (socket->state() != QAbstractSocket::ConnectedState) {
+        return false;
+    }
+    // What the system takes at once is not held here; only the rest counts.
+    socket->flush();
+    if (socket->bytesToWrite() <= limits_.unsentBytes) {
+        return false;
+    }
+    socket->abort();
+    return true;
+}
+
+bool GuardedTcpServer::makeRoomFor(const QHostAddress& address) {
+    QHash<QHostAddress, int> perAddress;
+    for (const Guarded& g : std::as_const(guarded_)) {
+        if (!g.kept) {
+            ++perAddress[g.address];
+        }
+    }
+    const auto busiest = std::max_element(perAddress.cbegin(), perAddress.cend());
+    if (busiest == perAddress.cend() || perAddress.value(address) + 1 >= busiest.value()) {
+        return false;  // the newcomer's address would be as busy: it waits like the others
+    }
+    // The oldest of the busiest address goes: its connections are in the order they came.
+    for (const Guarded& g : std::as_const(guarded_)) {
+        if (!g.kept && g.address == busiest.key()) {
+            g.socket->abort();
+            forgetClosed();
+            return true;
+        }
+    }
+    return false;
 }
 
 void GuardedTcpServer::forgetClosed() {
-    guarded_.removeIf([](const Guarded& g) { return g.socket.isNull(); });
+    guarded_.removeIf([](const Guarded& g) {
+        return g.socket.isNull() || g.socket->state() == QAbstractSocket::UnconnectedState;
+    });
 }
 
-void GuardedTcpServer::closeOverdue() {
+void GuardedTcpServer::sweep() {
     forgetClosed();
-    for (const Guarded& g : guarded_) {
+    const QList<Guarded> now = guarded_;
+    for (const Guarded& g : now) {
         if (!g.upgraded && g.age.elapsed() > limits_.requestMs) {
             g.socket->abort();
-            g.socket->deleteLater();
+        } else {
+            closeIfStalled(g.socket);
         }
     }
+    forgetClosed();
     if (guarded_.isEmpty()) {
         sweep_.stop();
     }
 }
 
-void GuardedTcpServer::refuse(QTcpSocket* socket) {
-    const QByteArray body = QByteArrayLiteral("too many connections\n");
-    socket->write(
-        "HTTP/1.1 503 Service Unavailable\r\n"
-        "Content-Type: text/plain; charset=utf-8\r\n"
-        "Connection: close\r\n"
-        "Content-Length: " +
-        QByteArray::number(body.size()) + "\r\n\r\n" + body);
+void GuardedTcpServer::answerAndClose(QTcpSocket* socket, const QByteArray& status) {
+    const QByteArray body = status.mid(status.indexOf(' ') + 1) + '\n';
+    socket->write("HTTP/1.1 " + status +
+                  "\r\n"
+                  "Content-Type: text/plain; charset=utf-8\r\n"
+                  "Connection: close\r\n"
+                  "Content-Length: " +
+                  QByteArray::number(body.size()) + "\r\n\r\n" + body);
     socket->disconnectFromHost();
     // A peer that does not read its refusal does not keep the socket.
     QTimer::singleShot(kRefusedLingerMs, socket, &QObject::deleteLater);

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QHttpServer>
+#include <QHttpServerRouterRule>
 #include <QJsonDocument>
+#include <QNetworkInterface>
 #include <QUrlQuery>
 #include <QWebSocket>
 
@@ -61,6 +63,42 @@ bool CanTakeACommand(const QAction* command) {
 QString TokenIn(const QUrlQuery& query) {
     return query.queryItemValue(QStringLiteral("token"), QUrl::FullyDecoded);
 }
+
+bool HasToken(const QByteArray& list, const char* token) {
+    for (const QByteArray& item : list.split(',')) {
+        if (item.trimmed().compare(token, Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AsksForWebSocket(const QHttpServerRequest& request) {
+    return HasToken(request.value("upgrade"), "websocket");
+}
+
+// The handshake as the server carries it out: "Upgrade: websocket" with "Connection: Upgrade".
+bool IsWebSocketHandshake(const QHttpServerRequest& request) {
+    return AsksForWebSocket(request) && HasToken(request.value("connection"), "upgrade");
+}
+
+// The route of the WebSocket, taken only by requests `admits` lets through. A handshake that no
+// route takes is answered by the missing handler and never upgraded.
+class AdmittedRoute : public QHttpServerRouterRule {
+  public:
+    using Admits = std::function<bool(const QHttpServerRequest&)>;
+    AdmittedRoute(Admits admits, const QString& path, QHttpServerRequest::Methods methods,
+                  RouterHandler handler)
+        : QHttpServerRouterRule(path, methods, std::move(handler)), admits_(std::move(admits)) {}
+
+  protected:
+    bool matches(const QHttpServerRequest& request, QRegularExpressionMatch* match) const override {
+        return QHttpServerRouterRule::matches(request, match) && admits_(request);
+    }
+
+  private:
+    Admits admits_;
+};
 
 // Why listening failed, as the operator can act on it.
 QString ListenProblem(const QTcpServer& listener, quint16 port) {
@@ -161,16 +199,33 @@ void HallServer::route() {
                  [] { return Reply("text/css; charset=utf-8", Resource("hall.css")); });
     http_->route("/hall.js", Method::Get,
                  [] { return Reply("text/javascript; charset=utf-8", Resource("hall.js")); });
-    // The server upgrades only requests a route takes; this one leaves the answer to the
-    // WebSocket handshake, and tells a plain request what it lacks.
-    http_->route("/ws", Method::Get,
-                 [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
-                     if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) != 0) {
-                         responder.write(QHttpServerResponder::StatusCode::UpgradeRequired);
-                     }
-                 });
+    // The server upgrades only handshakes a route takes; this one takes those of the server's
+    // own pages and leaves their answer to the handshake. A request that is no handshake is told
+    // what it lacks at once.
+    http_->route<AdmittedRoute>(
+        [this](const QHttpServerRequest& request) {
+            return !AsksForWebSocket(request) || fromOwnPages(request);
+        },
+        "/ws", Method::Get,
+        [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+            if (!AsksForWebSocket(request)) {
+                responder.write(QHttpServerResponder::StatusCode::UpgradeRequired);
+            } else if (!IsWebSocketHandshake(request)) {
+                responder.write(QHttpServerResponder::StatusCode::BadRequest);
+            }
+        });
+    http_->setMissingHandler(
+        [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+            const bool foreignHandshake =
+                request.url().path() == QLatin1String("/ws") && AsksForWebSocket(request);
+            responder.write(foreignHandshake ? QHttpServerResponder::StatusCode::Forbidden
+                                             : QHttpServerResponder::StatusCode::NotFound);
+        });
     http_->route("/remote", Method::Get, [this, html](const QHttpServerRequest& request) {
         const QString address = request.remoteAddress().toString();
+        if (!fromOwnPages(request)) {
+            return RefusedPage(Status::Forbidden, QStringLiteral("请直接打开操作台上的地址。"));
+        }
         if (!wrongTokens_.mayTry(address, nowMs())) {
             return RefusedPage(Status::TooManyRequests,
                                QStringLiteral("口令错误次数过多，请一分钟后再试。"));
@@ -184,17 +239,46 @@ void HallServer::route() {
     });
 }
 
+bool HallServer::fromOwnPages(const QHttpServerRequest& request) const {
+    // A browser says which page a request comes from; a page it opened by itself (an address
+    // typed or scanned) is no other site's.
+    const QByteArray site = request.value("sec-fetch-site");
+    if (!site.isEmpty() && site != "same-origin" && site != "none") {
+        return false;
+    }
+    const QByteArray origin = request.value("origin");
+    if (origin.isEmpty()) {
+        return true;  // no browser page: a program of the operator's, or an address opened
+    }
+    const QUrl url(QString::fromLatin1(origin), QUrl::StrictMode);
+    if (!url.isValid() || url.scheme() != QLatin1String("http") || url.port(80) != port() ||
+        !url.path().isEmpty()) {
+        return false;
+    }
+    // By its address only: a name could be anyone's that points at this machine.
+    const QHostAddress host(url.host());
+    if (url.host() == QLatin1String("localhost")) {
+        return true;
+    }
+    const QList<QHostAddress> own = QNetworkInterface::allAddresses();
+    return !host.isNull() && std::any_of(own.cbegin(), own.cend(), [&](const QHostAddress& a) {
+        return a.isEqual(host, QHostAddress::TolerantConversion);
+    });
+}
+
 void HallServer::accept() {
     while (http_ && http_->hasPendingWebSocketConnections()) {
         QWebSocket* socket = http_->nextPendingWebSocketConnection().release();
         socket->setParent(this);
         socket->setMaxAllowedIncomingMessageSize(quint64(limits_.messageBytes));
         socket->setMaxAllowedIncomingFrameSize(quint64(limits_.messageBytes));
+        const QUrl url = socket->requestUrl();
         if (listener_) {
-            listener_->upgraded(socket->peerAddress(), socket->peerPort());
+            // A remote with the right token keeps its place when the hall is full.
+            listener_->upgraded(socket->peerAddress(), socket->peerPort(),
+                                SameToken(TokenIn(QUrlQuery(url)), token_));
         }
         connect(socket, &QWebSocket::disconnected, this, [this, socket] { drop(socket); });
-        const QUrl url = socket->requestUrl();
         if (url.path() != QLatin1String("/ws")) {
             socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("not found"));
             drop(socket);
@@ -225,8 +309,8 @@ void HallServer::welcome(Client& client, const QString& token) {
         return;
     }
     const QString address = client.address.toString();
-    if (!wrongTokens_.mayTry(address, nowMs())) {
-        client.socket->sendTextMessage(RefusalText(Refusal::TooMany));
+    if (const qint64 waitMs = wrongTokens_.waitMs(address, nowMs()); waitMs > 0) {
+        client.socket->sendTextMessage(RefusalText(Refusal::TooMany, int((waitMs + 999) / 1000)));
     } else if (SameToken(token, token_)) {
         client.remote = true;
     } else {
@@ -294,10 +378,17 @@ void HallServer::runCommand(Client& client, const QString& name) {
         return;
     }
     // From the event loop, not from within the socket's signal: a command that opens a dialog
-    // must not hold the socket in the middle of delivering its message.
-    QTimer::singleShot(0, command, [command] {
-        if (CanTakeACommand(command)) {
+    // must not hold the socket in the middle of delivering its message. By then an earlier
+    // command (a double tap) may have put another screen up: this one was meant for the screen
+    // it was sent to, and runs only while that screen is projected.
+    QPointer<FullScreenWindow> sentTo = screen_;
+    QPointer<QWebSocket> from = client.socket;
+    QTimer::singleShot(0, command, [this, command, sentTo, from] {
+        if (sentTo && sentTo == screen_ && sentTo->isVisible() &&
+            sentTo->actions().contains(command) && CanTakeACommand(command)) {
             command->trigger();
+        } else if (from && clientOf(from)) {
+            from->sendTextMessage(RefusalText(Refusal::Unavailable));
         }
     });
 }
@@ -311,7 +402,7 @@ void HallServer::sendState() {
     state_ = state;
     QList<QWebSocket*> stalled;
     for (const Client& client : std::as_const(clients_)) {
-        if (client.socket->bytesToWrite() > limits_.unsentBytes) {
+        if (client.socket->bytesToWrite() > limits_.connections.unsentBytes) {
             stalled.append(client.socket);
         } else {
             client.socket->sendTextMessage(state_);

@@ -16,16 +16,17 @@
 
 class FullScreenWindow;
 class QHttpServer;
+class QHttpServerRequest;
 class QWebSocket;
 
 class HallServer : public QObject {
     Q_OBJECT
   public:
     struct Limits {
-        int messageBytes = 4096;         // a bigger message closes its client
-        int messagesPerSecond = 20;      // more are refused
-        qint64 unsentBytes = 64 * 1024;  // a client this far behind has stalled
-        int pingMs = 10000;              // a client that answers no ping for three is gone
+        int messageBytes = 4096;     // a bigger message closes its client
+        int messagesPerSecond = 20;  // more are refused
+        int pingMs = 10000;          // a client that answers no ping for three is gone
+        // Connections, requests, and what a client may leave unread before it counts as stalled.
         GuardedTcpServer::Limits connections;
     };
 
@@ -61,6 +62,9 @@ class HallServer : public QObject {
     };
 
     void route();
+    // Whether `request` comes from no web page or from one of this server's own pages: a page
+    // of another site must not watch, drive or spend the remote's tries.
+    bool fromOwnPages(const QHttpServerRequest& request) const;
     void accept();
     void welcome(Client& client, const QString& token);
     void receive(QWebSocket* socket, const QString& text);

@@ -25,7 +25,10 @@ RemoteMessage ReadRemoteMessage(const QString& text) {
     return {RemoteMessage::Kind::Trigger, action.toString()};
 }
 
-QString RefusalText(const QString& kind) {
-    return QString::fromUtf8(
-        QJsonDocument(QJsonObject{{"error", kind}}).toJson(QJsonDocument::Compact));
+QString RefusalText(const QString& kind, int waitSeconds) {
+    QJsonObject refusal{{"error", kind}};
+    if (waitSeconds > 0) {
+        refusal.insert("wait", waitSeconds);
+    }
+    return QString::fromUtf8(QJsonDocument(refusal).toJson(QJsonDocument::Compact));
 }

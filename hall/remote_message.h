@@ -21,5 +21,6 @@ struct RemoteMessage {
 // Reads `{"trigger": "<action name>"}`; anything else is malformed or unknown.
 RemoteMessage ReadRemoteMessage(const QString& text);
 
-// `{"error": "<kind>"}`, as sent back.
-QString RefusalText(const QString& kind);
+// `{"error": "<kind>"}`, as sent back; with `waitSeconds`, also `"wait": <seconds>`, the time
+// after which the same request may be made again.
+QString RefusalText(const QString& kind, int waitSeconds = 0);

@@ -19,6 +19,7 @@
   let ws = null;
   let online = false;
   let locked = false;        // remote only: the token was refused; never retry
+  let held = false;          // remote only: too many wrong tokens from here; wait, then retry
   let delay = MIN_DELAY;
   let retryTimer = 0;
   let noticeTimer = 0;
@@ -26,8 +27,11 @@
   let actionKey = null;
   const buttons = new Map(); // action name -> <button>
 
+  // Decoded once, as the server decodes it: a "+" in a token is a plus, not a blank.
   function token() {
-    return new URLSearchParams(location.search).get('token') || '';
+    const m = /(?:^|[?&])token=([^&#]*)/.exec(location.search);
+    if (!m) return '';
+    try { return decodeURIComponent(m[1]); } catch (e) { return ''; }
   }
 
   function socketUrl() {
@@ -65,7 +69,7 @@
   }
 
   function scheduleReconnect() {
-    if (locked || retryTimer) return;
+    if (locked || held || retryTimer) return;
     retryTimer = setTimeout(connect, delay);
     delay = Math.min(delay * 2, MAX_DELAY);
   }
@@ -80,7 +84,7 @@
     try { msg = JSON.parse(data); } catch (e) { return; }
     if (!msg || typeof msg !== 'object') return;
     if ('error' in msg) {
-      onError(String(msg.error));
+      onError(String(msg.error), Number(msg.wait) || 0);
       return;
     }
     // Reset only once a state arrives, so a server that accepts and then
@@ -90,12 +94,33 @@
     render(msg);
   }
 
-  function onError(kind) {
+  function onError(kind, wait) {
     if (kind === 'forbidden') {
       if (REMOTE) forbid();
       return;
     }
+    if (REMOTE && kind === 'too many' && wait > 0) {
+      holdOff(wait);
+      return;
+    }
     notify(NOTICES[kind] || '指令未被接受', kind === 'too many' ? 5000 : 2500);
+  }
+
+  // The server counts no command from here until the wait is over: the buttons wait with it,
+  // and then the page asks again with its token.
+  function holdOff(seconds) {
+    held = true;
+    notify('尝试过多，请一分钟后再试', seconds * 1000);
+    const sock = ws;
+    ws = null;
+    if (sock) sock.close();
+    setOnline(false);
+    clearTimeout(retryTimer);
+    retryTimer = setTimeout(() => {
+      held = false;
+      retryTimer = 0;
+      connect();
+    }, seconds * 1000);
   }
 
   function forbid() {
@@ -110,7 +135,7 @@
   function setOnline(on) {
     online = on;
     document.body.classList.toggle('offline', !on);
-    $('reconnecting').hidden = on || locked;
+    $('reconnecting').hidden = on || locked || held;
     syncButtons();
   }
 
@@ -232,7 +257,7 @@
 
   function syncButtons() {
     for (const b of buttons.values()) {
-      b.disabled = locked || !online || b.dataset.enabled !== 'true';
+      b.disabled = locked || held || !online || b.dataset.enabled !== 'true';
     }
   }
 

@@ -7,6 +7,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QWebSocket>
 #include <QtTest>
 
@@ -50,4 +51,53 @@ inline HttpAnswer HttpGet(quint16 port, const QString& path) {
                       reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()};
     delete reply;
     return answer;
+}
+
+// A hostile peer: a plain TCP socket from a chosen loopback address, which sends what it likes
+// and reads only when asked.
+struct RawPeer {
+    QTcpSocket socket;
+
+    explicit RawPeer(quint16 port, const QHostAddress& from = QHostAddress::LocalHost) {
+        socket.bind(from);
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        socket.waitForConnected(5000);
+    }
+    // A WebSocket handshake for `path`, with `origin` when given.
+    void handshake(const QByteArray& path, const QByteArray& origin = {}) {
+        QByteArray request =
+            "GET " + path +
+            " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+            "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+            "Sec-WebSocket-Version: 13\r\n";
+        if (!origin.isEmpty()) {
+            request += "Origin: " + origin + "\r\n";
+        }
+        socket.write(request + "\r\n");
+    }
+    // What came back, once something has or the peer was closed (within 5 s). The server runs
+    // in this thread: the events go on while the peer waits.
+    QByteArray answer() {
+        (void)QTest::qWaitFor(
+            [this] {
+                return socket.bytesAvailable() > 0 ||
+                       socket.state() != QAbstractSocket::ConnectedState;
+            },
+            5000);
+        return socket.readAll();
+    }
+    bool closed() const { return socket.state() == QAbstractSocket::UnconnectedState; }
+};
+
+// A masked client frame (a ping is opcode 9, a text message 1) with `payload` of at most 125 bytes.
+inline QByteArray ClientFrame(quint8 opcode, const QByteArray& payload) {
+    QByteArray frame;
+    frame.append(char(0x80 | opcode));
+    frame.append(char(0x80 | payload.size()));
+    const QByteArray mask("\x12\x34\x56\x78", 4);
+    frame.append(mask);
+    for (qsizetype i = 0; i < payload.size(); ++i) {
+        frame.append(char(payload[i] ^ mask[i % 4]));
+    }
+    return frame;
 }

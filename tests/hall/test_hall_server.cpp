@@ -11,6 +11,7 @@
 #include "hall/qr_code.h"
 #include "hall_client.h"
 #include "support/clock_screen_fixture.h"
+#include "support/data_rows.h"
 #include "timing/two_side_countdown.h"
 
 namespace {
@@ -195,6 +196,9 @@ class HallServerTest : public QObject {
         HallClient remote(served.port(), "?token=" + kToken);
         remote.waitFor(2);
         QCOMPARE(remote.lastError(), QStringLiteral("too many"));
+        // The remote page is told how long to wait before it tries again.
+        const int wait = remote.last()["wait"].toInt();
+        QVERIFY2(wait > 55 && wait <= 60, qPrintable(QString::number(wait)));
         remote.trigger("Left");
         remote.waitFor(3);
         QCOMPARE(remote.lastError(), QStringLiteral("forbidden"));
@@ -312,6 +316,170 @@ class HallServerTest : public QObject {
         QCOMPARE(served.server.clientCount(), 0);
         HallClient mirror(served.port());
         mirror.waitFor(1);  // the server goes on serving
+    }
+
+    // What a request gets at once, however it is built.
+    void answers_data() {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<int>("count");
+        const QByteArray end = " HTTP/1.1\r\nHost: x\r\n\r\n";
+        AddRow("an address over 64 KB", "GET /" + QByteArray(70000, 'a') + end, QByteArray("414"),
+               1);
+        AddRow("headers over 64 KB", "GET / HTTP/1.1\r\nX-Long: " + QByteArray(70000, 'a'),
+               QByteArray("431"), 1);
+        AddRow("a handshake without Connection: Upgrade",
+               QByteArray("GET /ws HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\n\r\n"),
+               QByteArray("400"), 1);
+        AddRow("a handshake from another site's page",
+               QByteArray("GET /ws HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\n"
+                          "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                          "Sec-WebSocket-Version: 13\r\nOrigin: http://evil.example\r\n\r\n"),
+               QByteArray("403"), 1);
+        AddRow("100 pipelined requests, each byte counted once",
+               QByteArray("GET /hall.css" + end).repeated(100), QByteArray("200"), 100);
+    }
+    void answers() {
+        QFETCH(QByteArray, request);
+        QFETCH(QByteArray, status);
+        QFETCH(int, count);
+        Served served;
+        RawPeer peer(served.port());
+        peer.socket.write(request);
+        QByteArray received;
+        const auto answered = [&] {
+            received += peer.socket.readAll();
+            return received.count("HTTP/1.1 " + status) >= count || peer.closed();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(answered(), 5000);
+        received += peer.socket.readAll();
+        QCOMPARE(received.count("HTTP/1.1 " + status), count);
+        QCOMPARE(received.count("HTTP/1.1 "), count);
+        QVERIFY(!received.contains("Access-Control-Allow-Origin"));
+    }
+
+    // A page of another site gets nothing: no handshake, no remote page, and its wrong tokens
+    // spend none of the operator's tries. The server's own pages are let in.
+    void onlyTheServersOwnPagesConnect() {
+        Served served;
+        const QByteArray port = QByteArray::number(served.port());
+        for (int guess = 0; guess < 8; ++guess) {
+            RawPeer foreign(served.port());
+            foreign.handshake("/ws?token=guess", "http://evil.example:" + port);
+            const QByteArray refused = foreign.answer();
+            QVERIFY2(refused.startsWith("HTTP/1.1 403"), refused.left(300).constData());
+            RawPeer page(served.port());
+            page.socket.write(
+                "GET /remote?token=guess HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                "Sec-Fetch-Site: cross-site\r\n\r\n");
+            QVERIFY(page.answer().startsWith("HTTP/1.1 403"));
+        }
+        for (const QByteArray& origin :
+             {"http://127.0.0.1:" + port, "http://[::1]:" + port, "http://localhost:" + port}) {
+            RawPeer own(served.port());
+            own.handshake("/ws", origin);
+            QVERIFY2(own.answer().startsWith("HTTP/1.1 101"), origin.constData());
+        }
+        RawPeer otherPort(served.port());
+        otherPort.handshake("/ws", "http://127.0.0.1:1");
+        QVERIFY(otherPort.answer().startsWith("HTTP/1.1 403"));
+        HallClient remote(served.port(), "?token=" + kToken);
+        remote.waitFor(1);
+        remote.trigger("Left");
+        QTRY_VERIFY(served.screen->clockRunning());
+        QCOMPARE(remote.lastError(), QString());
+    }
+
+    // A token the operator typed with "+", "&", "%" or "#" works once percent-encoded, as the
+    // console puts it in the address.
+    void aTokenWithSignsWorksEncoded() {
+        Served served;
+        const QString token = QStringLiteral("a+b&c%d#e f");
+        served.server.setToken(token);
+        const QString encoded = QString::fromLatin1(QUrl::toPercentEncoding(token));
+        QCOMPARE(HttpGet(served.port(), "/remote?token=" + encoded).status, 200);
+        HallClient remote(served.port(), "?token=" + encoded);
+        remote.waitFor(1);
+        remote.trigger("Left");
+        QTRY_VERIFY(served.screen->clockRunning());
+        QCOMPARE(HttpGet(served.port(), "/remote?token=a b&c%25d").status, 403);
+    }
+
+    // Peers that send without reading: the pongs or replies they leave unread are held only up
+    // to the limit, then they are dropped. A mirror that reads is served on.
+    void floodsThatDoNotReadAreDropped_data() {
+        QTest::addColumn<bool>("webSocket");
+        QTest::addColumn<QByteArray>("unit");
+        AddRow("pings, no pong read", true, ClientFrame(0x9, QByteArray(125, 'p')));
+        AddRow("pipelined requests, no reply read", false,
+               QByteArray("GET /hall.js HTTP/1.1\r\nHost: x\r\n\r\n"));
+    }
+    void floodsThatDoNotReadAreDropped() {
+        QFETCH(bool, webSocket);
+        QFETCH(QByteArray, unit);
+        HallServer::Limits limits;
+        // Only what is left unread may end these peers: not what they send, not their time.
+        limits.connections.requestBytes = qint64(1) << 30;
+        limits.connections.requestMs = 60000;
+        Served served(limits);
+        HallClient mirror(served.port());
+        mirror.waitFor(1);
+        served.press(Qt::LeftButton);
+        RawPeer peer(served.port());
+        peer.socket.setReadBufferSize(1);  // it reads nothing past its first byte
+        if (webSocket) {
+            peer.handshake("/ws");
+            QTRY_COMPARE(served.server.clientCount(), 2);
+        }
+        // On a still screen: no new state goes out that could find the peer behind.
+        const QByteArray batch = unit.repeated(64 * 1024 / unit.size());
+        for (int batches = 0; batches < 1000 && !peer.closed(); ++batches) {
+            peer.socket.write(batch);
+            peer.socket.flush();
+            QCoreApplication::processEvents();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(peer.closed(), 5000);
+        QTRY_COMPARE(served.server.clientCount(), 1);
+        const int before = int(mirror.messages.size());
+        FireRunningTickers(served.screen.get());
+        mirror.waitFor(before + 1);
+        QCOMPARE(Readings(mirror.last()), Readings(served.screen.get()));
+    }
+
+    // Every place taken by a few addresses: a newcomer from one of them waits, the operator's
+    // remote from another address takes the place of the busiest one's oldest connection, and
+    // keeps it.
+    void theOperatorGetsInWhenTheHallIsFull() {
+        HallServer::Limits limits;
+        limits.connections.connections = 4;
+        limits.connections.connectionsPerAddress = 3;
+        Served served(limits);
+        QList<RawPeer*> crowd;
+        for (const char* from : {"127.0.0.2", "127.0.0.2", "127.0.0.3", "127.0.0.3"}) {
+            crowd.append(new RawPeer(served.port(), QHostAddress(from)));
+            crowd.last()->handshake("/ws");
+            const QByteArray welcomed = crowd.last()->answer();
+            QVERIFY2(welcomed.startsWith("HTTP/1.1 101"), welcomed.left(300).constData());
+        }
+        RawPeer more(served.port(), QHostAddress("127.0.0.3"));
+        more.handshake("/ws");
+        QVERIFY(more.answer().startsWith("HTTP/1.1 503"));
+
+        RawPeer remote(served.port(), QHostAddress("127.0.0.4"));
+        remote.handshake("/ws?token=" + kToken.toLatin1());
+        QVERIFY(remote.answer().startsWith("HTTP/1.1 101"));
+        QTRY_VERIFY(std::count_if(crowd.cbegin(), crowd.cend(),
+                                  [](const RawPeer* p) { return p->closed(); }) == 1);
+        remote.socket.write(ClientFrame(0x1, R"({"trigger": "Left"})"));
+        QTRY_VERIFY(served.screen->clockRunning());
+        // A crowd that comes back takes no place from the kept remote.
+        for (const char* from : {"127.0.0.2", "127.0.0.3", "127.0.0.5"}) {
+            RawPeer again(served.port(), QHostAddress(from));
+            again.handshake("/ws");
+            again.answer();
+        }
+        QVERIFY(!remote.closed());
+        qDeleteAll(crowd);
     }
 
     void stoppingClosesTheClientsAndAPortInUseIsSaid() {

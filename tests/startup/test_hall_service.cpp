@@ -17,6 +17,7 @@
 #include "hall_service.h"
 #include "screen_navigator.h"
 #include "screens_registry.h"
+#include "support/data_rows.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -134,6 +135,44 @@ class HallServiceTest : public QObject {
         QVERIFY(run.shown<QLabel>("RemoteAddress")->text().contains(run.token()));
         QCOMPARE(HttpGet(run.port, "/remote?token=" + old).status, 403);
         QCOMPARE(HttpGet(run.port, "/remote?token=" + run.token()).status, 200);
+    }
+
+    // A double tap over a slow network: two launches in one write. The second was meant for the
+    // main screen, which has gone by the time it would run; it is refused, not run on the
+    // screen that came up.
+    void twoLaunchesInOneWriteRunOne_data() {
+        QTest::addColumn<QString>("second");
+        AddRow("the same launch twice", QString("Command4_0"));
+        AddRow("another launch after it", QString("Command4_1"));
+    }
+    void twoLaunchesInOneWriteRunOne() {
+        QFETCH(QString, second);
+        HallRun run("1");
+        HallClient remote(run.port, "?token=" + run.token());
+        remote.waitFor(1);
+        remote.trigger("Command4_0");
+        remote.trigger(second);
+        QTRY_VERIFY(remote.messages.filter("unavailable").size() == 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList up;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<FullScreenWindow*>(window) && window->isVisible()) {
+                up << window->objectName();
+            }
+        }
+        QCOMPARE(up, QStringList{run.navigator.audienceScreen()->objectName()});
+        QCOMPARE(ReadProfileString(ActiveSegmentProfilePath(run.dir.path()), kConfigSection,
+                                   SegmentKey::ActiveName),
+                 QStringLiteral("正方立论"));
+    }
+
+    // The console's address carries any token as it is, whatever signs it holds.
+    void theRemoteAddressEncodesTheToken() {
+        HallRun run;
+        run.setProfile(kRemoteProfile, RemoteKey::Token, "a+b&c#d%e");
+        run.switchTo(true);
+        QVERIFY(
+            run.shown<QLabel>("RemoteAddress")->text().contains("remote?token=a%2Bb%26c%23d%25e"));
     }
 
     // Layout mode is left through its own command only: a remote's launch is refused, and its
