@@ -60,9 +60,12 @@ void GuardedTcpServer::incomingConnection(qintptr descriptor) {
         answerAndClose(socket, "503 Service Unavailable");
         return;
     }
-    // No cap on the socket's own buffer: the HTTP server does not always take up reading again
-    // once a full buffer is emptied. What one read can bring is what the system had buffered, and
-    // a request past the limit is refused as soon as its bytes are seen.
+    // What one read can bring is what the system buffers for the socket: keep that at the size
+    // of a request. (Not the socket's own buffer: the HTTP server does not always take up
+    // reading again once a full one is emptied.) A request past the limit is refused as soon as
+    // its bytes are seen, and unanswered requests past it close the connection.
+    socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
+                            int(std::min<qint64>(limits_.requestBytes, 1 << 20)));
     Guarded connection;
     connection.socket = socket;
     connection.address = address;
@@ -113,7 +116,17 @@ void GuardedTcpServer::checkAfterRead(QTcpSocket* socket) {
         return;
     }
     g->unread = socket->bytesAvailable();
+    if (g->unread > limits_.requestBytes) {
+        dropConnection(socket);  // requests sent far faster than they are answered
+        return;
+    }
     closeIfStalled(socket);
+}
+
+void GuardedTcpServer::dropConnection(QTcpSocket* socket) {
+    // Nobody reads from it any more, not even a read already asked for.
+    QObject::disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+    socket->abort();
 }
 
 void GuardedTcpServer::refuseOversized(QTcpSocket* socket, const Guarded& connection) {
@@ -132,7 +145,7 @@ bool GuardedTcpServer::closeIfStalled(QTcpSocket* socket) {
     if (socket->bytesToWrite() <= limits_.unsentBytes) {
         return false;
     }
-    socket->abort();
+    dropConnection(socket);
     return true;
 }
 
@@ -150,7 +163,7 @@ bool GuardedTcpServer::makeRoomFor(const QHostAddress& address) {
     // The oldest of the busiest address goes: its connections are in the order they came.
     for (const Guarded& g : std::as_const(guarded_)) {
         if (!g.kept && g.address == busiest.key()) {
-            g.socket->abort();
+            dropConnection(g.socket);
             forgetClosed();
             return true;
         }
@@ -169,7 +182,7 @@ void GuardedTcpServer::sweep() {
     const QList<Guarded> now = guarded_;
     for (const Guarded& g : now) {
         if (!g.upgraded && g.age.elapsed() > limits_.requestMs) {
-            g.socket->abort();
+            dropConnection(g.socket);
         } else {
             closeIfStalled(g.socket);
         }
