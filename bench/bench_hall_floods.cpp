@@ -2,7 +2,8 @@
 // clock on the projector:
 //   - pings sent as fast as the network takes them, pongs never read, the clock still;
 //   - the same while the clock ticks;
-//   - 40 kept-open connections asking for /hall.js without reading the replies, the clock ticking.
+//   - 40 kept-open connections asking for /hall.js without reading the replies, as fast as the
+//     network takes the requests, then one request every 3 ms each; the clock ticking.
 // Figures: how much the program's resident memory grew, and the longest gap between two ticks
 // that a well-behaved mirror client received. The attacker and the mirror run in a child process
 // (this program with --attack), so their memory is not the program's.
@@ -36,13 +37,22 @@ QByteArray PingFrame() {
 }
 
 // One hostile connection that sends `unit` over and over, reads nothing and comes back whenever
-// it is dropped.
+// it is dropped: every `everyMs` one unit, or with 0 as fast as the network takes them.
 class Flooder : public QObject {
   public:
-    Flooder(quint16 port, QByteArray opening, QByteArray unit)
+    Flooder(quint16 port, QByteArray opening, QByteArray unit, int everyMs = 0)
         : port_(port),
           opening_(std::move(opening)),
-          batch_(unit.repeated(256 * 1024 / unit.size())) {
+          batch_(everyMs > 0 ? unit : unit.repeated(256 * 1024 / unit.size())) {
+        if (everyMs > 0) {
+            pace_.setInterval(everyMs);
+            connect(&pace_, &QTimer::timeout, this, [this] {
+                if (socket_->state() == QAbstractSocket::ConnectedState) {
+                    socket_->write(batch_);
+                }
+            });
+            pace_.start();
+        }
         connectAgain();
     }
     int drops() const { return drops_; }
@@ -63,7 +73,7 @@ class Flooder : public QObject {
         socket_->connectToHost(QHostAddress::LocalHost, port_);
     }
     void feed() {
-        while (socket_->state() == QAbstractSocket::ConnectedState &&
+        while (!pace_.isActive() && socket_->state() == QAbstractSocket::ConnectedState &&
                socket_->bytesToWrite() < 1024 * 1024) {
             socket_->write(batch_);
         }
@@ -73,6 +83,7 @@ class Flooder : public QObject {
     QByteArray opening_;
     QByteArray batch_;
     std::unique_ptr<QTcpSocket> socket_;
+    QTimer pace_;
     int drops_ = 0;
 };
 
@@ -87,7 +98,8 @@ int Attack(quint16 port, const QString& kind) {
     } else {
         for (int i = 0; i < 40; ++i) {
             flooders.push_back(std::make_unique<Flooder>(
-                port, QByteArray(), "GET /hall.js HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"));
+                port, QByteArray(), "GET /hall.js HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+                kind == QLatin1String("paced") ? 3 : 0));
         }
     }
     QWebSocket mirror;
@@ -175,5 +187,6 @@ int main(int argc, char* argv[]) {
     clock->findChild<QAction*>(QStringLiteral("Left"))->trigger();
     Flood("pings, pongs unread, clock ticking", "pings", server.port());
     Flood("40 pipeliners, replies unread", "pipeline", server.port());
+    Flood("40 askers, one every 3 ms, unread", "paced", server.port());
     return 0;
 }
