@@ -273,11 +273,6 @@ void HallServer::accept() {
         socket->setMaxAllowedIncomingMessageSize(quint64(limits_.messageBytes));
         socket->setMaxAllowedIncomingFrameSize(quint64(limits_.messageBytes));
         const QUrl url = socket->requestUrl();
-        if (listener_) {
-            // A remote with the right token keeps its place when the hall is full.
-            listener_->upgraded(socket->peerAddress(), socket->peerPort(),
-                                SameToken(TokenIn(QUrlQuery(url)), token_));
-        }
         connect(socket, &QWebSocket::disconnected, this, [this, socket] { drop(socket); });
         if (url.path() != QLatin1String("/ws")) {
             socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("not found"));
@@ -298,6 +293,10 @@ void HallServer::accept() {
             }
         });
         welcome(clients_.last(), TokenIn(QUrlQuery(url)));
+        if (listener_) {
+            // A remote with the right token keeps its place when the hall is full.
+            listener_->upgraded(socket->peerAddress(), socket->peerPort(), clients_.last().remote);
+        }
         emit clientsChanged();
     }
 }
