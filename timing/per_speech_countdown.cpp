@@ -38,7 +38,6 @@ Form22::Form22(const AppContext& context, QWidget* parent)
     connect(speech_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
     const QList<QWidget*> strip = {command4_, command3_, command2_, command1_};
     addBottomStrip(command1_, strip);
-    captionClock(label1_, label3_);
 
     label1_->raise();
     label2_->raise();

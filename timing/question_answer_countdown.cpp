@@ -53,8 +53,6 @@ Form5::Form5(const AppContext& context, QWidget* parent)
     connect(question_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
     connect(answer_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
     addBottomStrip(command1_, {command2_, command4_, command1_});
-    captionClock(label4_, label1Question_);
-    captionClock(label5_, label1Answer_);
 
     command2_->setEnabled(false);
     timer3_->stop();
