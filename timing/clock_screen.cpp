@@ -1,5 +1,7 @@
 #include "timing/clock_screen.h"
 
+#include <QDateTime>
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -145,4 +147,64 @@ void ClockScreen::closeEvent(QCloseEvent* event) {
         ticker->stop();
     }
     FullScreenWindow::closeEvent(event);
+}
+
+ClockScreen::Counter ClockScreen::SecondsOf(QLabel* label, qint16& seconds) {
+    return {label, [&seconds] { return seconds; }, [&seconds](qint16 value) { seconds = value; }};
+}
+
+SegmentState ClockScreen::saveState() {
+    SegmentState state;
+    state.screen = objectName();
+    state.written = QDateTime::currentDateTimeUtc();
+    for (const Counter& counter : counters()) {
+        state.counters.insert(counter.label->objectName(), counter.get());
+        state.shown.insert(counter.label->objectName(),
+                           {counter.label->text(), TextColour(counter.label)});
+    }
+    for (const QPushButton* button : findChildren<QPushButton*>()) {
+        state.enabled.insert(button->objectName(), button->isEnabled());
+    }
+    for (const SecondTicker* ticker : tickers_) {
+        if (ticker->isActive()) {
+            state.running << ticker->objectName();
+        }
+    }
+    return state;
+}
+
+bool ClockScreen::restoreState(const SegmentState& state) {
+    const QList<Counter> all = counters();
+    QStringList names;
+    for (const Counter& counter : all) {
+        names << counter.label->objectName();
+    }
+    names.sort();
+    QStringList buttons;
+    for (const QPushButton* button : findChildren<QPushButton*>()) {
+        buttons << button->objectName();
+    }
+    buttons.sort();
+    if (state.screen != objectName() || state.counters.keys() != names ||
+        state.shown.keys() != names || state.enabled.keys() != buttons) {
+        return false;
+    }
+    for (SecondTicker* ticker : tickers_) {
+        ticker->stop();
+    }
+    for (const Counter& counter : all) {
+        const QString name = counter.label->objectName();
+        counter.set(state.counters.value(name));
+        counter.label->setText(state.shown.value(name).text);
+        SetTextColour(counter.label, state.shown.value(name).colour);
+    }
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setEnabled(state.enabled.value(button->objectName()));
+    }
+    // As the operator would have paused it: the screen's own pause sets its buttons.
+    if (!state.running.isEmpty() && pauseButton_ && pauseButton_->isEnabled()) {
+        pauseButton_->click();
+    }
+    noteChange();
+    return true;
 }

@@ -15,6 +15,7 @@
 #include "foundation/platform/platform.h"
 #include "foundation/widgets/clock_appearance.h"
 #include "foundation/widgets/full_screen_window.h"
+#include "timing/segment_state.h"
 
 class BackToMain;
 class QLabel;
@@ -37,7 +38,26 @@ class ClockScreen : public FullScreenWindow {
   public:
     ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent = nullptr);
 
+    // The screen as it is now, for the journal of the running segment.
+    SegmentState saveState();
+    // Puts up `state`, saved by a screen of this style, paused: every counter, clock and button
+    // as it was, no tick running. False, changing nothing, when `state` does not fit this screen
+    // (another screen, or other counters, clocks or buttons).
+    bool restoreState(const SegmentState& state);
+
   protected:
+    // A second counter of the screen, named as the label that shows it.
+    struct Counter {
+        QLabel* label;
+        std::function<qint16()> get;
+        std::function<void(qint16)> set;
+    };
+    static Counter SecondsOf(QLabel* label, qint16& seconds);
+    // Every second counter of the screen.
+    virtual QList<Counter> counters() = 0;
+    // The button that pauses the screen: a restored screen that was running is paused by it.
+    void setPauseButton(QPushButton* button) { pauseButton_ = button; }
+
     const AppContext& context() const { return context_; }
     // A key of the active segment profile, read now.
     QString readActive(const QString& key) const;
@@ -98,4 +118,5 @@ class ClockScreen : public FullScreenWindow {
     QHash<const QWidget*, QColor> countdownColours_;
     QList<SecondTicker*> tickers_;
     BackToMain* backToMain_;
+    QPushButton* pauseButton_ = nullptr;
 };

@@ -32,6 +32,7 @@ Form22::Form22(const AppContext& context, QWidget* parent)
             {Qt::LeftButton});
     connect(command3_, &QPushButton::clicked, this, &Form22::start);
     connect(command2_, &QPushButton::clicked, this, &Form22::pause);
+    setPauseButton(command2_);
     connect(command4_, &QPushButton::clicked, this, &Form22::reset);
     connect(command1_, &QPushButton::clicked, this, &Form22::backToMain);
     connect(timer1_, &SecondTicker::tick, this, &Form22::onTotalTick);
@@ -55,6 +56,12 @@ Form22::Form22(const AppContext& context, QWidget* parent)
     timer2_->stop();
     speech_->refill(readActive(SegmentKey::SpeechLimit));
     showClockText(label2_, total_, format_);
+}
+
+QList<ClockScreen::Counter> Form22::counters() {
+    return {SecondsOf(label2_, total_),
+            {label1_, [this] { return speech_->remaining(); },
+             [this](qint16 seconds) { speech_->restore(seconds); }}};
 }
 
 void Form22::newSpeech(Qt::MouseButton button) {

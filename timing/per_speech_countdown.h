@@ -16,6 +16,9 @@ class Form22 : public ClockScreen {
   public:
     explicit Form22(const AppContext& context, QWidget* parent = nullptr);
 
+  protected:
+    QList<Counter> counters() override;
+
   private:
     void newSpeech(Qt::MouseButton button);
     void onTotalTick();

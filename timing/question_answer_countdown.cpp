@@ -47,6 +47,7 @@ Form5::Form5(const AppContext& context, QWidget* parent)
         {picture(), label1Question_, label1Answer_, label2_, label4_, label5_},
         [this](Qt::MouseButton button) { giveFloor(button); }, kSides);
     connect(command2_, &QPushButton::clicked, this, &Form5::pause);
+    setPauseButton(command2_);
     connect(command4_, &QPushButton::clicked, this, &Form5::reset);
     connect(command1_, &QPushButton::clicked, this, &Form5::backToMain);
     connect(timer1_, &SecondTicker::tick, this, &Form5::onTotalTick);
@@ -68,6 +69,15 @@ Form5::Form5(const AppContext& context, QWidget* parent)
     showClockText(label2_, total_, format_);
     question_->refill(readActive(SegmentKey::QuestionLimit));
     answer_->refill(readActive(SegmentKey::AnswerLimit));
+}
+
+QList<ClockScreen::Counter> Form5::counters() {
+    QList<Counter> all{SecondsOf(label2_, total_)};
+    for (TurnClock* turn : {question_, answer_}) {
+        all.append({turn == question_ ? label4_ : label5_, [turn] { return turn->remaining(); },
+                    [turn](qint16 seconds) { turn->restore(seconds); }});
+    }
+    return all;
 }
 
 void Form5::giveFloor(Qt::MouseButton button) {

@@ -17,6 +17,9 @@ class Form5 : public ClockScreen {
   public:
     explicit Form5(const AppContext& context, QWidget* parent = nullptr);
 
+  protected:
+    QList<Counter> counters() override;
+
   private:
     void giveFloor(Qt::MouseButton button);
     void onTotalTick();

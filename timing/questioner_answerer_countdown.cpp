@@ -35,6 +35,7 @@ Form18::Form18(const AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("Form18"));
 
     connect(command2_, &QPushButton::clicked, this, &Form18::pause);
+    setPauseButton(command2_);
     connect(command4_, &QPushButton::clicked, this, &Form18::reset);
     connect(command1_, &QPushButton::clicked, this, &Form18::backToMain);
     connect(questioner_.timer, &SecondTicker::tick, this, [this] { onTick(questioner_); });

@@ -16,6 +16,12 @@ class Form18 : public ClockScreen {
   public:
     explicit Form18(const AppContext& context, QWidget* parent = nullptr);
 
+  protected:
+    QList<Counter> counters() override {
+        return {SecondsOf(questioner_.clock, questioner_.remaining),
+                SecondsOf(answerer_.clock, answerer_.remaining)};
+    }
+
   private:
     // One side: its clock label, its tick, the seconds it has left and its warning point.
     struct Side {

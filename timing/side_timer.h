@@ -26,6 +26,12 @@ class SideTimer : public ClockScreen {
   public:
     SideTimer(const AppContext& context, const SideSegment& segment, QWidget* parent = nullptr);
 
+  protected:
+    // The clock counts down from the limit or up from zero; the one it shows is its counter.
+    QList<Counter> counters() override {
+        return {SecondsOf(label1_, direction_ == Direction::Up ? elapsed_ : remaining_)};
+    }
+
   private:
     void onTick();
     void load();

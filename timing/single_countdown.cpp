@@ -31,6 +31,7 @@ Form17::Form17(const AppContext& context, QWidget* parent)
     connect(command4_, &QPushButton::clicked, this, &Form17::reset);
     connect(command1_, &QPushButton::clicked, this, &Form17::backToMain);
     connect(timer1_, &SecondTicker::tick, this, &Form17::onTick);
+    setPauseButton(command2_);
     const QList<QWidget*> strip = {command4_, command3_, command2_, command1_};
     addBottomStrip(command1_, strip);
 

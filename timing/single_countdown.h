@@ -15,6 +15,9 @@ class Form17 : public ClockScreen {
   public:
     explicit Form17(const AppContext& context, QWidget* parent = nullptr);
 
+  protected:
+    QList<Counter> counters() override { return {SecondsOf(label2_, remaining_)}; }
+
   private:
     void onTick();
     void start();

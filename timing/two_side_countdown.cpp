@@ -30,6 +30,7 @@ Form6::Form6(const AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("Form6"));
 
     connect(command3_, &QPushButton::clicked, this, &Form6::pause);
+    setPauseButton(command3_);
     connect(command2_, &QPushButton::clicked, this, &Form6::reset);
     connect(command1_, &QPushButton::clicked, this, &Form6::backToMain);
     connect(affirmative_.timer, &SecondTicker::tick, this, [this] { onTick(affirmative_); });

@@ -17,6 +17,10 @@ class Form6 : public ClockScreen {
     explicit Form6(const AppContext& context, QWidget* parent = nullptr);
 
   protected:
+    QList<Counter> counters() override {
+        return {SecondsOf(affirmative_.clock, affirmative_.remaining),
+                SecondsOf(negative_.clock, negative_.remaining)};
+    }
     // The window previews the keyboard: Left and Right act whichever control has the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

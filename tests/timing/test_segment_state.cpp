@@ -1,0 +1,136 @@
+// What the journal of a running segment keeps of each clock screen: saved mid-segment, written
+// out, read back and put up on a fresh screen of the style, which then shows what the first one
+// shows once paused, and goes on from there as it does. A damaged or hostile journal is refused.
+
+#include <QtTest>
+
+#include "support/clock_screen_fixture.h"
+#include "support/data_rows.h"
+#include "timing/per_speech_countdown.h"
+#include "timing/question_answer_countdown.h"
+#include "timing/questioner_answerer_countdown.h"
+#include "timing/single_countdown.h"
+#include "timing/two_side_countdown.h"
+
+namespace {
+
+void Run(FullScreenWindow* screen, const QStringList& steps) {
+    for (const QString& step : steps) {
+        if (step == QLatin1String("tick")) {
+            FireRunningTickers(screen);
+        } else {
+            OperatorStep(screen, step);
+        }
+    }
+}
+
+// The state without its time of writing, which two saves never share.
+SegmentState Timeless(SegmentState state) {
+    state.written = {};
+    return state;
+}
+
+// The lost screen runs `before` and is saved mid-tick; a fresh screen restores the journal and
+// equals the lost one once that is paused. Then both go on with `after` and stay equal.
+template <typename Screen>
+void Resume(const QStringList& before, const QString& pause, const QStringList& after) {
+    ClockScreenFixture<Screen> fixture("1", "90", "30");
+    for (const auto& [key, seconds] : {std::pair{SegmentKey::QuestionLimit, "20"},
+                                       {SegmentKey::AnswerLimit, "30"},
+                                       {SegmentKey::QuestionerLimit, "60"},
+                                       {SegmentKey::AnswererLimit, "45"},
+                                       {SegmentKey::SpeechLimit, "45"}}) {
+        fixture.set(key, seconds);
+    }
+    Screen lost(fixture.context);
+    lost.show();
+    Run(&lost, before);
+    const QByteArray journal = SegmentStateToJson(lost.saveState());
+    QVERIFY(!lost.saveState().running.isEmpty());
+
+    Screen resumed(fixture.context);
+    resumed.show();
+    const std::optional<SegmentState> read = SegmentStateFromJson(journal);
+    QVERIFY(read);
+    QVERIFY(resumed.restoreState(*read));
+    QVERIFY(!resumed.clockRunning());
+    OperatorStep(&lost, pause);
+    QCOMPARE(Timeless(resumed.saveState()), Timeless(lost.saveState()));
+
+    Run(&lost, after);
+    Run(&resumed, after);
+    QCOMPARE(Timeless(resumed.saveState()), Timeless(lost.saveState()));
+}
+
+}  // namespace
+
+class SegmentStateTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Each style with what it counts: warning colours, turn clocks run out and refilled.
+    void singleCountdown() {
+        Resume<Form17>(QStringList{"Command3"} + QStringList(65, "tick"), "Command2",
+                       {"Command3", "tick", "tick"});
+    }
+    void twoSides() {
+        Resume<Form6>(QStringList{"Left", "tick", "tick", "Right"} + QStringList(70, "tick"),
+                      "Command3", {"Left", "tick", "Right", "tick"});
+    }
+    void questionAndAnswer() {
+        Resume<Form5>(QStringList{"Left", "tick", "Right"} + QStringList(40, "tick"), "Command2",
+                      {"Left", "tick", "tick"});
+    }
+    void questionerAndAnswerer() {
+        Resume<Form18>(QStringList{"Left", "tick", "tick", "Right", "tick"}, "Command2",
+                       {"Right", "tick", "Left", "tick"});
+    }
+    void perSpeech() {
+        Resume<Form22>(QStringList{"Command3", "tick", "Left"} + QStringList(70, "tick"),
+                       "Command2", {"Command3", "tick", "Left", "tick"});
+    }
+
+    void aJournalThatIsNotExactlyAScreensIsRefused_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        AddRow("not JSON", QByteArray("{"), QByteArray("{{"));
+        AddRow("another format version", QByteArray("\"version\": 1"),
+               QByteArray("\"version\": 2"));
+        AddRow("seconds past 16 bits", QByteArray("\"Label2\": 90"),
+               QByteArray("\"Label2\": 40000"));
+        AddRow("seconds with a fraction", QByteArray("\"Label2\": 90"),
+               QByteArray("\"Label2\": 1.5"));
+        AddRow("a colour that is none", QByteArray("#"), QByteArray("javascript:"));
+        AddRow("a name that names nothing", QByteArray("\"Label2\": 90"),
+               QByteArray("\"../x\": 90"));
+        AddRow("a text of a thousand characters", QByteArray("\"text\": \""),
+               QByteArray("\"text\": \"") + QByteArray(1000, 'x'));
+        AddRow("no time of writing", QByteArray("\"written\""), QByteArray("\"writ\""));
+    }
+    void aJournalThatIsNotExactlyAScreensIsRefused() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        ClockScreenFixture<Form17> fixture("1", "90", "30");
+        Form17* screen = fixture.open();
+        QByteArray journal = SegmentStateToJson(screen->saveState());
+        QVERIFY(SegmentStateFromJson(journal));
+        QVERIFY(journal.contains(from));
+        journal.replace(journal.indexOf(from), from.size(), to);
+        QVERIFY(!SegmentStateFromJson(journal));
+    }
+
+    void aStateOfAnotherScreenChangesNothing() {
+        ClockScreenFixture<Form6> fixture("1", "90", "30");
+        Form6 twoSides(fixture.context);
+        Form17 single(fixture.context);
+        const SegmentState before = single.saveState();
+        QVERIFY(!single.restoreState(twoSides.saveState()));
+        SegmentState missingClock = single.saveState();
+        missingClock.counters.clear();
+        QVERIFY(!single.restoreState(missingClock));
+        QCOMPARE(Timeless(single.saveState()), Timeless(before));
+    }
+};
+
+QTEST_MAIN(SegmentStateTest)
+#include "test_segment_state.moc"

@@ -1,0 +1,127 @@
+#include "timing/segment_state.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kFormatVersion = 1;
+// Far more than any screen writes: a journal larger than this was not written by one.
+constexpr qsizetype kLongestJournal = 16 * 1024;
+constexpr qsizetype kMostEntries = 16;
+constexpr qsizetype kLongestText = 32;
+
+bool IsName(const QString& name) {
+    static const QRegularExpression kName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,31}$"));
+    return kName.match(name).hasMatch();
+}
+
+QString ColourText(const QColor& colour) {
+    return colour.name(QColor::HexRgb).toUpper();
+}
+
+std::optional<QColor> ColourFrom(const QJsonValue& value) {
+    static const QRegularExpression kColour(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    if (!value.isString() || !kColour.match(value.toString()).hasMatch()) {
+        return std::nullopt;
+    }
+    return QColor(value.toString());
+}
+
+std::optional<qint16> SecondsFrom(const QJsonValue& value) {
+    const double number = value.toDouble(std::nan(""));
+    if (!value.isDouble() || number != std::floor(number) ||
+        number < std::numeric_limits<qint16>::min() ||
+        number > std::numeric_limits<qint16>::max()) {
+        return std::nullopt;
+    }
+    return qint16(number);
+}
+
+// The entries of an object whose keys are names, each read by `read`; none when any is not.
+template <typename T, typename Read>
+std::optional<QMap<QString, T>> NamedEntries(const QJsonValue& value, Read read) {
+    if (!value.isObject() || value.toObject().size() > kMostEntries) {
+        return std::nullopt;
+    }
+    QMap<QString, T> entries;
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const std::optional<T> entry = read(it.value());
+        if (!IsName(it.key()) || !entry) {
+            return std::nullopt;
+        }
+        entries.insert(it.key(), *entry);
+    }
+    return entries;
+}
+
+}  // namespace
+
+QByteArray SegmentStateToJson(const SegmentState& state) {
+    QJsonObject counters, shown, enabled;
+    for (auto it = state.counters.cbegin(); it != state.counters.cend(); ++it) {
+        counters.insert(it.key(), it.value());
+    }
+    for (auto it = state.shown.cbegin(); it != state.shown.cend(); ++it) {
+        shown.insert(it.key(), QJsonObject{{"text", it->text}, {"colour", ColourText(it->colour)}});
+    }
+    for (auto it = state.enabled.cbegin(); it != state.enabled.cend(); ++it) {
+        enabled.insert(it.key(), it.value());
+    }
+    return QJsonDocument(QJsonObject{{"version", kFormatVersion},
+                                     {"screen", state.screen},
+                                     {"written", state.written.toUTC().toString(Qt::ISODate)},
+                                     {"counters", counters},
+                                     {"shown", shown},
+                                     {"enabled", enabled},
+                                     {"running", QJsonArray::fromStringList(state.running)}})
+        .toJson(QJsonDocument::Indented);
+}
+
+std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
+    if (json.size() > kLongestJournal) {
+        return std::nullopt;
+    }
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        return std::nullopt;
+    }
+    const QJsonObject object = document.object();
+    SegmentState state;
+    state.screen = object.value("screen").toString();
+    state.written = QDateTime::fromString(object.value("written").toString(), Qt::ISODate);
+    const auto counters = NamedEntries<qint16>(object.value("counters"), SecondsFrom);
+    const auto shown = NamedEntries<ShownClock>(object.value("shown"), [](const QJsonValue& v) {
+        const QJsonObject clock = v.toObject();
+        const std::optional<QColor> colour = ColourFrom(clock.value("colour"));
+        const QJsonValue text = clock.value("text");
+        return text.isString() && text.toString().size() <= kLongestText && colour
+                   ? std::optional<ShownClock>({text.toString(), *colour})
+                   : std::nullopt;
+    });
+    const auto enabled = NamedEntries<bool>(object.value("enabled"), [](const QJsonValue& v) {
+        return v.isBool() ? std::optional<bool>(v.toBool()) : std::nullopt;
+    });
+    const QJsonValue running = object.value("running");
+    if (object.value("version").toInt() != kFormatVersion || !IsName(state.screen) ||
+        !state.written.isValid() || !counters || !shown || !enabled || !running.isArray() ||
+        running.toArray().size() > kMostEntries) {
+        return std::nullopt;
+    }
+    for (const QJsonValue& name : running.toArray()) {
+        if (!IsName(name.toString())) {
+            return std::nullopt;
+        }
+        state.running << name.toString();
+    }
+    state.counters = *counters;
+    state.shown = *shown;
+    state.enabled = *enabled;
+    return state;
+}

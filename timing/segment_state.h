@@ -1,0 +1,36 @@
+#pragma once
+// What a clock screen in use is, as the journal of the running segment keeps it: every second
+// counter of the screen, each clock as it shows, each button as it can be pressed, and which
+// ticks ran. A screen put up again from it shows what the lost one showed, paused.
+//
+// The journal is read back after a crash, from a file anyone may have changed: reading refuses
+// anything that is not exactly what a screen writes, rather than putting up half a screen.
+
+#include <QByteArray>
+#include <QColor>
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct ShownClock {
+    QString text;
+    QColor colour;
+    bool operator==(const ShownClock&) const = default;
+};
+
+struct SegmentState {
+    QString screen;                   // the screen's object name, "Form6"
+    QMap<QString, qint16> counters;   // every second counter, by name
+    QMap<QString, ShownClock> shown;  // every label that shows a counter, by object name
+    QMap<QString, bool> enabled;      // every button of the screen's strip, by object name
+    QStringList running;              // the ticks that ran ("Timer1")
+    QDateTime written;                // when, by the wall clock (UTC)
+
+    bool operator==(const SegmentState&) const = default;
+};
+
+QByteArray SegmentStateToJson(const SegmentState& state);
+// The state in `json`, or none when it is damaged, incomplete or out of range.
+std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json);
