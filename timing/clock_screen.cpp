@@ -156,6 +156,7 @@ ClockScreen::Counter ClockScreen::SecondsOf(QLabel* label, qint16& seconds) {
 SegmentState ClockScreen::saveState() {
     SegmentState state;
     state.screen = objectName();
+    state.segment = readActive(SegmentKey::ActiveName);
     state.written = QDateTime::currentDateTimeUtc();
     for (const Counter& counter : counters()) {
         state.counters.insert(counter.label->objectName(), counter.get());

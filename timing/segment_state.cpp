@@ -75,6 +75,7 @@ QByteArray SegmentStateToJson(const SegmentState& state) {
     }
     return QJsonDocument(QJsonObject{{"version", kFormatVersion},
                                      {"screen", state.screen},
+                                     {"segment", state.segment},
                                      {"written", state.written.toUTC().toString(Qt::ISODate)},
                                      {"counters", counters},
                                      {"shown", shown},
@@ -95,6 +96,7 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
     const QJsonObject object = document.object();
     SegmentState state;
     state.screen = object.value("screen").toString();
+    state.segment = object.value("segment").toString();
     state.written = QDateTime::fromString(object.value("written").toString(), Qt::ISODate);
     const auto counters = NamedEntries<qint16>(object.value("counters"), SecondsFrom);
     const auto shown = NamedEntries<ShownClock>(object.value("shown"), [](const QJsonValue& v) {
@@ -110,6 +112,7 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
     });
     const QJsonValue running = object.value("running");
     if (object.value("version").toInt() != kFormatVersion || !IsName(state.screen) ||
+        !object.value("segment").isString() || state.segment.size() > kLongestText ||
         !state.written.isValid() || !counters || !shown || !enabled || !running.isArray() ||
         running.toArray().size() > kMostEntries) {
         return std::nullopt;

@@ -22,6 +22,7 @@ struct ShownClock {
 
 struct SegmentState {
     QString screen;                   // the screen's object name, "Form6"
+    QString segment;                  // the name of the segment it times, "驳论"
     QMap<QString, qint16> counters;   // every second counter, by name
     QMap<QString, ShownClock> shown;  // every label that shows a counter, by object name
     QMap<QString, bool> enabled;      // every button of the screen's strip, by object name

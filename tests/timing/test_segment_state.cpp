@@ -2,6 +2,7 @@
 // out, read back and put up on a fresh screen of the style, which then shows what the first one
 // shows once paused, and goes on from there as it does. A damaged or hostile journal is refused.
 
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "support/clock_screen_fixture.h"
@@ -9,6 +10,7 @@
 #include "timing/per_speech_countdown.h"
 #include "timing/question_answer_countdown.h"
 #include "timing/questioner_answerer_countdown.h"
+#include "timing/segment_journal.h"
 #include "timing/single_countdown.h"
 #include "timing/two_side_countdown.h"
 
@@ -117,6 +119,51 @@ class SegmentStateTest : public QObject {
         QVERIFY(journal.contains(from));
         journal.replace(journal.indexOf(from), from.size(), to);
         QVERIFY(!SegmentStateFromJson(journal));
+    }
+
+    // The journal follows the screen on every change and goes when the screen closes; a
+    // program that dies leaves it behind, readable. A journal that cannot be written is said,
+    // and the timing goes on.
+    void theJournalFollowsTheScreenUntilItCloses() {
+        ClockScreenFixture<Form6> fixture("1", "90", "30");
+        fixture.set(SegmentKey::ActiveName, "驳论");
+        SegmentJournal journal(fixture.dir.path());
+        const QString path = SegmentJournal::PathIn(fixture.dir.path());
+        const auto kept = [&] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? SegmentStateFromJson(file.readAll())
+                                                  : std::nullopt;
+        };
+        auto screen = std::make_unique<Form6>(fixture.context);
+        screen->show();
+        journal.follow(screen.get());
+        QVERIFY(kept() && kept()->segment == QStringLiteral("驳论"));
+        Run(screen.get(), {"Left", "tick", "tick"});
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(kept()->counters.value("Label4"), qint16(88));
+        QCOMPARE(kept()->running, QStringList{"Timer1"});
+        screen->close();
+        QVERIFY(!QFile::exists(path));
+
+        // Lost without closing, as in a crash: the journal stays.
+        screen = std::make_unique<Form6>(fixture.context);
+        screen->show();
+        journal.follow(screen.get());
+        Run(screen.get(), {"Right", "tick"});
+        QCoreApplication::sendPostedEvents();
+        screen.reset();
+        QCOMPARE(kept()->counters.value("Label5"), qint16(89));
+
+        QVERIFY(QFile::remove(path) && QDir().mkpath(path));  // a folder in its place
+        QSignalSpy problems(&journal, &SegmentJournal::problemChanged);
+        screen = std::make_unique<Form6>(fixture.context);
+        screen->show();
+        journal.follow(screen.get());
+        Run(screen.get(), {"Left", "tick"});
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(problems.count(), 1);
+        QVERIFY(!journal.problem().isEmpty());
+        QVERIFY(screen->clockRunning());
     }
 
     void aStateOfAnotherScreenChangesNothing() {
