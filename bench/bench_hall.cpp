@@ -24,6 +24,7 @@
 #include "foundation/widgets/second_ticker.h"
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
+#include "served_clock.h"
 #include "startup.h"
 
 using namespace bench;
@@ -130,13 +131,7 @@ void Print(const char* what, const std::vector<double>& ms) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const QStringList arguments = [&] {
-        QStringList list;
-        for (int i = 0; i < argc; ++i) {
-            list << QString::fromLocal8Bit(argv[i]);
-        }
-        return list;
-    }();
+    const QStringList arguments = ArgumentsOf(argc, argv);
     if (arguments.contains("--clients")) {
         QCoreApplication app(argc, argv);
         const auto value = [&](const char* name) {
@@ -145,29 +140,12 @@ int main(int argc, char* argv[]) {
         return RunClients(quint16(value("--port")), value("--clients"), value("--seconds"));
     }
     QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    const QTemporaryDir dir;
-    const QString appDir = ProgramFolder(dir);
-
-    UseFourKTwoSideSegment(appDir);
-
-    Program program(appDir);
-    program.navigator.ShowMain();
-    Wait(500);
-    program.navigator.mainScreen()->findChild<QAction*>(QStringLiteral("Command4_2"))->trigger();
-    Wait(1000);
-    FullScreenWindow* clock = program.navigator.audienceScreen();
-    if (!clock || clock->objectName() != QLatin1String("Form6")) {
-        std::printf("the two-side clock screen did not open\n");
+    ServedClock served;
+    if (!served.open()) {
         return 1;
     }
-    HallServer server;
-    server.show(clock, SegmentOnScreen(appDir, clock));
-    QString problem;
-    if (!server.start(0, &problem)) {
-        std::printf("the server did not start: %s\n", qPrintable(problem));
-        return 1;
-    }
+    FullScreenWindow* clock = served.clock;
+    HallServer& server = served.server;
 
     const Phase idle = Measure(clock, server.port(), 0, 10);
     const Phase one = Measure(clock, server.port(), 1, 10);

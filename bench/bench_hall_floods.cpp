@@ -23,6 +23,7 @@
 #include "foundation/widgets/fonts.h"
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
+#include "served_clock.h"
 #include "startup.h"
 
 using namespace bench;
@@ -148,40 +149,19 @@ void Flood(const char* what, const QString& kind, quint16 port) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const QStringList arguments = [&] {
-        QStringList list;
-        for (int i = 0; i < argc; ++i) {
-            list << QString::fromLocal8Bit(argv[i]);
-        }
-        return list;
-    }();
+    const QStringList arguments = ArgumentsOf(argc, argv);
     if (arguments.contains("--attack")) {
         QCoreApplication app(argc, argv);
         return Attack(quint16(arguments.value(arguments.indexOf("--port") + 1).toInt()),
                       arguments.value(arguments.indexOf("--attack") + 1));
     }
     QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    const QTemporaryDir dir;
-    const QString appDir = ProgramFolder(dir);
-    UseFourKTwoSideSegment(appDir);
-    Program program(appDir);
-    program.navigator.ShowMain();
-    Wait(500);
-    program.navigator.mainScreen()->findChild<QAction*>(QStringLiteral("Command4_2"))->trigger();
-    Wait(1000);
-    FullScreenWindow* clock = program.navigator.audienceScreen();
-    if (!clock || clock->objectName() != QLatin1String("Form6")) {
-        std::printf("the two-side clock screen did not open\n");
+    ServedClock served;
+    if (!served.open()) {
         return 1;
     }
-    HallServer server;
-    server.show(clock, SegmentOnScreen(appDir, clock));
-    QString problem;
-    if (!server.start(0, &problem)) {
-        std::printf("the server did not start: %s\n", qPrintable(problem));
-        return 1;
-    }
+    FullScreenWindow* clock = served.clock;
+    HallServer& server = served.server;
     Wait(1000);
     Flood("pings, pongs unread, clock still", "pings", server.port());
     clock->findChild<QAction*>(QStringLiteral("Left"))->trigger();

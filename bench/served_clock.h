@@ -1,0 +1,61 @@
+#pragma once
+// What the hall benches project and serve: the sample debate's "驳论" on the two-side clock with
+// a 4K picture behind it, served by a hall server on a free port of this machine.
+
+#include <QAction>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+#include "bench_support.h"
+#include "foundation/widgets/fonts.h"
+#include "hall/hall_server.h"
+#include "hall/screen_snapshot.h"
+#include "startup.h"
+
+namespace bench {
+
+inline QStringList ArgumentsOf(int argc, char* argv[]) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i) {
+        list << QString::fromLocal8Bit(argv[i]);
+    }
+    return list;
+}
+
+struct ServedClock {
+    // Opens the clock and starts the server; false, having said why, when either did not.
+    bool open() {
+        InstallFontSubstitutions();
+        appDir = ProgramFolder(dir);
+        UseFourKTwoSideSegment(appDir);
+        program = std::make_unique<Program>(appDir);
+        program->navigator.ShowMain();
+        Wait(500);
+        program->navigator.mainScreen()
+            ->findChild<QAction*>(QStringLiteral("Command4_2"))
+            ->trigger();
+        Wait(1000);
+        clock = program->navigator.audienceScreen();
+        if (!clock || clock->objectName() != QLatin1String("Form6")) {
+            std::printf("the two-side clock screen did not open\n");
+            return false;
+        }
+        server.show(clock, SegmentOnScreen(appDir, clock));
+        QString problem;
+        if (!server.start(0, &problem)) {
+            std::printf("the server did not start: %s\n", qPrintable(problem));
+            return false;
+        }
+        return true;
+    }
+
+    QTemporaryDir dir;
+    QString appDir;
+    std::unique_ptr<Program> program;
+    FullScreenWindow* clock = nullptr;
+    HallServer server;
+};
+
+}  // namespace bench
