@@ -24,7 +24,7 @@
 #include "foundation/widgets/second_ticker.h"
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
-#include "served_clock.h"
+#include "projected_clock.h"
 #include "startup.h"
 
 using namespace bench;

@@ -23,7 +23,7 @@
 #include "foundation/widgets/fonts.h"
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
-#include "served_clock.h"
+#include "projected_clock.h"
 #include "startup.h"
 
 using namespace bench;

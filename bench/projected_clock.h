@@ -1,6 +1,6 @@
 #pragma once
-// What the hall benches project and serve: the sample debate's "驳论" on the two-side clock with
-// a 4K picture behind it, served by a hall server on a free port of this machine.
+// What the program benches project: the sample debate's "驳论" on the two-side clock with a 4K
+// picture behind it, and for the hall benches a hall server on a free port of this machine.
 
 #include <QAction>
 #include <QStringList>
@@ -24,8 +24,9 @@ inline QStringList ArgumentsOf(int argc, char* argv[]) {
     return list;
 }
 
-struct ServedClock {
-    // Opens the clock and starts the server; false, having said why, when either did not.
+// The clock alone, on the projector of the program benches.
+struct ProjectedClock {
+    // Opens the clock; false, having said why, when it did not open.
     bool open() {
         InstallFontSubstitutions();
         appDir = ProgramFolder(dir);
@@ -42,6 +43,22 @@ struct ServedClock {
             std::printf("the two-side clock screen did not open\n");
             return false;
         }
+        return true;
+    }
+
+    QTemporaryDir dir;
+    QString appDir;
+    std::unique_ptr<Program> program;
+    FullScreenWindow* clock = nullptr;
+};
+
+// The clock, served.
+struct ServedClock : ProjectedClock {
+    // Opens the clock and starts the server; false, having said why, when either did not.
+    bool open() {
+        if (!ProjectedClock::open()) {
+            return false;
+        }
         server.show(clock, SegmentOnScreen(appDir, clock));
         QString problem;
         if (!server.start(0, &problem)) {
@@ -51,10 +68,6 @@ struct ServedClock {
         return true;
     }
 
-    QTemporaryDir dir;
-    QString appDir;
-    std::unique_ptr<Program> program;
-    FullScreenWindow* clock = nullptr;
     HallServer server;
 };
 

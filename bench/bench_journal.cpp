@@ -1,0 +1,84 @@
+// The journal of the running segment, with the 4K two-side clock projected:
+//   - how long one write takes (the state saved, turned into JSON and written whole, synced);
+//   - how late the projected ticks come with the journal following the clock, and without.
+// Real one-second ticks: about 25 s.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "bench_support.h"
+#include "foundation/saved_file.h"
+#include "foundation/widgets/second_ticker.h"
+#include "projected_clock.h"
+#include "timing/clock_screen.h"
+#include "timing/segment_journal.h"
+
+using namespace bench;
+
+namespace {
+
+double Percentile(std::vector<double> values, double share) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[std::min(values.size() - 1, size_t(share * values.size()))];
+}
+
+void Print(const char* what, const std::vector<double>& ms) {
+    std::printf("%-40s median %6.2f  p99 %6.2f  max %6.2f ms  (%zu)\n", what, Percentile(ms, 0.5),
+                Percentile(ms, 0.99), Percentile(ms, 1.0), ms.size());
+}
+
+// How late each of `ticks` projected ticks comes after its second.
+std::vector<double> Lateness(FullScreenWindow* clock, int ticks) {
+    std::vector<double> late;
+    auto* timer = clock->findChild<SecondTicker*>(QStringLiteral("Timer1"));
+    QEventLoop ticking;
+    qint64 startNs = 0;
+    const auto connection = QObject::connect(timer, &SecondTicker::tick, [&] {
+        late.push_back(double(NowNs() - startNs) / 1e6 - 1000.0 * double(late.size() + 1));
+        if (int(late.size()) >= ticks) {
+            ticking.quit();
+        }
+    });
+    clock->findChild<QAction*>(QStringLiteral("Command2"))->trigger();  // reset
+    clock->findChild<QAction*>(QStringLiteral("Left"))->trigger();
+    startNs = NowNs();
+    ticking.exec();
+    QObject::disconnect(connection);
+    clock->findChild<QAction*>(QStringLiteral("Command3"))->trigger();  // pause
+    return late;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    ProjectedClock projected;
+    if (!projected.open()) {
+        return 1;
+    }
+    auto* clock = qobject_cast<ClockScreen*>(projected.clock);
+    const QString path = SegmentJournal::PathIn(projected.appDir);
+    QDir().mkpath(QFileInfo(path).path());
+
+    std::vector<double> writes;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        SaveFileAtomically(path, SegmentStateToJson(clock->saveState()));
+        writes.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    Print("one journal write, synced", writes);
+
+    const std::vector<double> without = Lateness(clock, 10);
+    SegmentJournal journal(projected.appDir);
+    journal.follow(clock);
+    const std::vector<double> with = Lateness(clock, 10);
+    Print("projected tick lateness, no journal", without);
+    Print("projected tick lateness, journal", with);
+    return 0;
+}
