@@ -10,7 +10,18 @@
 #include "timing/clock_screen.h"
 
 SegmentJournal::SegmentJournal(QString appDir, QObject* parent)
-    : QObject(parent), path_(PathIn(appDir)) {}
+    : QObject(parent), path_(PathIn(appDir)), disk_(new QObject) {
+    disk_->moveToThread(&thread_);
+    thread_.start();
+}
+
+SegmentJournal::~SegmentJournal() {
+    QMetaObject::invokeMethod(
+        disk_, [] {}, Qt::BlockingQueuedConnection);
+    thread_.quit();
+    thread_.wait();
+    delete disk_;
+}
 
 QString SegmentJournal::PathIn(const QString& appDir) {
     return AppPath(appDir, QStringLiteral("\\state\\running.json"));
@@ -45,14 +56,21 @@ void SegmentJournal::write() {
     if (!screen_) {
         return;
     }
-    QDir().mkpath(QFileInfo(path_).path());
-    const QString whyNot = SaveFileAtomically(path_, SegmentStateToJson(screen_->saveState()));
+    QMetaObject::invokeMethod(
+        disk_, [this, path = path_, bytes = SegmentStateToJson(screen_->saveState())] {
+            QDir().mkpath(QFileInfo(path).path());
+            const QString whyNot = SaveFileAtomically(path, bytes);
+            QMetaObject::invokeMethod(this, [this, whyNot] { report(whyNot); });
+        });
+}
+
+void SegmentJournal::remove() {
+    QMetaObject::invokeMethod(disk_, [path = path_] { QFile::remove(path); });
+}
+
+void SegmentJournal::report(const QString& whyNot) {
     if (whyNot != problem_) {
         problem_ = whyNot;
         emit problemChanged(problem_);
     }
-}
-
-void SegmentJournal::remove() {
-    QFile::remove(path_);
 }

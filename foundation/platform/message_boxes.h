@@ -16,4 +16,6 @@ class MessageBoxes {
     // OK and Cancel; true for OK.
     virtual bool Ask(const QString& text, const QString& title = {},
                      MessageIcon icon = MessageIcon::None) = 0;
+    // Two buttons captioned `yes` and `no` (Esc is `no`), with the question icon; true for `yes`.
+    virtual bool Choose(const QString& text, const QString& yes, const QString& no) = 0;
 };

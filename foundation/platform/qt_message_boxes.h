@@ -9,6 +9,7 @@ class QtMessageBoxes : public MessageBoxes {
   public:
     void Show(const QString& text, const QString& title = {},
               MessageIcon icon = MessageIcon::None) override;
+    bool Choose(const QString& text, const QString& yes, const QString& no) override;
     bool Ask(const QString& text, const QString& title = {},
              MessageIcon icon = MessageIcon::None) override;
 

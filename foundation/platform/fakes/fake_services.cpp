@@ -19,6 +19,12 @@ bool FakeMessageBoxes::Ask(const QString& text, const QString& title, MessageIco
     return answer;
 }
 
+bool FakeMessageBoxes::Choose(const QString& text, const QString& yes, const QString& no) {
+    const bool answer = answers.isEmpty() ? true : answers.takeFirst();
+    shown << ShownMessage{text, yes + '/' + no, MessageIcon::Question, true, answer};
+    return answer;
+}
+
 QStringList FakeMessageBoxes::texts() const {
     QStringList result;
     for (const ShownMessage& message : shown) {

@@ -30,6 +30,8 @@ class FakeMessageBoxes : public MessageBoxes {
               MessageIcon icon = MessageIcon::None) override;
     bool Ask(const QString& text, const QString& title = {},
              MessageIcon icon = MessageIcon::None) override;
+    // Answered from `answers` as Ask is; the captions are kept in the shown message's title.
+    bool Choose(const QString& text, const QString& yes, const QString& no) override;
 
     QStringList texts() const;
 
