@@ -3,13 +3,17 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <QTimer>
+#include <memory>
 
 #include "foundation/platform/qt_message_boxes.h"
 #include "foundation/program_folder.h"
 #include "foundation/widgets/fonts.h"
 #include "hall_service.h"
 #include "operator_console.h"
+#include "resume.h"
 #include "startup.h"
+#include "timing/segment_journal.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -31,6 +35,21 @@ int main(int argc, char* argv[]) {
     }
     HallService hall(program.context.appDir, program.navigator);
     hall.startIfEnabled();
+    // A run that ended abnormally left its journal: offered once the main screen is up, before
+    // any clock screen of this run keeps a journal of its own.
+    SegmentJournal journal(program.context.appDir);
+    auto offer = std::make_shared<QMetaObject::Connection>();
+    *offer = QObject::connect(&program.navigator, &ScreenNavigator::audienceScreenChanged,
+                              [&program, offer](FullScreenWindow* screen) {
+                                  if (screen && screen == program.navigator.mainScreen()) {
+                                      QObject::disconnect(*offer);
+                                      QTimer::singleShot(0, &program.navigator, [&program] {
+                                          OfferResume(program.context, program.navigator);
+                                      });
+                                  }
+                              });
+    QObject::connect(&program.navigator, &ScreenNavigator::audienceScreenChanged, &journal,
+                     &SegmentJournal::follow);
     ShowSplash(program.context);
     // Deleted with the other windows when the program ends.
     (new OperatorConsole(program.context, program.navigator, &hall))->showWhenTwoScreens();

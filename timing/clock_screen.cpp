@@ -158,10 +158,15 @@ SegmentState ClockScreen::saveState() {
     state.screen = objectName();
     state.segment = readActive(SegmentKey::ActiveName);
     state.written = QDateTime::currentDateTimeUtc();
+    const QList<ClockReading> published = clocks();
     for (const Counter& counter : counters()) {
-        state.counters.insert(counter.label->objectName(), counter.get());
-        state.shown.insert(counter.label->objectName(),
-                           {counter.label->text(), TextColour(counter.label)});
+        const QString name = counter.label->objectName();
+        const auto reading = std::find_if(published.cbegin(), published.cend(),
+                                          [&](const ClockReading& r) { return r.name == name; });
+        const bool isPublished = reading != published.cend();
+        state.counters.insert(name, counter.get());
+        state.shown.insert(name, {counter.label->text(), TextColour(counter.label), isPublished,
+                                  isPublished ? reading->label : QString()});
     }
     for (const QPushButton* button : findChildren<QPushButton*>()) {
         state.enabled.insert(button->objectName(), button->isEnabled());

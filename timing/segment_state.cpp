@@ -68,7 +68,10 @@ QByteArray SegmentStateToJson(const SegmentState& state) {
         counters.insert(it.key(), it.value());
     }
     for (auto it = state.shown.cbegin(); it != state.shown.cend(); ++it) {
-        shown.insert(it.key(), QJsonObject{{"text", it->text}, {"colour", ColourText(it->colour)}});
+        shown.insert(it.key(), QJsonObject{{"text", it->text},
+                                           {"colour", ColourText(it->colour)},
+                                           {"published", it->published},
+                                           {"caption", it->caption}});
     }
     for (auto it = state.enabled.cbegin(); it != state.enabled.cend(); ++it) {
         enabled.insert(it.key(), it.value());
@@ -103,8 +106,13 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
         const QJsonObject clock = v.toObject();
         const std::optional<QColor> colour = ColourFrom(clock.value("colour"));
         const QJsonValue text = clock.value("text");
-        return text.isString() && text.toString().size() <= kLongestText && colour
-                   ? std::optional<ShownClock>({text.toString(), *colour})
+        const QJsonValue caption = clock.value("caption");
+        return text.isString() && text.toString().size() <= kLongestText && colour &&
+                       clock.value("published").isBool() && caption.isString() &&
+                       caption.toString().size() <= kLongestText
+                   ? std::optional<ShownClock>({text.toString(), *colour,
+                                                clock.value("published").toBool(),
+                                                caption.toString()})
                    : std::nullopt;
     });
     const auto enabled = NamedEntries<bool>(object.value("enabled"), [](const QJsonValue& v) {

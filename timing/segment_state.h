@@ -17,6 +17,8 @@
 struct ShownClock {
     QString text;
     QColor colour;
+    bool published = false;  // one of the clocks the audience reads (not a turn clock)
+    QString caption;         // what the screen writes beside it ("正方"), if anything
     bool operator==(const ShownClock&) const = default;
 };
 

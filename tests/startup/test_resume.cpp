@@ -1,0 +1,107 @@
+// A run that ended abnormally, as the next start finds it: the journal of the running segment
+// is offered back through the real navigator and screens, and is gone afterwards either way.
+
+#include <QAction>
+#include <QtTest>
+
+#include "foundation/saved_file.h"
+#include "resume.h"
+#include "screen_navigator.h"
+#include "screens_registry.h"
+#include "support/clock_screen_fixture.h"
+#include "timing/clock_screen.h"
+#include "timing/segment_journal.h"
+
+namespace {
+
+struct Restart : ScreenFixture {
+    ScreenNavigator navigator{context};
+
+    Restart() {
+        context.navigator = &navigator;
+        useShippedData();
+        WriteProfileString(SegmentProfilePath(dir.path(), 3), kConfigSection,
+                           QStringLiteral("使用过场图片"), "0");
+        RegisterScreens(navigator);
+        navigator.ShowMain();
+    }
+    ~Restart() { DeleteWindows(); }
+
+    // "驳论" run for `seconds` on the affirmative side, its journal left as a crash leaves it,
+    // and the program back at its main screen as after a start.
+    void loseTheRunAfter(int seconds) {
+        navigator.mainScreen()->findChild<QAction*>("Command4_2")->trigger();
+        auto* clock = qobject_cast<ClockScreen*>(navigator.audienceScreen());
+        QVERIFY(clock);
+        OperatorStep(clock, "Left");
+        for (int i = 0; i < seconds; ++i) {
+            FireRunningTickers(clock);
+        }
+        const QString path = SegmentJournal::PathIn(dir.path());
+        QDir().mkpath(QFileInfo(path).path());
+        QVERIFY(SaveFileAtomically(path, SegmentStateToJson(clock->saveState())).isEmpty());
+        clock->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(navigator.mainScreen());
+    }
+    bool journalLeft() const { return QFile::exists(SegmentJournal::PathIn(dir.path())); }
+};
+
+}  // namespace
+
+class ResumeTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void resumedThePausedClockIsBack() {
+        Restart r;
+        r.loseTheRunAfter(20);
+        OfferResume(r.context, r.navigator, QDateTime::currentDateTime().addSecs(180));
+        QCOMPARE(r.platform.messages.shown.size(), 1);
+        const ShownMessage asked = r.platform.messages.shown[0];
+        QCOMPARE(asked.title, QStringLiteral("恢复/不恢复"));
+        QVERIFY2(asked.text.startsWith(QStringLiteral(
+                     "上次计时意外中断：「驳论」，正方剩余1分40秒，反方剩余2分00秒（中断于 ")),
+                 qPrintable(asked.text));
+        QVERIFY(asked.text.endsWith(QStringLiteral("，3分钟前）。是否恢复？")));
+        FullScreenWindow* screen = r.navigator.audienceScreen();
+        QCOMPARE(screen->objectName(), QStringLiteral("Form6"));
+        QCOMPARE(screen->clocks()[0].text, QStringLiteral("1分40秒"));
+        QVERIFY(!screen->clockRunning());
+        QVERIFY(!r.journalLeft());
+    }
+
+    void notResumedTheJournalGoes() {
+        Restart r;
+        r.loseTheRunAfter(5);
+        r.platform.messages.answers = {false};
+        OfferResume(r.context, r.navigator);
+        QCOMPARE(r.navigator.audienceScreen(), r.navigator.mainScreen());
+        QVERIFY(!r.journalLeft());
+    }
+
+    void aJournalThatDoesNotFitIsRefused_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("damaged") << QString("file");
+        QTest::newRow("another segment active") << QString("segment");
+    }
+    void aJournalThatDoesNotFitIsRefused() {
+        QFETCH(QString, damage);
+        Restart r;
+        r.loseTheRunAfter(5);
+        if (damage == "file") {
+            QFile file(SegmentJournal::PathIn(r.dir.path()));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("{\"version\": 1, \"screen\": ");
+        } else {
+            r.setProfile("\\config\\Timetemp.ini", "名称", "自由辩论");
+        }
+        OfferResume(r.context, r.navigator);
+        QCOMPARE(r.platform.messages.texts(), QStringList{kResumeRefused});
+        QCOMPARE(r.navigator.audienceScreen(), r.navigator.mainScreen());
+        QVERIFY(!r.journalLeft());
+    }
+};
+
+QTEST_MAIN(ResumeTest)
+#include "test_resume.moc"
