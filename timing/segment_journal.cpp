@@ -8,6 +8,7 @@
 #include "foundation/paths.h"
 #include "foundation/saved_file.h"
 #include "timing/clock_screen.h"
+#include "timing/side_timer.h"
 
 SegmentJournal::SegmentJournal(QString appDir, QObject* parent)
     : QObject(parent), path_(PathIn(appDir)), disk_(new QObject) {
@@ -28,7 +29,9 @@ QString SegmentJournal::PathIn(const QString& appDir) {
 }
 
 void SegmentJournal::follow(FullScreenWindow* screen) {
-    auto* clockScreen = qobject_cast<ClockScreen*>(screen);
+    // The side timers run by themselves and have no pause to resume into: not kept (yet).
+    auto* clockScreen =
+        qobject_cast<SideTimer*>(screen) ? nullptr : qobject_cast<ClockScreen*>(screen);
     if (clockScreen == screen_) {
         return;
     }

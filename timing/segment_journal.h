@@ -23,8 +23,9 @@ class SegmentJournal : public QObject {
     // The journal file of the program folder `appDir`.
     static QString PathIn(const QString& appDir);
 
-    // Keeps the journal of `screen` from now on when it is a clock screen; none, or another
-    // screen, keeps nothing (the screen followed before has removed its journal as it closed).
+    // Keeps the journal of `screen` from now on when it is the clock screen of a timing style;
+    // none, or another screen (a side timer too), keeps nothing (the screen followed before has
+    // removed its journal as it closed).
     void follow(FullScreenWindow* screen);
     // Why the last write failed, or empty; known once the write is done.
     QString problem() const { return problem_; }
