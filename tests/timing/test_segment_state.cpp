@@ -11,6 +11,7 @@
 #include "timing/question_answer_countdown.h"
 #include "timing/questioner_answerer_countdown.h"
 #include "timing/segment_journal.h"
+#include "timing/side_timer.h"
 #include "timing/single_countdown.h"
 #include "timing/two_side_countdown.h"
 
@@ -168,6 +169,17 @@ class SegmentStateTest : public QObject {
         QTRY_COMPARE(problems.count(), 1);
         QVERIFY(!journal.problem().isEmpty());
         QVERIFY(screen->clockRunning());
+    }
+
+    void theSideTimersKeepNoJournal() {
+        ClockScreenFixture<Form6> fixture("1", "90", "30");
+        SegmentJournal journal(fixture.dir.path());
+        Form20 questions(fixture.context);
+        questions.show();
+        journal.follow(&questions);
+        FireRunningTickers(&questions);
+        QTest::qWait(50);
+        QVERIFY(!QFile::exists(SegmentJournal::PathIn(fixture.dir.path())));
     }
 
     void aStateOfAnotherScreenChangesNothing() {
