@@ -15,6 +15,7 @@
 #include "hall/hall_client.h"
 #include "hall_panel.h"
 #include "hall_service.h"
+#include "real_program.h"
 #include "screen_navigator.h"
 #include "screens_registry.h"
 #include "support/data_rows.h"
@@ -28,21 +29,14 @@ quint16 FreePort() {
     return probe.serverPort();
 }
 
-struct HallRun : ScreenFixture {
-    ScreenNavigator navigator{context};
+struct HallRun : RealProgram {
     std::unique_ptr<HallService> service;
     std::unique_ptr<HallPanel> panel;
     quint16 port = FreePort();
 
     explicit HallRun(const QString& enabled = "0") {
-        context.navigator = &navigator;
-        useShippedData();
-        WriteProfileString(SegmentProfilePath(dir.path(), 3), kConfigSection,
-                           QStringLiteral("使用过场图片"), "0");
         setProfile(kRemoteProfile, RemoteKey::Port, QString::number(port));
         setProfile(kRemoteProfile, RemoteKey::Enabled, enabled);
-        RegisterScreens(navigator);
-        navigator.ShowMain();
         service = std::make_unique<HallService>(dir.path(), navigator);
         service->startIfEnabled();
         panel = std::make_unique<HallPanel>(*service);

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "foundation/saved_file.h"
+#include "real_program.h"
 #include "resume.h"
 #include "screen_navigator.h"
 #include "screens_registry.h"
@@ -14,17 +15,7 @@
 
 namespace {
 
-struct Restart : ScreenFixture {
-    ScreenNavigator navigator{context};
-
-    Restart() {
-        context.navigator = &navigator;
-        useShippedData();
-        WriteProfileString(SegmentProfilePath(dir.path(), 3), kConfigSection,
-                           QStringLiteral("使用过场图片"), "0");
-        RegisterScreens(navigator);
-        navigator.ShowMain();
-    }
+struct Restart : RealProgram {
     ~Restart() { DeleteWindows(); }
 
     // "驳论" run for `seconds` on the affirmative side, its journal left as a crash leaves it,

@@ -25,6 +25,7 @@
 #include "foundation/segment_profile.h"
 #include "hall/screen_snapshot.h"
 #include "operator_console.h"
+#include "real_program.h"
 #include "screen_navigator.h"
 #include "screens_registry.h"
 #include "support/screen_fixture.h"
@@ -77,18 +78,10 @@ QScreen* Named(const QString& name) {
 }
 
 // The real program on two screens: every screen registered, the sample debate, the console.
-struct ConsoleRun : ScreenFixture {
-    ScreenNavigator navigator{context};
+struct ConsoleRun : RealProgram {
     std::unique_ptr<OperatorConsole> console;
 
     ConsoleRun() {
-        context.navigator = &navigator;
-        useShippedData();
-        // "驳论", a two-side countdown, straight to its clock screen.
-        WriteProfileString(SegmentProfilePath(dir.path(), 3), kConfigSection,
-                           QStringLiteral("使用过场图片"), "0");
-        RegisterScreens(navigator);
-        navigator.ShowMain();
         console = std::make_unique<OperatorConsole>(context, navigator);
         console->showWhenTwoScreens();
         QCoreApplication::sendPostedEvents();
