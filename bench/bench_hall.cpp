@@ -118,25 +118,13 @@ Phase Measure(FullScreenWindow* clock, quint16 port, int clients, int ticks) {
     return phase;
 }
 
-double Percentile(std::vector<double> values, double share) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[std::min(values.size() - 1, size_t(share * values.size()))];
-}
-
-void Print(const char* what, const std::vector<double>& ms) {
-    std::printf("%-44s median %6.2f  p99 %6.2f  max %6.2f ms  (%zu)\n", what, Percentile(ms, 0.5),
-                Percentile(ms, 0.99), Percentile(ms, 1.0), ms.size());
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const QStringList arguments = ArgumentsOf(argc, argv);
     if (arguments.contains("--clients")) {
         QCoreApplication app(argc, argv);
-        const auto value = [&](const char* name) {
-            return arguments.value(arguments.indexOf(name) + 1).toInt();
-        };
+        const auto value = [&](const char* name) { return ArgumentAfter(arguments, name).toInt(); };
         return RunClients(quint16(value("--port")), value("--clients"), value("--seconds"));
     }
     QApplication app(argc, argv);
@@ -150,10 +138,10 @@ int main(int argc, char* argv[]) {
     const Phase idle = Measure(clock, server.port(), 0, 10);
     const Phase one = Measure(clock, server.port(), 1, 10);
     const Phase hundred = Measure(clock, server.port(), 100, 20);
-    Print("tick to mirror, 1 client", one.deliveryMs);
-    Print("tick to mirror, 100 clients", hundred.deliveryMs);
-    Print("projected tick lateness, no client", idle.latenessMs);
-    Print("projected tick lateness, 100 clients", hundred.latenessMs);
+    PrintPercentiles("tick to mirror, 1 client", one.deliveryMs);
+    PrintPercentiles("tick to mirror, 100 clients", hundred.deliveryMs);
+    PrintPercentiles("projected tick lateness, no client", idle.latenessMs);
+    PrintPercentiles("projected tick lateness, 100 clients", hundred.latenessMs);
     std::printf("%-44s %6.2f ms per tick\n", "CPU, server on, no client", idle.cpuPerTickMs);
     std::printf("%-44s %6.2f ms per tick\n", "CPU, 100 clients", hundred.cpuPerTickMs);
     return 0;

@@ -152,8 +152,8 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = ArgumentsOf(argc, argv);
     if (arguments.contains("--attack")) {
         QCoreApplication app(argc, argv);
-        return Attack(quint16(arguments.value(arguments.indexOf("--port") + 1).toInt()),
-                      arguments.value(arguments.indexOf("--attack") + 1));
+        return Attack(quint16(ArgumentAfter(arguments, "--port").toInt()),
+                      ArgumentAfter(arguments, "--attack"));
     }
     QApplication app(argc, argv);
     ServedClock served;

@@ -22,16 +22,6 @@ using namespace bench;
 
 namespace {
 
-double Percentile(std::vector<double> values, double share) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[std::min(values.size() - 1, size_t(share * values.size()))];
-}
-
-void Print(const char* what, const std::vector<double>& ms) {
-    std::printf("%-40s median %6.2f  p99 %6.2f  max %6.2f ms  (%zu)\n", what, Percentile(ms, 0.5),
-                Percentile(ms, 0.99), Percentile(ms, 1.0), ms.size());
-}
-
 // How late each of `ticks` projected ticks comes after its second.
 std::vector<double> Lateness(FullScreenWindow* clock, int ticks) {
     std::vector<double> late;
@@ -72,13 +62,13 @@ int main(int argc, char* argv[]) {
         SaveFileAtomically(path, SegmentStateToJson(clock->saveState()));
         writes.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    Print("one journal write, synced", writes);
+    PrintPercentiles("one journal write, synced", writes);
 
     const std::vector<double> without = Lateness(clock, 10);
     SegmentJournal journal(projected.appDir);
     journal.follow(clock);
     const std::vector<double> with = Lateness(clock, 10);
-    Print("projected tick lateness, no journal", without);
-    Print("projected tick lateness, journal", with);
+    PrintPercentiles("projected tick lateness, no journal", without);
+    PrintPercentiles("projected tick lateness, journal", with);
     return 0;
 }

@@ -127,6 +127,17 @@ inline QWidget* ShownWindow(const QString& objectName) {
     return nullptr;
 }
 
+// The value below which `share` (0..1) of `values` lie; 1 gives the largest.
+inline double Percentile(std::vector<double> values, double share) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[std::min(values.size() - 1, size_t(share * values.size()))];
+}
+
+inline void PrintPercentiles(const char* what, const std::vector<double>& ms) {
+    std::printf("%-44s median %6.2f  p99 %6.2f  max %6.2f ms  (%zu)\n", what, Percentile(ms, 0.5),
+                Percentile(ms, 0.99), Percentile(ms, 1.0), ms.size());
+}
+
 inline void PrintFigures(const char* what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     std::printf("%-40s median %7.1f ms   min %7.1f   max %7.1f   (%zu runs)\n", what,

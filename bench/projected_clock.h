@@ -24,6 +24,12 @@ inline QStringList ArgumentsOf(int argc, char* argv[]) {
     return list;
 }
 
+// The argument that follows `name` ("--port 8640"), or empty.
+inline QString ArgumentAfter(const QStringList& arguments, const char* name) {
+    const qsizetype at = arguments.indexOf(QLatin1String(name));
+    return at < 0 ? QString() : arguments.value(at + 1);
+}
+
 // The clock alone, on the projector of the program benches.
 struct ProjectedClock {
     // Opens the clock; false, having said why, when it did not open.

@@ -123,15 +123,19 @@ void GuardedTcpServer::checkAfterRead(QTcpSocket* socket) {
     closeIfStalled(socket);
 }
 
-void GuardedTcpServer::dropConnection(QTcpSocket* socket) {
-    // Nobody reads from it any more, not even a read already asked for.
+void GuardedTcpServer::stopReading(QTcpSocket* socket) {
+    // Nobody reads from it any more, not even a read already asked for: the HTTP server answers
+    // nothing after this, and a WebSocket takes no more frames.
     QObject::disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+}
+
+void GuardedTcpServer::dropConnection(QTcpSocket* socket) {
+    stopReading(socket);
     socket->abort();
 }
 
 void GuardedTcpServer::refuseOversized(QTcpSocket* socket, const Guarded& connection) {
-    // The HTTP server reads no more of it, and so answers nothing after this.
-    QObject::disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+    stopReading(socket);
     answerAndClose(
         socket, connection.lineEnded ? "431 Request Header Fields Too Large" : "414 URI Too Long");
 }

@@ -69,6 +69,7 @@ class GuardedTcpServer : public QTcpServer {
     void forgetClosed();
     void sweep();
     static void answerAndClose(QTcpSocket* socket, const QByteArray& status);
+    static void stopReading(QTcpSocket* socket);
     static void dropConnection(QTcpSocket* socket);
 
     Limits limits_;

@@ -71,9 +71,13 @@ QString FreeName(const QString& appDir, const StoredFileRef& setting, const QStr
 
 }  // namespace
 
-bool WriteStoredName(WizardWindow* page, const StoredFileRef& setting, const QString& name) {
+bool WriteStoredName(WizardWindow* page, const StoredFileRef& setting, const QString& name,
+                     QString* previous) {
     const QString appDir = page->context().appDir;
     const QString before = StoredName(appDir, setting);
+    if (previous) {
+        *previous = before;
+    }
     if (!page->writeAtOnce(setting.profile, setting.section, setting.key, name)) {
         return false;
     }
@@ -122,8 +126,8 @@ ImportOutcome ImportIntoFolder(WizardWindow* page, FileOpenDialog& dialog, const
             return {ImportOutcome::Failed, picked, name};
         }
     }
-    const QString before = StoredName(appDir, setting);
-    if (!WriteStoredName(page, setting, name)) {
+    QString before;
+    if (!WriteStoredName(page, setting, name, &before)) {
         if (copy) {
             DeleteIfUnnamed(appDir, setting, name);  // a copy nothing names is not left behind
         }
@@ -137,8 +141,8 @@ ImportOutcome ImportIntoFolder(WizardWindow* page, FileOpenDialog& dialog, const
 
 bool RemoveStoredFile(WizardWindow* page, const StoredFileRef& setting) {
     const QString appDir = page->context().appDir;
-    const QString before = StoredName(appDir, setting);
-    if (!WriteStoredName(page, setting, QString())) {
+    QString before;
+    if (!WriteStoredName(page, setting, QString(), &before)) {
         return false;
     }
     DeleteIfUnnamed(appDir, setting, before);

@@ -31,7 +31,9 @@ ImportOutcome ImportIntoFolder(WizardWindow* page, FileOpenDialog& dialog, const
 
 // Writes `name` to the setting at once and reads it back; a profile that holds another name than
 // written gets its previous one back, and the page says why. False when the name is not stored.
-bool WriteStoredName(WizardWindow* page, const StoredFileRef& setting, const QString& name);
+// `previous`, when given, receives the name the setting held before.
+bool WriteStoredName(WizardWindow* page, const StoredFileRef& setting, const QString& name,
+                     QString* previous = nullptr);
 
 // The setting names no file any more, and its file is deleted unless another setting still
 // names it. False, changing nothing, when the profile could not be written (the page has said
