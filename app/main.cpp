@@ -38,20 +38,22 @@ int main(int argc, char* argv[]) {
     // A run that ended abnormally left its journal: offered once the main screen is up, before
     // any clock screen of this run keeps a journal of its own.
     SegmentJournal journal(program.context.appDir);
+    // Deleted with the other windows when the program ends.
+    auto* console = new OperatorConsole(program.context, program.navigator, &hall, &journal);
     auto offer = std::make_shared<QMetaObject::Connection>();
-    *offer = QObject::connect(&program.navigator, &ScreenNavigator::audienceScreenChanged,
-                              [&program, offer](FullScreenWindow* screen) {
-                                  if (screen && screen == program.navigator.mainScreen()) {
-                                      QObject::disconnect(*offer);
-                                      QTimer::singleShot(0, &program.navigator, [&program] {
-                                          OfferResume(program.context, program.navigator);
-                                      });
-                                  }
-                              });
+    *offer = QObject::connect(
+        &program.navigator, &ScreenNavigator::audienceScreenChanged,
+        [&program, offer, console](FullScreenWindow* screen) {
+            if (screen && screen == program.navigator.mainScreen()) {
+                QObject::disconnect(*offer);
+                QTimer::singleShot(0, console, [&program, console] {
+                    console->sayAboutScreen(OfferResume(program.context, program.navigator));
+                });
+            }
+        });
     QObject::connect(&program.navigator, &ScreenNavigator::audienceScreenChanged, &journal,
                      &SegmentJournal::follow);
     ShowSplash(program.context);
-    // Deleted with the other windows when the program ends.
-    (new OperatorConsole(program.context, program.navigator, &hall))->showWhenTwoScreens();
+    console->showWhenTwoScreens();
     return RunUntilExit();
 }

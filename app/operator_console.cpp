@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "foundation/clock_format.h"
 #include "foundation/cues.h"
 #include "foundation/paths.h"
 #include "foundation/platform/dialog_owner.h"
@@ -27,6 +28,7 @@
 #include "hall/screen_snapshot.h"
 #include "hall_panel.h"
 #include "screen_navigator.h"
+#include "time_record_panel.h"
 
 namespace {
 
@@ -77,7 +79,7 @@ const QStringList& OperatorConsole::LaunchActions() {
 }
 
 OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator, HallService* hall,
-                                 QWidget* parent)
+                                 SegmentJournal* journal, QWidget* parent)
     : QWidget(parent, Qt::Window), context_(context), navigator_(navigator) {
     setObjectName(QStringLiteral("OperatorConsole"));
     setProperty(kOperatorWindowProperty, true);
@@ -112,6 +114,13 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     forgotten_->setFont(warning);
     forgotten_->hide();
     clockColumn->addWidget(forgotten_);
+    screenNote_ = new QLabel(clockArea_);
+    screenNote_->setObjectName(QStringLiteral("ScreenNote"));
+    screenNote_->setAlignment(Qt::AlignCenter);
+    screenNote_->setFont(warning);
+    SetTextColour(screenNote_, QColor(0, 90, 200));
+    screenNote_->hide();
+    clockColumn->addWidget(screenNote_);
     noClock_ = new QLabel(QStringLiteral("此画面没有计时"), clockArea_);
     noClock_->setObjectName(QStringLiteral("NoClock"));
     noClock_->setAlignment(Qt::AlignCenter);
@@ -139,7 +148,14 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     launchColumn->addWidget(launchesHeld_);
     launchGrid_ = new QGridLayout;
     launchColumn->addLayout(launchGrid_);
-    page->addWidget(launches);
+    if (journal) {
+        auto* lower = new QHBoxLayout;
+        lower->addWidget(launches, 3);
+        lower->addWidget(new TimeRecordPanel(context_, *journal, this), 2);
+        page->addLayout(lower);
+    } else {
+        page->addWidget(launches);
+    }
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel(QStringLiteral("投影屏幕："), this));
@@ -194,6 +210,7 @@ void OperatorConsole::follow(FullScreenWindow* screen) {
     disconnect(screenChanges_);
     screen_ = screen;
     clockHasRun_ = false;
+    sayAboutScreen({});
     if (screen) {
         screenChanges_ =
             connect(screen, &FullScreenWindow::stateChanged, this, &OperatorConsole::refresh);
@@ -293,10 +310,16 @@ void OperatorConsole::rebuildLaunchList() {
     }
 }
 
+void OperatorConsole::sayAboutScreen(const QString& note) {
+    screenNote_->setText(note);
+    screenNote_->setVisible(!note.isEmpty());
+}
+
 void OperatorConsole::refresh() {
     const QList<ClockReading> clocks = screen_ ? screen_->clocks() : QList<ClockReading>();
     while (clockLabels_.size() > clocks.size()) {
         clockCaptions_.removeLast();
+        clockOvertimes_.removeLast();
         clockLabels_.removeLast();
         delete clockCells_.takeLast();
     }
@@ -319,6 +342,14 @@ void OperatorConsole::refresh() {
         // A new text must not lay the console out again on every tick.
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         column->addWidget(label, 1);
+        auto* overtime = new QLabel(cell);
+        overtime->setObjectName(QStringLiteral("ClockOvertime"));
+        overtime->setAlignment(Qt::AlignCenter);
+        overtime->setFont(captionFont);
+        SetTextColour(overtime, Qt::red);
+        overtime->hide();
+        column->addWidget(overtime);
+        clockOvertimes_.append(overtime);
         cell->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         clockRow_->addWidget(cell, 1);
         clockCells_.append(cell);
@@ -337,9 +368,18 @@ void OperatorConsole::refresh() {
         if (TextColour(clockLabels_[i]) != clocks[i].colour) {
             SetTextColour(clockLabels_[i], clocks[i].colour);
         }
+        clockOvertimes_[i]->setVisible(clocks[i].overtime > 0);
+        if (clocks[i].overtime > 0) {
+            clockOvertimes_[i]->setText(clocks[i].overtimeRole + QStringLiteral("超时 ") +
+                                        FormatClock(qint16(std::min(clocks[i].overtime, 32767)),
+                                                    ClockFormat::MinutesSeconds));
+        }
     }
     const bool running = screen_ && screen_->clockRunning();
     clockHasRun_ = clockHasRun_ || running;
+    if (running) {
+        sayAboutScreen({});
+    }
     if (clockHasRun_) {
         forgottenTimer_.stop();
         showForgottenStart(false);

@@ -24,6 +24,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class ScreenNavigator;
+class SegmentJournal;
 
 // "计时尚未开始": a clock screen up for this long without a clock started.
 inline constexpr int kForgottenStartMs = 10000;
@@ -31,15 +32,19 @@ inline constexpr int kForgottenStartMs = 10000;
 class OperatorConsole : public QWidget {
     Q_OBJECT
   public:
-    // `hall`: the hall's network, whose switch and addresses the console shows; none, none shown.
+    // `hall`: the hall's network, whose switch and addresses the console shows; `journal`: the
+    // keeper of the time record, whose turns it lists. None, none shown.
     OperatorConsole(AppContext& context, ScreenNavigator& navigator, HallService* hall = nullptr,
-                    QWidget* parent = nullptr);
+                    SegmentJournal* journal = nullptr, QWidget* parent = nullptr);
 
     // The names of the main screen's actions the launch list offers, in its order.
     static const QStringList& LaunchActions();
 
     // Up on the operator's screen while there are two screens or more, hidden otherwise.
     void showWhenTwoScreens();
+    // Says `note` about the screen now up ("已恢复，计时暂停中") until a clock of it runs or
+    // another screen comes up.
+    void sayAboutScreen(const QString& note);
 
   public slots:
     // A clock screen that has stood since it appeared turns the clock area amber.
@@ -79,7 +84,9 @@ class OperatorConsole : public QWidget {
     QLabel* noClock_;
     QList<QWidget*> clockCells_;  // one a clock: its caption over its time
     QList<QLabel*> clockLabels_;
-    QList<QLabel*> clockCaptions_;  // above each of clockLabels_: whose time it shows
+    QList<QLabel*> clockCaptions_;   // above each of clockLabels_: whose time it shows
+    QList<QLabel*> clockOvertimes_;  // below each of clockLabels_: how far its turn ran over
+    QLabel* screenNote_;
     QHBoxLayout* commandRow_;
     QList<QPushButton*> commandButtons_;
     QList<QPointer<QAction>> commandActions_;  // the action behind each of commandButtons_

@@ -11,12 +11,15 @@
 
 namespace {
 
-// "正方剩余1分12秒，反方剩余2分00秒": the clocks the audience read, as they showed.
+// "正方剩余1分12秒，反方剩余2分00秒": the clocks the audience read, as they showed. A clock
+// without a caption (a side timer's, which may count up) is read as it shows.
 QString ClocksOf(const SegmentState& state) {
     QStringList parts;
     for (const ShownClock& clock : state.shown) {
         if (clock.published) {
-            parts << clock.caption + QStringLiteral("剩余") + clock.text.trimmed();
+            parts << (clock.caption.isEmpty() ? QStringLiteral("计时显示")
+                                              : clock.caption + QStringLiteral("剩余")) +
+                         clock.text.trimmed();
         }
     }
     return parts.join(QStringLiteral("，"));
@@ -27,37 +30,53 @@ QString AgoText(const QDateTime& written, const QDateTime& now) {
     return minutes < 1 ? QStringLiteral("刚才") : QStringLiteral("%1分钟前").arg(minutes);
 }
 
+// The screen that kept the journal: a side timer by its own name, a clock screen by the style
+// of the active segment.
+std::optional<ScreenId> ScreenOf(const AppContext& context, const SegmentState& state) {
+    if (state.screen == QLatin1String("Form20")) {
+        return ScreenId::AudienceQuestion;
+    }
+    if (state.screen == QLatin1String("Form9")) {
+        return ScreenId::Commentary;
+    }
+    return ClockScreenFor(ReadProfileString(ActiveSegmentProfilePath(context.appDir),
+                                            kConfigSection, SegmentKey::Style));
+}
+
 }  // namespace
 
-void OfferResume(const AppContext& context, ScreenNavigator& navigator, const QDateTime& now) {
+QString OfferResume(const AppContext& context, ScreenNavigator& navigator, const QDateTime& now) {
     const QString path = SegmentJournal::PathIn(context.appDir);
     QFile file(path);
     if (!file.exists()) {
-        return;
+        return {};
     }
     const std::optional<SegmentState> state =
         file.open(QIODevice::ReadOnly) ? SegmentStateFromJson(file.read(64 * 1024)) : std::nullopt;
     file.close();
-    const QString active = ActiveSegmentProfilePath(context.appDir);
-    const std::optional<ScreenId> screenId =
-        ClockScreenFor(ReadProfileString(active, kConfigSection, SegmentKey::Style));
-    const bool sameSegment = state && ReadProfileString(active, kConfigSection,
-                                                        SegmentKey::ActiveName) == state->segment;
+    const std::optional<ScreenId> screenId = state ? ScreenOf(context, *state) : std::nullopt;
+    // The segment must still be the one lost: same number, same name.
+    const TimedSegment timed =
+        state ? TimedSegmentOf(context.appDir, state->screen) : TimedSegment{};
     MessageBoxes& messages = context.platform->Messages();
-    if (!state || !screenId || !sameSegment) {
+    if (!screenId || timed.number != state->segmentNumber || timed.name != state->segment) {
         QFile::remove(path);
         messages.Show(kResumeRefused, {}, MessageIcon::Warning);
-        return;
+        return {};
     }
+    const QString segment =
+        (state->segmentNumber > 0 ? QStringLiteral("第%1环节").arg(state->segmentNumber)
+                                  : QString()) +
+        QStringLiteral("「%1」").arg(state->segment);
     const QString question =
-        QStringLiteral("上次计时意外中断：「%1」，%2（中断于 %3，%4）。是否恢复？")
-            .arg(state->segment, ClocksOf(*state),
+        QStringLiteral("上次计时意外中断：%1，%2（中断于 %3，%4）。是否恢复？")
+            .arg(segment, ClocksOf(*state),
                  state->written.toLocalTime().toString(QStringLiteral("HH:mm:ss")),
                  AgoText(state->written, now));
     const bool resume = messages.Choose(question, QStringLiteral("恢复"), QStringLiteral("不恢复"));
     QFile::remove(path);
     if (!resume) {
-        return;
+        return {};
     }
     navigator.Replace(navigator.mainScreen(), *screenId);
     auto* screen = qobject_cast<ClockScreen*>(navigator.audienceScreen());
@@ -66,5 +85,14 @@ void OfferResume(const AppContext& context, ScreenNavigator& navigator, const QD
             screen->close();  // back to the main screen
         }
         messages.Show(kResumeRefused, {}, MessageIcon::Warning);
+        return {};
     }
+    if (screen->clockRunning()) {  // a side timer, which has no pause
+        return QStringLiteral("已恢复，计时继续");
+    }
+    const QStringList floor = screen->floorIn(*state);
+    return QStringLiteral("已恢复，计时暂停中") +
+           (floor.isEmpty()
+                ? QString()
+                : QStringLiteral("（中断时%1在计时）").arg(floor.join(QStringLiteral("、"))));
 }

@@ -16,3 +16,19 @@ bool IsBareFileName(const QString& name) {
 QString StoredFilePath(const QString& appDir, const QString& folder, const QString& name) {
     return IsBareFileName(name) ? AppPath(appDir, folder + name) : QString();
 }
+
+QString SafeFileName(const QString& name) {
+    QString safe;
+    for (const QChar c : name) {
+        safe += c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c)
+                    ? QLatin1Char('_')
+                    : c;
+    }
+    while (!safe.isEmpty() && (safe.front().isSpace() || safe.front() == QLatin1Char('.'))) {
+        safe.remove(0, 1);
+    }
+    while (!safe.isEmpty() && (safe.back().isSpace() || safe.back() == QLatin1Char('.'))) {
+        safe.chop(1);
+    }
+    return safe;
+}

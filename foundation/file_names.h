@@ -13,3 +13,7 @@ bool IsBareFileName(const QString& name);
 // AppDir + folder + name for a usable stored name, the empty text otherwise.
 // `folder` is relative to AppDir and ends with a backslash, e.g. "\background\jishi\".
 QString StoredFilePath(const QString& appDir, const QString& folder, const QString& name);
+
+// `name` as a file name every system can hold: folder separators, the characters Windows
+// refuses (: * ? " < > |) and control characters become "_", blanks and dots at the ends go.
+QString SafeFileName(const QString& name);

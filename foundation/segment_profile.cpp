@@ -1,5 +1,7 @@
 #include "foundation/segment_profile.h"
 
+#include <algorithm>
+
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 
@@ -78,4 +80,19 @@ void CopySegmentToActive(const QString& appDir, int segment) {
         WriteProfileString(to, kConfigSection, key.to,
                            ReadProfileString(from, kConfigSection, key.from));
     }
+}
+
+std::optional<int> ActiveSegmentNumber(const QString& appDir) {
+    const QString active = ActiveSegmentProfilePath(appDir);
+    for (int segment = 1; segment <= kSegmentCount; ++segment) {
+        const QString source = SegmentProfilePath(appDir, segment);
+        const auto& keys = LaunchCopyList();
+        if (std::all_of(keys.begin(), keys.end(), [&](const CopiedKey& key) {
+                return ReadProfileString(source, kConfigSection, key.from) ==
+                       ReadProfileString(active, kConfigSection, key.to);
+            })) {
+            return segment;
+        }
+    }
+    return std::nullopt;
 }

@@ -73,5 +73,9 @@ QString ClockFormatPresetPath(const QString& appDir);
 inline const QString kClockPictureFolder = QStringLiteral("\\background\\jishi\\");
 inline const QString kTransitionPictureFolder = QStringLiteral("\\background\\guochang\\");
 
+// Which of the eight segments the active profile was copied from at its launch: the first
+// whose copied keys all read as the active ones do; none when the settings changed since.
+std::optional<int> ActiveSegmentNumber(const QString& appDir);
+
 // Copies every key of the launch list from segment `segment` into the active profile.
 void CopySegmentToActive(const QString& appDir, int segment);

@@ -35,6 +35,12 @@ QJsonObject ScreenSnapshot(const FullScreenWindow* screen, const QString& segmen
             if (!clock.label.isEmpty()) {
                 reading.insert("label", clock.label);
             }
+            if (clock.overtime > 0) {
+                reading.insert("overtime", clock.overtime);
+                if (!clock.overtimeRole.isEmpty()) {
+                    reading.insert("overtimeOf", clock.overtimeRole);
+                }
+            }
             clocks.append(reading);
         }
         for (const QAction* action : screen->actions()) {

@@ -1,13 +1,14 @@
 #include "timing/clock_screen.h"
 
-#include <QDateTime>
-
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
 #include <limits>
 
 #include "foundation/clock_format.h"
+#include "foundation/debate_profiles.h"
+#include "foundation/paths.h"
 #include "foundation/platform/colours.h"
 #include "foundation/platform/navigator.h"
 #include "foundation/profile_store.h"
@@ -19,11 +20,98 @@
 #include "foundation/widgets/second_ticker.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
+#include "timing/turn_track.h"
 
 ClockScreen::ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent)
     : FullScreenWindow(designClientTwips, parent),
       context_(context),
-      backToMain_(new BackToMain(this, context.navigator)) {}
+      backToMain_(new BackToMain(this, context.navigator)),
+      overtime_(std::make_unique<SecondTicker>()) {
+    overtime_->setObjectName(QStringLiteral("Overtime"));
+    connect(overtime_.get(), &SecondTicker::tick, this, [this] {
+        for (const auto& [track, clock] : tracks_) {
+            track->countOvertime();
+        }
+        noteChange();
+    });
+}
+
+ClockScreen::~ClockScreen() = default;
+
+const TimedSegment& ClockScreen::timedSegment() const {
+    if (!timedSegment_) {
+        timedSegment_ = TimedSegmentOf(context_.appDir, objectName());
+    }
+    return *timedSegment_;
+}
+
+TurnTrack* ClockScreen::recordTurns(const QString& role, SecondTicker* ticker, QLabel* clock,
+                                    std::function<qint16()> remaining) {
+    auto* track = new TurnTrack(role, ticker, std::move(remaining), this);
+    connect(track, &TurnTrack::ended, this, [this](TurnRecord turn) {
+        const TimedSegment& segment = timedSegment();
+        turn.debate = ReadProfileString(AppPath(context_.appDir, kDebateInfoProfile),
+                                        kDebateInfoSection, DebateKey::Competition);
+        turn.segment = segment.number;
+        turn.segmentName = segment.name;
+        turn.style = segment.style;
+        emit turnEnded(turn);
+    });
+    connect(track, &TurnTrack::overtimeBegan, overtime_.get(), &SecondTicker::start);
+    tracks_.append({track, clock});
+    if (ticker->isActive()) {  // a clock that runs from the screen's opening
+        track->noteStarted();
+    }
+    return track;
+}
+
+QStringList ClockScreen::floorIn(const SegmentState& state) const {
+    QStringList roles;
+    for (const auto& [track, clock] : tracks_) {
+        if (state.running.contains(track->tickerName()) && track->role() != kWholeSegmentRole &&
+            !track->role().isEmpty()) {
+            roles << track->role();
+        }
+    }
+    return roles;
+}
+
+void ClockScreen::endTurns() {
+    // The turns first, then the clocks of the whole segment they were part of.
+    for (const bool whole : {false, true}) {
+        for (const auto& [track, clock] : tracks_) {
+            if ((track->role() == kWholeSegmentRole) == whole) {
+                track->end();
+            }
+        }
+    }
+    overtime_->stop();
+}
+
+void ClockScreen::notePress() {
+    for (const auto& [track, clock] : tracks_) {
+        track->stopOvertime();
+    }
+    overtime_->stop();
+    noteChange();
+}
+
+void ClockScreen::annotateClocks(QList<ClockReading>& readings) const {
+    if (readings.isEmpty()) {
+        return;
+    }
+    for (const auto& [track, clock] : tracks_) {
+        if (track->over() == 0) {
+            continue;
+        }
+        const auto own = std::find_if(readings.begin(), readings.end(), [&](const ClockReading& r) {
+            return r.name == clock->objectName();
+        });
+        ClockReading& shown = own != readings.end() ? *own : readings.front();
+        shown.overtime = track->over();
+        shown.overtimeRole = own != readings.end() ? QString() : track->role();
+    }
+}
 
 QString ClockScreen::readActive(const QString& key) const {
     return ReadProfileString(ActiveSegmentProfilePath(context_.appDir), kConfigSection, key);
@@ -40,6 +128,8 @@ QPushButton* ClockScreen::addButton(const QString& objectName, const QString& ca
                                     int top) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(objectName);
+    // Connected before the screen's own handler: a reset ends the over time it interrupts.
+    connect(button, &QPushButton::clicked, this, &ClockScreen::notePress);
     PlaceInTwips(button, left, top, 1095, 375);
     publish(button);
     return button;
@@ -69,7 +159,10 @@ void ClockScreen::onPress(const QList<QWidget*>& targets,
         publishPress(button == Qt::RightButton ? QStringLiteral("Right") : QStringLiteral("Left"),
                      [handler, button] { handler(button); });
     }
-    new MousePresses(this, targets, std::move(handler));
+    new MousePresses(this, targets, [this, handler](Qt::MouseButton button) {
+        notePress();
+        handler(button);
+    });
 }
 
 RevealStrip* ClockScreen::addBottomStrip(QWidget* reference, const QList<QWidget*>& controls,
@@ -146,6 +239,7 @@ void ClockScreen::closeEvent(QCloseEvent* event) {
     for (SecondTicker* ticker : tickers_) {
         ticker->stop();
     }
+    endTurns();
     FullScreenWindow::closeEvent(event);
 }
 
@@ -156,7 +250,8 @@ ClockScreen::Counter ClockScreen::SecondsOf(QLabel* label, qint16& seconds) {
 SegmentState ClockScreen::saveState() {
     SegmentState state;
     state.screen = objectName();
-    state.segment = readActive(SegmentKey::ActiveName);
+    state.segmentNumber = timedSegment().number;
+    state.segment = timedSegment().name;
     state.written = QDateTime::currentDateTimeUtc();
     const QList<ClockReading> published = clocks();
     for (const Counter& counter : counters()) {
@@ -176,6 +271,9 @@ SegmentState ClockScreen::saveState() {
             state.running << ticker->objectName();
         }
     }
+    for (const auto& [track, clock] : tracks_) {
+        state.turns.insert(track->tickerName(), track->progress());
+    }
     return state;
 }
 
@@ -191,12 +289,25 @@ bool ClockScreen::restoreState(const SegmentState& state) {
         buttons << button->objectName();
     }
     buttons.sort();
+    QStringList timed;
+    for (const auto& [track, clock] : tracks_) {
+        timed << track->tickerName();
+    }
+    timed.sort();
     if (state.screen != objectName() || state.counters.keys() != names ||
-        state.shown.keys() != names || state.enabled.keys() != buttons) {
+        state.shown.keys() != names || state.enabled.keys() != buttons ||
+        state.turns.keys() != timed) {
         return false;
     }
     for (SecondTicker* ticker : tickers_) {
         ticker->stop();
+    }
+    overtime_->stop();
+    for (const auto& [track, clock] : tracks_) {
+        // Nothing counts while the program was away, over time neither.
+        TurnProgress progress = state.turns.value(track->tickerName());
+        progress.countingOvertime = false;
+        track->restore(progress);
     }
     for (const Counter& counter : all) {
         const QString name = counter.label->objectName();
@@ -207,9 +318,16 @@ bool ClockScreen::restoreState(const SegmentState& state) {
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setEnabled(state.enabled.value(button->objectName()));
     }
-    // As the operator would have paused it: the screen's own pause sets its buttons.
+    // As the operator would have paused it: the screen's own pause sets its buttons. A screen
+    // without a pause (a side timer) counts on from where it was.
     if (!state.running.isEmpty() && pauseButton_ && pauseButton_->isEnabled()) {
         pauseButton_->click();
+    } else if (!pauseButton_) {
+        for (SecondTicker* ticker : tickers_) {
+            if (state.running.contains(ticker->objectName())) {
+                ticker->start();
+            }
+        }
     }
     noteChange();
     return true;

@@ -10,22 +10,29 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "foundation/cues.h"
 #include "foundation/platform/platform.h"
 #include "foundation/widgets/clock_appearance.h"
 #include "foundation/widgets/full_screen_window.h"
+#include "timing/segment_launch.h"
 #include "timing/segment_state.h"
+#include "timing/time_record.h"
 
 class BackToMain;
 class QLabel;
 class QPushButton;
 class RevealStrip;
 class SecondTicker;
+class TurnTrack;
 
 // What a clock shows once its time is up; the questioner/answerer clocks show it without the
 // leading blank.
 inline const QString kTimeUpText = QStringLiteral(" 时间到！");
+
+// The role of a clock that times the whole segment rather than one side's turns.
+inline const QString kWholeSegmentRole = QStringLiteral("全程");
 
 // The presses of the styles with two sides: left for the first side, right for the second.
 inline const QList<Qt::MouseButton> kSides = {Qt::LeftButton, Qt::RightButton};
@@ -37,6 +44,12 @@ class ClockScreen : public FullScreenWindow {
     Q_OBJECT
   public:
     ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent = nullptr);
+    ~ClockScreen() override;
+
+    // The segment this screen times, read once.
+    const TimedSegment& timedSegment() const;
+    // The one-second count of over time, running while a turn is over time (tests fire it).
+    SecondTicker* overtimeTicker() const { return overtime_.get(); }
 
     // The screen as it is now, for the journal of the running segment.
     SegmentState saveState();
@@ -44,8 +57,27 @@ class ClockScreen : public FullScreenWindow {
     // as it was, no tick running. False, changing nothing, when `state` does not fit this screen
     // (another screen, or other counters, clocks or buttons).
     bool restoreState(const SegmentState& state);
+    // Whose turn was running in `state` ("正方"), the clocks of the whole segment left out.
+    QStringList floorIn(const SegmentState& state) const;
+
+  signals:
+    // A turn of one of the screen's clocks ended (a reset, a refill, the screen closing).
+    void turnEnded(const TurnRecord& turn);
 
   protected:
+    // Keeps the time record of the turns `ticker` times on `clock`, whose seconds `remaining`
+    // reads; `role` names them ("正方"; "%1" takes the turn's number). Call once the screen's own
+    // handler of the tick is connected.
+    TurnTrack* recordTurns(const QString& role, SecondTicker* ticker, QLabel* clock,
+                           std::function<qint16()> remaining);
+    // Every turn in progress ends (a reset): the next start begins new ones.
+    void endTurns();
+    // The operator pressed something on the screen: no turn counts over time any more. Button
+    // and mouse presses say so by themselves; a screen's own keys call this.
+    void notePress();
+
+    void annotateClocks(QList<ClockReading>& readings) const override;
+
     // A second counter of the screen, named as the label that shows it.
     struct Counter {
         QLabel* label;
@@ -119,4 +151,8 @@ class ClockScreen : public FullScreenWindow {
     QList<SecondTicker*> tickers_;
     BackToMain* backToMain_;
     QPushButton* pauseButton_ = nullptr;
+    // The turns of every clock that keeps a record, with the clock that shows them.
+    QList<QPair<TurnTrack*, QLabel*>> tracks_;
+    std::unique_ptr<SecondTicker> overtime_;  // not a clock of the screen: no child of it
+    mutable std::optional<TimedSegment> timedSegment_;
 };

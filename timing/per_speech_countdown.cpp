@@ -8,6 +8,7 @@
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/second_ticker.h"
 #include "timing/turn_clock.h"
+#include "timing/turn_track.h"
 
 Form22::Form22(const AppContext& context, QWidget* parent)
     : ClockScreen(context, QSize(12000, 9000), parent),
@@ -37,6 +38,11 @@ Form22::Form22(const AppContext& context, QWidget* parent)
     connect(command1_, &QPushButton::clicked, this, &Form22::backToMain);
     connect(timer1_, &SecondTicker::tick, this, &Form22::onTotalTick);
     connect(speech_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
+    recordTurns(kWholeSegmentRole, timer1_, label2_, [this] { return total_; });
+    connect(speech_, &TurnClock::refilled,
+            recordTurns(QStringLiteral("第%1次发言"), timer2_, label1_,
+                        [this] { return speech_->remaining(); }),
+            &TurnTrack::end);
     const QList<QWidget*> strip = {command4_, command3_, command2_, command1_};
     addBottomStrip(command1_, strip);
 
@@ -99,6 +105,7 @@ void Form22::pause() {
 }
 
 void Form22::reset() {
+    endTurns();
     total_ = ReadSeconds(readActive(SegmentKey::Limit), total_);
     timer1_->stop();
     timer2_->stop();

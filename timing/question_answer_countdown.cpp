@@ -8,6 +8,7 @@
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/second_ticker.h"
 #include "timing/turn_clock.h"
+#include "timing/turn_track.h"
 
 namespace {
 
@@ -53,6 +54,15 @@ Form5::Form5(const AppContext& context, QWidget* parent)
     connect(timer1_, &SecondTicker::tick, this, &Form5::onTotalTick);
     connect(question_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
     connect(answer_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
+    recordTurns(kWholeSegmentRole, timer1_, label2_, [this] { return total_; });
+    connect(question_, &TurnClock::refilled,
+            recordTurns(QStringLiteral("提问方"), timer3_, label4_,
+                        [this] { return question_->remaining(); }),
+            &TurnTrack::end);
+    connect(answer_, &TurnClock::refilled,
+            recordTurns(QStringLiteral("回答方"), timer4_, label5_,
+                        [this] { return answer_->remaining(); }),
+            &TurnTrack::end);
     addBottomStrip(command1_, {command2_, command4_, command1_});
 
     command2_->setEnabled(false);
@@ -115,6 +125,7 @@ void Form5::pause() {
 }
 
 void Form5::reset() {
+    endTurns();
     total_ = ReadSeconds(readActive(SegmentKey::Limit), total_);
     stopAll();
     showCountdownColour(label2_);

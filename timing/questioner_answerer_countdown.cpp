@@ -40,6 +40,10 @@ Form18::Form18(const AppContext& context, QWidget* parent)
     connect(command1_, &QPushButton::clicked, this, &Form18::backToMain);
     connect(questioner_.timer, &SecondTicker::tick, this, [this] { onTick(questioner_); });
     connect(answerer_.timer, &SecondTicker::tick, this, [this] { onTick(answerer_); });
+    recordTurns(QStringLiteral("提问方"), questioner_.timer, questioner_.clock,
+                [this] { return questioner_.remaining; });
+    recordTurns(QStringLiteral("回答方"), answerer_.timer, answerer_.clock,
+                [this] { return answerer_.remaining; });
     // The caption labels take no part: a press on them switches nothing.
     onPress(
         {picture(), questioner_.clock, answerer_.clock},
@@ -96,6 +100,7 @@ void Form18::pause() {
 }
 
 void Form18::reset() {
+    endTurns();
     for (Side* side : {&questioner_, &answerer_}) {
         side->remaining = ReadSeconds(readActive(side->limitKey), side->remaining);
         side->timer->stop();

@@ -8,10 +8,9 @@
 #include "foundation/paths.h"
 #include "foundation/saved_file.h"
 #include "timing/clock_screen.h"
-#include "timing/side_timer.h"
 
 SegmentJournal::SegmentJournal(QString appDir, QObject* parent)
-    : QObject(parent), path_(PathIn(appDir)), disk_(new QObject) {
+    : QObject(parent), appDir_(appDir), path_(PathIn(appDir)), disk_(new QObject) {
     disk_->moveToThread(&thread_);
     thread_.start();
 }
@@ -29,9 +28,7 @@ QString SegmentJournal::PathIn(const QString& appDir) {
 }
 
 void SegmentJournal::follow(FullScreenWindow* screen) {
-    // The side timers run by themselves and have no pause to resume into: not kept (yet).
-    auto* clockScreen =
-        qobject_cast<SideTimer*>(screen) ? nullptr : qobject_cast<ClockScreen*>(screen);
+    auto* clockScreen = qobject_cast<ClockScreen*>(screen);
     if (clockScreen == screen_) {
         return;
     }
@@ -41,13 +38,18 @@ void SegmentJournal::follow(FullScreenWindow* screen) {
         return;
     }
     changes_ = connect(clockScreen, &FullScreenWindow::stateChanged, this, &SegmentJournal::write);
+    // Kept while the screen lives: it reports its last turns as it closes, after the main
+    // screen has taken its place.
+    connect(clockScreen, &ClockScreen::turnEnded, this, &SegmentJournal::record,
+            Qt::UniqueConnection);
     clockScreen->installEventFilter(this);
     write();
 }
 
 bool SegmentJournal::eventFilter(QObject* watched, QEvent* event) {
-    // Closed, the screen has ended normally: nothing is left to resume.
-    if (watched == screen_ && event->type() == QEvent::Close) {
+    // Closed, the screen has ended normally: nothing is left to resume. It may close after
+    // the main screen came up over it; a clock screen followed since keeps its journal.
+    if (event->type() == QEvent::Close && (!screen_ || watched == screen_)) {
         remove();
         disconnect(changes_);
         screen_ = nullptr;
@@ -69,6 +71,23 @@ void SegmentJournal::write() {
 
 void SegmentJournal::remove() {
     QMetaObject::invokeMethod(disk_, [path = path_] { QFile::remove(path); });
+}
+
+void SegmentJournal::record(const TurnRecord& turn) {
+    QMetaObject::invokeMethod(disk_, [this, appDir = appDir_, turn] {
+        const QString whyNot = AppendTimeRecord(appDir, turn);
+        QMetaObject::invokeMethod(this, [this, turn, whyNot] { reportRecord(turn, whyNot); });
+    });
+}
+
+void SegmentJournal::reportRecord(const TurnRecord& turn, const QString& whyNot) {
+    if (whyNot.isEmpty()) {
+        emit turnRecorded(turn);
+    }
+    if (whyNot != recordProblem_) {
+        recordProblem_ = whyNot;
+        emit recordProblemChanged(recordProblem_);
+    }
 }
 
 void SegmentJournal::report(const QString& whyNot) {

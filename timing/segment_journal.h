@@ -4,11 +4,14 @@
 // never half written. The file is written and synced by a thread of its own, so a slow disk
 // never holds up a tick. Closing the screen removes it, however it is closed (its own "返回主界面",
 // the program's exit), so a journal found at start-up means the last run ended abnormally.
+// The same thread appends every turn the screen reports to the time record of the day.
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QThread>
+
+#include "timing/time_record.h"
 
 class ClockScreen;
 class FullScreenWindow;
@@ -23,16 +26,21 @@ class SegmentJournal : public QObject {
     // The journal file of the program folder `appDir`.
     static QString PathIn(const QString& appDir);
 
-    // Keeps the journal of `screen` from now on when it is the clock screen of a timing style;
-    // none, or another screen (a side timer too), keeps nothing (the screen followed before has
-    // removed its journal as it closed).
+    // Keeps the journal of `screen` from now on when it is a clock screen (a side timer too);
+    // none, or another screen, keeps nothing. Its turns go on to the record until it is gone.
     void follow(FullScreenWindow* screen);
     // Why the last write failed, or empty; known once the write is done.
     QString problem() const { return problem_; }
+    // Why the last row of the time record could not be appended, or empty.
+    QString recordProblem() const { return recordProblem_; }
 
   signals:
     // A write failed, or succeeded again after failing.
     void problemChanged(const QString& problem);
+    // A turn is in the time record now.
+    void turnRecorded(const TurnRecord& turn);
+    // Appending to the record failed, or succeeded again after failing.
+    void recordProblemChanged(const QString& problem);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,12 +48,16 @@ class SegmentJournal : public QObject {
   private:
     void write();
     void remove();
+    void record(const TurnRecord& turn);
     void report(const QString& whyNot);
+    void reportRecord(const TurnRecord& turn, const QString& whyNot);
 
+    QString appDir_;
     QString path_;
     QThread thread_;
     QObject* disk_;  // lives in thread_: what it is asked to do happens there, in order
     QPointer<ClockScreen> screen_;
     QMetaObject::Connection changes_;
     QString problem_;
+    QString recordProblem_;
 };

@@ -1,6 +1,8 @@
 #include "timing/segment_launch.h"
 
+#include "foundation/paths.h"
 #include "foundation/profile_store.h"
+#include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
 
 ScreenId ClockScreenOf(TimingStyle style) {
@@ -24,6 +26,21 @@ std::optional<ScreenId> ClockScreenFor(const QString& styleText) {
         return ClockScreenOf(*style);
     }
     return std::nullopt;
+}
+
+TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen) {
+    if (screen == QLatin1String("Form20") || screen == QLatin1String("Form9")) {
+        const QString section =
+            screen == QLatin1String("Form20") ? kAudienceQuestionSection : kCommentarySection;
+        return {0, ReadProfileString(AppPath(appDir, kSideSegmentProfile), section, SideKey::Name),
+                0};
+    }
+    const QString active = ActiveSegmentProfilePath(appDir);
+    const std::optional<TimingStyle> style =
+        TimingStyleOf(ReadProfileString(active, kConfigSection, SegmentKey::Style));
+    return {ActiveSegmentNumber(appDir).value_or(0),
+            ReadProfileString(active, kConfigSection, SegmentKey::ActiveName),
+            style ? int(*style) : 0};
 }
 
 void LaunchSegment(const AppContext& context, QWidget* mainScreen, int segment) {

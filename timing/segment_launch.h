@@ -9,8 +9,20 @@
 #include "foundation/platform/platform.h"
 #include "foundation/segment_profile.h"
 
-class QString;
+#include <QString>
+
 class QWidget;
+
+// The segment a clock screen times, as the journal and the time record name it.
+struct TimedSegment {
+    int number = 0;  // 1-8; 0 for the side segments or when unknown
+    QString name;
+    int style = 0;  // the timing style 1-5; 0 for the side segments
+};
+
+// What the clock screen named `screen` ("Form6", "Form20") times now: a side timer its own
+// segment, any other the active one.
+TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen);
 
 // The clock screen that times `style`.
 ScreenId ClockScreenOf(TimingStyle style);

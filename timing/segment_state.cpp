@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+#include "foundation/segment_profile.h"
+
 namespace {
 
 constexpr int kFormatVersion = 1;
@@ -60,10 +62,47 @@ std::optional<QMap<QString, T>> NamedEntries(const QJsonValue& value, Read read)
     return entries;
 }
 
+// A count of seconds or turns: whole, not negative, no more than a day of ticks could make.
+std::optional<int> CountFrom(const QJsonValue& value) {
+    const double number = value.toDouble(std::nan(""));
+    if (!value.isDouble() || number != std::floor(number) || number < 0 || number > 1'000'000) {
+        return std::nullopt;
+    }
+    return int(number);
+}
+
+QJsonObject TurnJson(const TurnProgress& turn) {
+    QJsonObject object{{"number", turn.number},     {"limit", turn.limit},
+                       {"ticks", turn.ticks},       {"starts", turn.starts},
+                       {"overtime", turn.overtime}, {"countingOvertime", turn.countingOvertime}};
+    if (turn.began.isValid()) {
+        object.insert("began", turn.began.toUTC().toString(Qt::ISODateWithMs));
+    }
+    return object;
+}
+
+std::optional<TurnProgress> TurnFrom(const QJsonValue& value) {
+    const QJsonObject turn = value.toObject();
+    const auto number = CountFrom(turn.value("number"));
+    const auto limit = SecondsFrom(turn.value("limit"));
+    const auto ticks = CountFrom(turn.value("ticks"));
+    const auto starts = CountFrom(turn.value("starts"));
+    const auto overtime = CountFrom(turn.value("overtime"));
+    const QJsonValue began = turn.value("began");
+    const QDateTime beganAt = QDateTime::fromString(began.toString(), Qt::ISODate);
+    if (!number || !limit || !ticks || !starts || !overtime ||
+        !turn.value("countingOvertime").isBool() || (!began.isUndefined() && !beganAt.isValid())) {
+        return std::nullopt;
+    }
+    return TurnProgress{*number, *limit,    *ticks,
+                        *starts, *overtime, turn.value("countingOvertime").toBool(),
+                        beganAt};
+}
+
 }  // namespace
 
 QByteArray SegmentStateToJson(const SegmentState& state) {
-    QJsonObject counters, shown, enabled;
+    QJsonObject counters, shown, enabled, turns;
     for (auto it = state.counters.cbegin(); it != state.counters.cend(); ++it) {
         counters.insert(it.key(), it.value());
     }
@@ -76,14 +115,19 @@ QByteArray SegmentStateToJson(const SegmentState& state) {
     for (auto it = state.enabled.cbegin(); it != state.enabled.cend(); ++it) {
         enabled.insert(it.key(), it.value());
     }
+    for (auto it = state.turns.cbegin(); it != state.turns.cend(); ++it) {
+        turns.insert(it.key(), TurnJson(it.value()));
+    }
     return QJsonDocument(QJsonObject{{"version", kFormatVersion},
                                      {"screen", state.screen},
+                                     {"segmentNumber", state.segmentNumber},
                                      {"segment", state.segment},
                                      {"written", state.written.toUTC().toString(Qt::ISODate)},
                                      {"counters", counters},
                                      {"shown", shown},
                                      {"enabled", enabled},
-                                     {"running", QJsonArray::fromStringList(state.running)}})
+                                     {"running", QJsonArray::fromStringList(state.running)},
+                                     {"turns", turns}})
         .toJson(QJsonDocument::Indented);
 }
 
@@ -118,8 +162,13 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
     const auto enabled = NamedEntries<bool>(object.value("enabled"), [](const QJsonValue& v) {
         return v.isBool() ? std::optional<bool>(v.toBool()) : std::nullopt;
     });
+    const auto turns = NamedEntries<TurnProgress>(object.value("turns"), TurnFrom);
+    const QJsonValue segmentNumber = object.value("segmentNumber");
+    state.segmentNumber = segmentNumber.toInt(-1);
     const QJsonValue running = object.value("running");
     if (object.value("version").toInt() != kFormatVersion || !IsName(state.screen) ||
+        !segmentNumber.isDouble() || segmentNumber.toDouble() != state.segmentNumber ||
+        state.segmentNumber < 0 || state.segmentNumber > kSegmentCount || !turns ||
         !object.value("segment").isString() || state.segment.size() > kLongestText ||
         !state.written.isValid() || !counters || !shown || !enabled || !running.isArray() ||
         running.toArray().size() > kMostEntries) {
@@ -134,5 +183,6 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
     state.counters = *counters;
     state.shown = *shown;
     state.enabled = *enabled;
+    state.turns = *turns;
     return state;
 }

@@ -22,14 +22,28 @@ struct ShownClock {
     bool operator==(const ShownClock&) const = default;
 };
 
+// One clock's turns, for the time record: the turn in progress, if any, and how many began.
+struct TurnProgress {
+    int number = 0;    // turns begun on this clock so far
+    int limit = 0;     // the clock's seconds when the turn first started
+    int ticks = 0;     // seconds the clock counted in the turn
+    int starts = 0;    // times the clock was set going in the turn
+    int overtime = 0;  // seconds counted on after its time was up
+    bool countingOvertime = false;
+    QDateTime began;  // invalid while no turn is in progress
+    bool operator==(const TurnProgress&) const = default;
+};
+
 struct SegmentState {
-    QString screen;                   // the screen's object name, "Form6"
-    QString segment;                  // the name of the segment it times, "驳论"
-    QMap<QString, qint16> counters;   // every second counter, by name
-    QMap<QString, ShownClock> shown;  // every label that shows a counter, by object name
-    QMap<QString, bool> enabled;      // every button of the screen's strip, by object name
-    QStringList running;              // the ticks that ran ("Timer1")
-    QDateTime written;                // when, by the wall clock (UTC)
+    QString screen;                     // the screen's object name, "Form6"
+    int segmentNumber = 0;              // 1-8; 0 for the side segments or when unknown
+    QString segment;                    // the name of the segment it times, "驳论"
+    QMap<QString, qint16> counters;     // every second counter, by name
+    QMap<QString, ShownClock> shown;    // every label that shows a counter, by object name
+    QMap<QString, bool> enabled;        // every button of the screen's strip, by object name
+    QStringList running;                // the ticks that ran ("Timer1")
+    QMap<QString, TurnProgress> turns;  // by the tick that times them
+    QDateTime written;                  // when, by the wall clock (UTC)
 
     bool operator==(const SegmentState&) const = default;
 };

@@ -69,6 +69,7 @@ SideTimer::SideTimer(const AppContext& context, const SideSegment& segment, QWid
     timer1_->start();
     rememberLayout();
     load();
+    recordTurns({}, timer1_, label1_, [this] { return counters().front().get(); });
 }
 
 void SideTimer::load() {

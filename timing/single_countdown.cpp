@@ -31,6 +31,7 @@ Form17::Form17(const AppContext& context, QWidget* parent)
     connect(command4_, &QPushButton::clicked, this, &Form17::reset);
     connect(command1_, &QPushButton::clicked, this, &Form17::backToMain);
     connect(timer1_, &SecondTicker::tick, this, &Form17::onTick);
+    recordTurns({}, timer1_, label2_, [this] { return remaining_; });
     setPauseButton(command2_);
     const QList<QWidget*> strip = {command4_, command3_, command2_, command1_};
     addBottomStrip(command1_, strip);
@@ -72,6 +73,7 @@ void Form17::pause() {
 }
 
 void Form17::reset() {
+    endTurns();
     remaining_ = ReadSeconds(readActive(SegmentKey::Limit), remaining_);
     timer1_->stop();
     showCountdownColour(label2_);

@@ -25,6 +25,7 @@ void TurnClock::refill(const QString& limitText) {
     remaining_ = ReadSeconds(limitText, remaining_);
     show();
     SetTextColour(label_, kCounting);
+    emit refilled();
 }
 
 void TurnClock::onTick() {

@@ -34,6 +34,8 @@ class TurnClock : public QObject {
   signals:
     // The turn went over its limit; the screen plays the overtime cue.
     void overtime();
+    // A new turn began: the one before has ended.
+    void refilled();
 
   private:
     void onTick();

@@ -35,6 +35,10 @@ Form6::Form6(const AppContext& context, QWidget* parent)
     connect(command1_, &QPushButton::clicked, this, &Form6::backToMain);
     connect(affirmative_.timer, &SecondTicker::tick, this, [this] { onTick(affirmative_); });
     connect(negative_.timer, &SecondTicker::tick, this, [this] { onTick(negative_); });
+    recordTurns(QStringLiteral("正方"), affirmative_.timer, affirmative_.clock,
+                [this] { return affirmative_.remaining; });
+    recordTurns(QStringLiteral("反方"), negative_.timer, negative_.clock,
+                [this] { return negative_.remaining; });
     onPress(
         {picture(), label2_, label3_, affirmative_.clock, negative_.clock},
         [this](Qt::MouseButton button) { onMousePress(button); }, kSides);
@@ -70,9 +74,11 @@ bool Form6::eventFilter(QObject* watched, QEvent* event) {
         // Taken here, so a focused button never moves the focus with these keys instead.
         switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Left:
+                notePress();
                 runSide(affirmative_, negative_);
                 return true;
             case Qt::Key_Right:
+                notePress();
                 runSide(negative_, affirmative_);
                 return true;
             default:
@@ -115,6 +121,7 @@ void Form6::pause() {
 }
 
 void Form6::reset() {
+    endTurns();
     const QString limit = readActive(SegmentKey::Limit);
     for (Side* side : {&affirmative_, &negative_}) {
         side->remaining = ReadSeconds(limit, side->remaining);

@@ -69,6 +69,7 @@ QList<ClockReading> FullScreenWindow::clocks() const {
         readings.append({clock->objectName(), clock->text(), TextColour(clock),
                          caption ? caption->text() : QString()});
     }
+    annotateClocks(readings);
     return readings;
 }
 

@@ -24,7 +24,9 @@ struct ClockReading {
     QString name;  // the control's name, "Label4"
     QString text;
     QColor colour;
-    QString label;  // what the screen writes beside the clock ("正方"); empty where nothing
+    QString label;     // what the screen writes beside the clock ("正方"); empty where nothing
+    int overtime = 0;  // seconds the turn has run past its limit, counted on after time up
+    QString overtimeRole;  // whose turn ran over, when it is timed on a clock not listed here
 };
 
 class FullScreenWindow : public QWidget {
@@ -66,6 +68,8 @@ class FullScreenWindow : public QWidget {
     void publishClocks(const QList<QLabel*>& clocks);
     // `caption` says whose time `clock` shows ("正方", "提问方剩余时间").
     void captionClock(const QLabel* clock, QLabel* caption);
+    // Adds to `readings` what the screen knows beyond the labels (the over-time counts).
+    virtual void annotateClocks(QList<ClockReading>& readings) const { Q_UNUSED(readings); }
     // Something shown may have changed: stateChanged follows once, when the handler at work
     // has finished.
     void noteChange();

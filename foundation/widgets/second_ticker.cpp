@@ -14,6 +14,7 @@ void SecondTicker::start() {
     applied_ = 0;
     sinceStart_.start();
     scheduleNext();
+    emit started();
 }
 
 void SecondTicker::stop() {

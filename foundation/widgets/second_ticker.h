@@ -35,6 +35,8 @@ class SecondTicker : public QObject {
 
   signals:
     void tick();
+    // A start that set the tick going (not one while it already ran).
+    void started();
 
   private:
     void scheduleNext();
