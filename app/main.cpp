@@ -2,6 +2,7 @@
 // main screen. The program ends when its last window closes or when the main screen ends it.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTextStream>
 #include <QTimer>
 #include <memory>
@@ -21,6 +22,15 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(kVersionText);
     InstallFontSubstitutions();
     InstallDialogCatalogue();
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("辩论赛计时系统"));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption resumeWithoutAsking(
+        QStringLiteral("resume"), QStringLiteral("恢复上次意外中断的计时，不先询问"));
+    options.addOption(resumeWithoutAsking);
+    options.process(app);
+    const bool askFirst = !options.isSet(resumeWithoutAsking);
 
     // Never run with settings that cannot be kept.
     const ProgramFolderChoice programFolder = ChooseProgramFolder(ThisProgramsPlaces());
@@ -43,11 +53,12 @@ int main(int argc, char* argv[]) {
     auto offer = std::make_shared<QMetaObject::Connection>();
     *offer = QObject::connect(
         &program.navigator, &ScreenNavigator::audienceScreenChanged,
-        [&program, offer, console](FullScreenWindow* screen) {
+        [&program, offer, console, askFirst](FullScreenWindow* screen) {
             if (screen && screen == program.navigator.mainScreen()) {
                 QObject::disconnect(*offer);
-                QTimer::singleShot(0, console, [&program, console] {
-                    console->sayAboutScreen(OfferResume(program.context, program.navigator));
+                QTimer::singleShot(0, console, [&program, console, askFirst] {
+                    console->sayAboutScreen(OfferResume(program.context, program.navigator,
+                                                        QDateTime::currentDateTime(), askFirst));
                 });
             }
         });

@@ -45,7 +45,8 @@ std::optional<ScreenId> ScreenOf(const AppContext& context, const SegmentState& 
 
 }  // namespace
 
-QString OfferResume(const AppContext& context, ScreenNavigator& navigator, const QDateTime& now) {
+QString OfferResume(const AppContext& context, ScreenNavigator& navigator, const QDateTime& now,
+                    bool askFirst) {
     const QString path = SegmentJournal::PathIn(context.appDir);
     QFile file(path);
     if (!file.exists()) {
@@ -73,7 +74,8 @@ QString OfferResume(const AppContext& context, ScreenNavigator& navigator, const
             .arg(segment, ClocksOf(*state),
                  state->written.toLocalTime().toString(QStringLiteral("HH:mm:ss")),
                  AgoText(state->written, now));
-    const bool resume = messages.Choose(question, QStringLiteral("恢复"), QStringLiteral("不恢复"));
+    const bool resume =
+        !askFirst || messages.Choose(question, QStringLiteral("恢复"), QStringLiteral("不恢复"));
     QFile::remove(path);
     if (!resume) {
         return {};

@@ -14,8 +14,10 @@ class ScreenNavigator;
 // segment that is no longer the one it was, is refused with a plain message. `now` is the wall
 // clock, for how long ago the run was lost. What the operator's console should say about a
 // resumed screen ("已恢复，计时暂停中"), or empty when nothing was resumed.
+// With `askFirst` false (a hall machine that starts the program by itself after a power cut),
+// a journal that fits is resumed without a question.
 QString OfferResume(const AppContext& context, ScreenNavigator& navigator,
-                    const QDateTime& now = QDateTime::currentDateTime());
+                    const QDateTime& now = QDateTime::currentDateTime(), bool askFirst = true);
 
 inline const QString kResumeRefused =
     QStringLiteral("上次中断的计时记录已损坏或环节已更改，无法恢复。");

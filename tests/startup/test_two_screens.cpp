@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTableWidget>
 #include <QStyleOptionGroupBox>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -28,7 +29,10 @@
 #include "real_program.h"
 #include "screen_navigator.h"
 #include "screens_registry.h"
+#include "support/clock_screen_fixture.h"
 #include "support/screen_fixture.h"
+#include "timing/clock_screen.h"
+#include "timing/segment_journal.h"
 #include "tools/dev_support/two_screens.h"
 
 namespace {
@@ -77,12 +81,16 @@ QScreen* Named(const QString& name) {
     return nullptr;
 }
 
-// The real program on two screens: every screen registered, the sample debate, the console.
+// The real program on two screens: every screen registered, the sample debate, the journal
+// and the console.
 struct ConsoleRun : RealProgram {
+    SegmentJournal journal{dir.path()};
     std::unique_ptr<OperatorConsole> console;
 
     ConsoleRun() {
-        console = std::make_unique<OperatorConsole>(context, navigator);
+        QObject::connect(&navigator, &ScreenNavigator::audienceScreenChanged, &journal,
+                         &SegmentJournal::follow);
+        console = std::make_unique<OperatorConsole>(context, navigator, nullptr, &journal);
         console->showWhenTwoScreens();
         QCoreApplication::sendPostedEvents();
     }
@@ -201,7 +209,60 @@ class TwoScreensTest : public QObject {
     void snapshotOfWhatTheProjectorShows();
     void layoutModeEndsOnlyThroughItsOwnCommand();
     void consoleHeadingsShowInFull();
+    void overTimeAndTheTimeRecordOnTheConsole();
 };
+
+// A side runs out and speaks on: the console counts the over time beside its clock until the
+// next press; the turn then lands in the record, red, and exports. A record that cannot be
+// kept is said there, and the timing goes on.
+void TwoScreensTest::overTimeAndTheTimeRecordOnTheConsole() {
+    ConsoleRun run;
+    run.key(Qt::Key_3);
+    auto* clock = qobject_cast<ClockScreen*>(run.audience());
+    QVERIFY(clock);
+    run.key(Qt::Key_Left);
+    for (int i = 0; i < 1000 && clock->clocks()[0].text != kTimeUp; ++i) {
+        FireRunningTickers(clock);
+    }
+    for (int i = 0; i < 12; ++i) {
+        clock->overtimeTicker()->fire();
+    }
+    QCoreApplication::sendPostedEvents();
+    const QList<QLabel*> overtimes = run.console->findChildren<QLabel*>("ClockOvertime");
+    QCOMPARE(overtimes.size(), 2);
+    QVERIFY(overtimes[0]->isVisibleTo(run.console.get()));
+    QCOMPARE(overtimes[0]->text(), QStringLiteral("超时 0分12秒"));
+    QCOMPARE(TextColour(overtimes[0]), QColor(Qt::red));
+    QVERIFY(!overtimes[1]->isVisibleTo(run.console.get()));
+
+    run.key(Qt::Key_Escape);
+    auto* table = run.console->findChild<QTableWidget*>("TimeRecordTable");
+    QTRY_COMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("正方"));
+    QCOMPARE(table->item(0, 4)->text(), QStringLiteral("0分12秒"));
+    QCOMPARE(table->item(0, 4)->foreground().color(), QColor(Qt::red));
+
+    const QString exported = run.dir.path() + "/导出.csv";
+    run.platform.dialogs.answerSave(exported);
+    QTest::mouseClick(run.button("ExportTimeRecord"), Qt::LeftButton);
+    QFile file(exported);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<TurnRecord> rows = TimeRecordRows(file.readAll());
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0].over, 12);
+    QCOMPARE(rows[0].segmentName, QStringLiteral("驳论"));
+
+    // A folder nobody can write in takes the place of the records.
+    const QString records = QFileInfo(TimeRecordPath(run.dir.path(), QDate::currentDate())).path();
+    QVERIFY(QDir(records).removeRecursively() && QFile(records).open(QIODevice::WriteOnly));
+    run.key(Qt::Key_3);
+    run.key(Qt::Key_Left);
+    FireRunningTickers(run.audience());
+    run.key(Qt::Key_Escape);
+    auto* status = run.console->findChild<QLabel*>("TimeRecordStatus");
+    QTRY_VERIFY(status->text().startsWith(QStringLiteral("用时记录无法保存：")));
+    QCOMPARE(run.audience(), run.navigator.mainScreen());
+}
 
 void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
     ConsoleRun run;
