@@ -1,4 +1,6 @@
 // The journal of the running segment, with the 4K two-side clock projected:
+//   - what a write costs the tick's own thread (the state saved and turned into JSON; the rest
+//     happens on the journal's thread);
 //   - how long one write takes (the state saved, turned into JSON and written whole, synced);
 //   - how late the projected ticks come with the journal following the clock, and without.
 // Real one-second ticks: about 25 s.
@@ -54,6 +56,16 @@ int main(int argc, char* argv[]) {
     auto* clock = qobject_cast<ClockScreen*>(projected.clock);
     const QString path = SegmentJournal::PathIn(projected.appDir);
     QDir().mkpath(QFileInfo(path).path());
+
+    std::vector<double> onTheTicksThread;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const QByteArray json = SegmentStateToJson(clock->saveState());
+        onTheTicksThread.push_back(double(timer.nsecsElapsed()) / 1e6);
+        Q_UNUSED(json);
+    }
+    PrintPercentiles("journal state on the tick's thread", onTheTicksThread);
 
     std::vector<double> writes;
     for (int i = 0; i < 200; ++i) {

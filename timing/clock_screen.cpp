@@ -155,14 +155,16 @@ QFont DesignFont(const QString& face, qreal points, bool bold) {
 void ClockScreen::onPress(const QList<QWidget*>& targets,
                           std::function<void(Qt::MouseButton)> handler,
                           const QList<Qt::MouseButton>& published) {
-    for (const Qt::MouseButton button : published) {
-        publishPress(button == Qt::RightButton ? QStringLiteral("Right") : QStringLiteral("Left"),
-                     [handler, button] { handler(button); });
-    }
-    new MousePresses(this, targets, [this, handler](Qt::MouseButton button) {
+    // Every press, on the screen or from a view of it, ends the over time it interrupts.
+    const auto pressed = [this, handler = std::move(handler)](Qt::MouseButton button) {
         notePress();
         handler(button);
-    });
+    };
+    for (const Qt::MouseButton button : published) {
+        publishPress(button == Qt::RightButton ? QStringLiteral("Right") : QStringLiteral("Left"),
+                     [pressed, button] { pressed(button); });
+    }
+    new MousePresses(this, targets, pressed);
 }
 
 RevealStrip* ClockScreen::addBottomStrip(QWidget* reference, const QList<QWidget*>& controls,

@@ -15,8 +15,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QTableWidget>
 #include <QStyleOptionGroupBox>
+#include <QTableWidget>
 #include <QTemporaryFile>
 #include <QtTest>
 
@@ -234,13 +234,18 @@ void TwoScreensTest::overTimeAndTheTimeRecordOnTheConsole() {
     QCOMPARE(overtimes[0]->text(), QStringLiteral("超时 0分12秒"));
     QCOMPARE(TextColour(overtimes[0]), QColor(Qt::red));
     QVERIFY(!overtimes[1]->isVisibleTo(run.console.get()));
+    run.key(Qt::Key_Right);  // the next press, here from the console, ends the count
+    QVERIFY(!clock->overtimeTicker()->isActive());
+    FireRunningTickers(clock);
 
     run.key(Qt::Key_Escape);
     auto* table = run.console->findChild<QTableWidget*>("TimeRecordTable");
-    QTRY_COMPARE(table->rowCount(), 1);
+    QTRY_COMPARE(table->rowCount(), 2);
     QCOMPARE(table->item(0, 1)->text(), QStringLiteral("正方"));
     QCOMPARE(table->item(0, 4)->text(), QStringLiteral("0分12秒"));
     QCOMPARE(table->item(0, 4)->foreground().color(), QColor(Qt::red));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("反方"));
+    QCOMPARE(table->item(1, 3)->text(), QStringLiteral("0分01秒"));
 
     const QString exported = run.dir.path() + "/导出.csv";
     run.platform.dialogs.answerSave(exported);
@@ -248,7 +253,7 @@ void TwoScreensTest::overTimeAndTheTimeRecordOnTheConsole() {
     QFile file(exported);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QList<TurnRecord> rows = TimeRecordRows(file.readAll());
-    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.size(), 2);
     QCOMPARE(rows[0].over, 12);
     QCOMPARE(rows[0].segmentName, QStringLiteral("驳论"));
 
