@@ -113,6 +113,10 @@ class SegmentStateTest : public QObject {
         AddRow("a text of a thousand characters", QByteArray("\"text\": \""),
                QByteArray("\"text\": \"") + QByteArray(1000, 'x'));
         AddRow("no time of writing", QByteArray("\"written\""), QByteArray("\"writ\""));
+        AddRow("a turn's seconds below zero", QByteArray("\"ticks\": 0"),
+               QByteArray("\"ticks\": -5"));
+        AddRow("a segment past the eighth", QByteArray("\"segmentNumber\": 0"),
+               QByteArray("\"segmentNumber\": 9"));
     }
     void aJournalThatIsNotExactlyAScreensIsRefused() {
         QFETCH(QByteArray, from);

@@ -1,0 +1,349 @@
+#include "foundation/setup_zip.h"
+
+#include <zip.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <memory>
+#include <sys/stat.h>
+
+#include "foundation/gbk.h"
+#include "foundation/program.h"
+
+namespace {
+
+constexpr qint64 kChunk = 1024 * 1024;
+// A file this small cannot make a bomb whatever its ratio (a profile of blanks).
+constexpr qint64 kRatioCheckedFrom = 1024 * 1024;
+
+struct ZipCloser {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+using Archive = std::unique_ptr<zip_t, ZipCloser>;
+
+QString SizeRefusal(const QString& why) {
+    return QStringLiteral("方案文件异常（%1），可能是恶意文件。").arg(why);
+}
+
+QByteArray Sha256Of(const QString& path, qint64& done, qint64 total, const SetupWork& work) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    while (!file.atEnd() && !work.cancelled()) {
+        const QByteArray chunk = file.read(kChunk);
+        hash.addData(chunk);
+        done += chunk.size();
+        if (work.progress) {
+            work.progress(done, total);
+        }
+    }
+    return hash.result().toHex();
+}
+
+bool IsValidGbk(const QByteArray& bytes) {
+    return ToGbk(FromGbk(bytes)) == bytes;
+}
+
+// The entry's type from its Unix mode, when an archiver of Unix wrote one.
+bool IsLinkOrDevice(zip_t* archive, zip_uint64_t index) {
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0 ||
+        system != ZIP_OPSYS_UNIX) {
+        return false;
+    }
+    const mode_t mode = attributes >> 16;
+    return S_ISLNK(mode) || S_ISCHR(mode) || S_ISBLK(mode) || S_ISFIFO(mode) || S_ISSOCK(mode);
+}
+
+struct Entry {
+    zip_uint64_t index = 0;
+    qint64 size = 0;
+};
+
+}  // namespace
+
+SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const SetupWork& work) {
+    SetupExport result;
+    const SetupMembers members = CollectSetupMembers(appDir);
+    result.leftOut = members.leftOut;
+    SetupManifest manifest;
+    manifest.programVersion = kVersionText;
+    manifest.created = QDateTime::currentDateTimeUtc();
+    manifest.debate = DebateNameIn(appDir);
+    qint64 total = 0;
+    for (const QString& path : members.paths) {
+        total += QFileInfo(QDir(appDir).filePath(path)).size();
+    }
+    qint64 done = 0;
+    total *= 2;  // read once for the checksums, once into the archive
+    for (const QString& path : members.paths) {
+        const QString absolute = QDir(appDir).filePath(path);
+        const QByteArray sha256 = Sha256Of(absolute, done, total, work);
+        if (sha256.isEmpty() && !work.cancelled()) {
+            result.problem = QStringLiteral("无法读取“%1”。").arg(path);
+            return result;
+        }
+        manifest.files << SetupFile{path, QFileInfo(absolute).size(), sha256};
+    }
+    if (work.cancelled()) {
+        result.cancelled = true;
+        return result;
+    }
+
+    int error = 0;
+    zip_t* opened = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE,
+                             &error);
+    if (!opened) {
+        zip_error_t why;
+        zip_error_init_with_code(&why, error);
+        result.problem = QString::fromLocal8Bit(zip_error_strerror(&why));
+        zip_error_fini(&why);
+        return result;
+    }
+    Archive archive(opened);
+    const QByteArray manifestJson = SetupManifestToJson(manifest);  // lives until the close
+    const auto add = [&](const QString& name, zip_source_t* source, bool compress) {
+        const zip_int64_t index = source ? zip_file_add(archive.get(), name.toUtf8().constData(),
+                                                        source, ZIP_FL_ENC_UTF_8)
+                                         : -1;
+        if (index < 0) {
+            zip_source_free(source);
+            return false;
+        }
+        // Pictures, sounds and presentations are compressed already: stored as they are.
+        zip_set_file_compression(archive.get(), zip_uint64_t(index),
+                                 compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0);
+        return true;
+    };
+    for (const SetupFile& file : manifest.files) {
+        const QByteArray local = QFile::encodeName(QDir(appDir).filePath(file.path));
+        if (!add(file.path, zip_source_file(archive.get(), local.constData(), 0, -1),
+                 IsSetupProfile(file.path))) {
+            result.problem = QString::fromLocal8Bit(zip_strerror(archive.get()));
+            return result;
+        }
+    }
+    if (!add(kSetupManifestName,
+             zip_source_buffer(archive.get(), manifestJson.constData(),
+                               zip_uint64_t(manifestJson.size()), 0),
+             true)) {
+        result.problem = QString::fromLocal8Bit(zip_strerror(archive.get()));
+        return result;
+    }
+    struct Progress {
+        const SetupWork* work;
+        qint64 done;
+        qint64 total;
+    } state{&work, done, total};
+    zip_register_progress_callback_with_state(
+        archive.get(), 0.01,
+        [](zip_t*, double fraction, void* data) {
+            const auto* s = static_cast<Progress*>(data);
+            if (s->work->progress) {
+                s->work->progress(s->done + qint64(fraction * double(s->total - s->done)),
+                                  s->total);
+            }
+        },
+        nullptr, &state);
+    zip_register_cancel_callback_with_state(
+        archive.get(),
+        [](zip_t*, void* data) { return static_cast<Progress*>(data)->work->cancelled() ? 1 : 0; },
+        nullptr, &state);
+    if (zip_close(archive.get()) != 0) {
+        result.cancelled = work.cancelled();
+        result.problem = QString::fromLocal8Bit(zip_strerror(archive.get()));
+        return result;  // discarded: libzip wrote to a temporary file, now removed
+    }
+    archive.release();
+    result.files = int(manifest.files.size());
+    result.bytes = total / 2;
+    return result;
+}
+
+SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const SetupWork& work) {
+    SetupUnpacked result;
+    int error = 0;
+    zip_t* opened =
+        zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    if (!opened) {
+        result.refusal = QStringLiteral("这不是有效的比赛方案文件（无法作为 zip 文件读取）。");
+        return result;
+    }
+    Archive archive(opened);
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    if (count > kSetupMostEntries) {
+        result.refusal = SizeRefusal(QStringLiteral("条目超过 %1 个").arg(kSetupMostEntries));
+        return result;
+    }
+
+    // Every entry's name, type and sizes, before a byte is unpacked.
+    QHash<QString, Entry> entries;  // by name
+    std::optional<Entry> manifestEntry;
+    qint64 unpacked = 0;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const auto index = zip_uint64_t(i);
+        const char* raw = zip_get_name(archive.get(), index, ZIP_FL_ENC_RAW);
+        const char* strict = zip_get_name(archive.get(), index, ZIP_FL_ENC_STRICT);
+        if (!raw || !strict) {
+            result.refusal = QStringLiteral("这不是有效的比赛方案文件（条目名无法读取）。");
+            return result;
+        }
+        // Marked UTF-8, libzip hands the strict name over as it stands; unmarked, it converts.
+        const QString name = SetupEntryName(raw, qstrcmp(raw, strict) == 0);
+        if (const QString why = UnsafeEntryName(name); !why.isEmpty()) {
+            result.refusal = QStringLiteral("方案文件中的条目“%1”不安全（%2），未导入任何内容。")
+                                 .arg(name, why);
+            return result;
+        }
+        if (IsLinkOrDevice(archive.get(), index)) {
+            result.refusal =
+                QStringLiteral("方案文件中的条目“%1”是链接或设备，未导入任何内容。").arg(name);
+            return result;
+        }
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive.get(), index, 0, &stat) != 0 ||
+            !(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_COMP_SIZE)) {
+            result.refusal = QStringLiteral("这不是有效的比赛方案文件（条目无法读取）。");
+            return result;
+        }
+        const auto size = qint64(stat.size);
+        unpacked += size;
+        if (size < 0 || unpacked > kSetupMostBytes) {
+            result.refusal = SizeRefusal(QStringLiteral("解压后超过 2 GB"));
+            return result;
+        }
+        if (size >= kRatioCheckedFrom && size > qint64(stat.comp_size) * kSetupMostRatio) {
+            result.refusal = SizeRefusal(QStringLiteral("压缩比超过 %1").arg(kSetupMostRatio));
+            return result;
+        }
+        const QString path = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (path.endsWith(QLatin1Char('/'))) {
+            continue;  // a folder: made as its files need it
+        }
+        if (path == kSetupManifestName) {
+            manifestEntry = Entry{index, size};
+        } else if (entries.contains(path.toLower())) {
+            result.refusal = QStringLiteral("方案文件中“%1”出现了两次，未导入任何内容。").arg(path);
+            return result;
+        } else {
+            entries.insert(path.toLower(), Entry{index, size});
+        }
+    }
+
+    // The manifest: ours, of a format this version reads, naming exactly the entries.
+    const auto readWhole = [&](const Entry& entry) -> std::optional<QByteArray> {
+        zip_file_t* file = zip_fopen_index(archive.get(), entry.index, 0);
+        if (!file) {
+            return std::nullopt;
+        }
+        QByteArray bytes(entry.size, Qt::Uninitialized);
+        const zip_int64_t read = zip_fread(file, bytes.data(), zip_uint64_t(bytes.size()));
+        zip_fclose(file);
+        return read == entry.size ? std::optional(bytes) : std::nullopt;
+    };
+    const std::optional<QByteArray> manifestJson =
+        manifestEntry && manifestEntry->size <= 4 * 1024 * 1024 ? readWhole(*manifestEntry)
+                                                                : std::nullopt;
+    const std::optional<SetupManifest> manifest =
+        manifestJson ? SetupManifestFromJson(*manifestJson) : std::nullopt;
+    if (!manifest) {
+        result.refusal = QStringLiteral("这不是 debaclock 的比赛方案文件（没有可读的方案清单）。");
+        return result;
+    }
+    if (manifest->format > kSetupFormat) {
+        result.refusal =
+            QStringLiteral("这个比赛方案由较新版本的 debaclock 制作（格式 %1），请先升级本程序。")
+                .arg(manifest->format);
+        return result;
+    }
+    if (manifest->files.size() != entries.size()) {
+        result.refusal = QStringLiteral("方案文件的内容与其清单不符，未导入任何内容。");
+        return result;
+    }
+    for (const SetupFile& file : manifest->files) {
+        const auto entry = entries.constFind(file.path.toLower());
+        if (entry == entries.cend() || entry->size != file.size || !UnsafeEntryName(file.path).isEmpty()) {
+            result.refusal = QStringLiteral("方案文件的内容与其清单不符，未导入任何内容。");
+            return result;
+        }
+        if (!BelongsToSetup(file.path)) {
+            result.refusal =
+                QStringLiteral("方案文件中的“%1”不属于比赛方案，未导入任何内容。").arg(file.path);
+            return result;
+        }
+    }
+
+    // Every file, unpacked and checked against its size and checksum.
+    if (QFileInfo::exists(folder) || !QDir().mkpath(folder)) {
+        result.refusal = QStringLiteral("无法创建临时文件夹“%1”。").arg(folder);
+        return result;
+    }
+    const auto refuse = [&](const QString& why) {
+        QDir(folder).removeRecursively();
+        result.refusal = why;
+        return result;
+    };
+    qint64 done = 0;
+    for (const SetupFile& file : manifest->files) {
+        const Entry entry = entries.value(file.path.toLower());
+        const QString target = QDir(folder).filePath(file.path);
+        QDir().mkpath(QFileInfo(target).path());
+        QFile out(target);
+        zip_file_t* in = zip_fopen_index(archive.get(), entry.index, 0);
+        if (!in || !out.open(QIODevice::WriteOnly)) {
+            if (in) {
+                zip_fclose(in);
+            }
+            return refuse(QStringLiteral("无法解压“%1”。").arg(file.path));
+        }
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        QByteArray chunk(kChunk, Qt::Uninitialized);
+        QByteArray profile;
+        qint64 written = 0;
+        zip_int64_t read = 0;
+        bool failed = false;
+        while (!work.cancelled() &&
+               (read = zip_fread(in, chunk.data(), zip_uint64_t(chunk.size()))) > 0) {
+            written += read;
+            const QByteArrayView piece(chunk.constData(), read);
+            hash.addData(piece);
+            if (IsSetupProfile(file.path)) {
+                profile += piece;
+            }
+            failed = written > file.size || out.write(piece.data(), read) != read;
+            if (failed) {
+                break;
+            }
+            done += read;
+            if (work.progress) {
+                work.progress(done, unpacked);
+            }
+        }
+        zip_fclose(in);
+        out.close();
+        if (work.cancelled()) {
+            QDir(folder).removeRecursively();
+            result.cancelled = true;
+            return result;
+        }
+        if (failed || read < 0 || written != file.size || hash.result().toHex() != file.sha256) {
+            return refuse(
+                QStringLiteral("方案文件中“%1”的校验值不符，文件已损坏，未导入任何内容。")
+                    .arg(file.path));
+        }
+        if (IsSetupProfile(file.path) && !IsValidGbk(profile)) {
+            return refuse(QStringLiteral("方案文件中的设置“%1”不是有效的 GBK 文本，未导入任何内容。")
+                              .arg(file.path));
+        }
+    }
+    result.manifest = *manifest;
+    result.bytes = unpacked;
+    return result;
+}
