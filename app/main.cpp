@@ -9,14 +9,19 @@
 
 #include "foundation/platform/qt_message_boxes.h"
 #include "foundation/program_folder.h"
+#include "foundation/setup_import.h"
 #include "foundation/widgets/fonts.h"
 #include "hall_service.h"
 #include "operator_console.h"
 #include "resume.h"
+#include "setup_command.h"
 #include "startup.h"
 #include "timing/segment_journal.h"
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = RunSetupCommand(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProgramTitle);
     QApplication::setApplicationVersion(kVersionText);
@@ -29,6 +34,7 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption resumeWithoutAsking(
         QStringLiteral("resume"), QStringLiteral("恢复上次意外中断的计时，不先询问"));
     options.addOption(resumeWithoutAsking);
+    options.addOptions(SetupCommandOptions());
     options.process(app);
     const bool askFirst = !options.isSet(resumeWithoutAsking);
 
@@ -43,6 +49,8 @@ int main(int argc, char* argv[]) {
     if (!MayStart(program.platform, errors)) {
         return GbkAvailable() ? 0 : 1;  // a copy already running is no failure of this one
     }
+    // An import cut short (a kill, a full disk) is undone before anything reads the profiles.
+    RollBackUnfinishedImport(program.context.appDir);
     HallService hall(program.context.appDir, program.navigator);
     hall.startIfEnabled();
     // A run that ended abnormally left its journal: offered once the main screen is up, before

@@ -52,8 +52,7 @@ const QStringList& MediaFolders() {
 }
 
 bool StartsWithFolder(const QString& path, const QString& folder) {
-    return path.startsWith(folder, Qt::CaseInsensitive) &&
-           IsBareFileName(path.mid(folder.size()));
+    return path.startsWith(folder, Qt::CaseInsensitive) && IsBareFileName(path.mid(folder.size()));
 }
 
 // `absolute` relative to `appDir`, with '/'.
@@ -136,8 +135,8 @@ SetupMembers CollectSetupMembers(const QString& appDir) {
         take(AppPath(appDir, QLatin1Char('\\') + QString(profile).replace('/', '\\')));
     }
     const QString segments = AppPath(appDir, QStringLiteral("\\config\\tache"));
-    for (const QFileInfo& entry : QDir(segments).entryInfoList({QStringLiteral("*.ini")},
-                                                               QDir::Files, QDir::Name)) {
+    for (const QFileInfo& entry :
+         QDir(segments).entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name)) {
         take(entry.absoluteFilePath());
     }
     for (const StoredFileRef& ref : StoredFileReferences()) {
@@ -149,9 +148,8 @@ SetupMembers CollectSetupMembers(const QString& appDir) {
     for (const QString& folder : MediaFolders()) {
         const QString absolute = AppPath(appDir, QLatin1Char('\\') + folder);
         for (const QFileInfo& entry : QDir(absolute).entryInfoList(QDir::Files)) {
-            members.leftOut += taken.contains(Relative(appDir, entry.absoluteFilePath()).toLower())
-                                   ? 0
-                                   : 1;
+            members.leftOut +=
+                taken.contains(Relative(appDir, entry.absoluteFilePath()).toLower()) ? 0 : 1;
         }
     }
     return members;

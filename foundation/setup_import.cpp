@@ -37,8 +37,8 @@ struct Move {
 QString SavePlan(const QString& staging, const QString& state, const QList<Move>& moves) {
     QJsonArray list;
     for (const Move& move : moves) {
-        list.append(QJsonObject{
-            {"path", move.path}, {"target", move.target}, {"replaces", move.replaces}});
+        list.append(
+            QJsonObject{{"path", move.path}, {"target", move.target}, {"replaces", move.replaces}});
     }
     return SaveFileAtomically(
         QDir(staging).filePath(kPlanName),
@@ -58,7 +58,8 @@ void Undo(const QString& appDir, const QString& staging, const QList<Move>& move
         if (move->replaces && QFileInfo::exists(aside)) {
             QFile::remove(target);
             MoveFile(aside, target);
-        } else if (!move->replaces && !QFileInfo::exists(QDir(NewFolder(staging)).filePath(move->path))) {
+        } else if (!move->replaces &&
+                   !QFileInfo::exists(QDir(NewFolder(staging)).filePath(move->path))) {
             QFile::remove(target);  // it was moved in
         }
     }
@@ -69,7 +70,8 @@ void Undo(const QString& appDir, const QString& staging, const QList<Move>& move
 QString BackUp(const QString& appDir) {
     const QString folder = BackupFolder(appDir);
     QDir().mkpath(folder);
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
     QString path = QDir(folder).filePath(stamp + QStringLiteral(".zip"));
     for (int n = 2; QFileInfo::exists(path); ++n) {
         path = QDir(folder).filePath(QStringLiteral("%1_%2.zip").arg(stamp).arg(n));
@@ -100,7 +102,8 @@ QString StagedSetup::question() const {
                           .arg(shown.join(QStringLiteral("、")),
                                missing.size() > shown.size() ? QStringLiteral("等") : QString());
     }
-    return QStringLiteral("将导入：%1，%2个计时环节，%3个文件（%4）。%5当前设置将先备份。是否继续？")
+    return QStringLiteral(
+               "将导入：%1，%2个计时环节，%3个文件（%4）。%5当前设置将先备份。是否继续？")
         .arg(debate.isEmpty() ? QStringLiteral("未命名的比赛") : debate)
         .arg(segments)
         .arg(files)
@@ -145,8 +148,8 @@ QString ApplyStagedSetup(const QString& appDir, const SetupWork& work) {
     while (files.hasNext()) {
         const QString path = QDir(staged).relativeFilePath(files.next());
         // The file of the program folder that the profiles find under this name.
-        const QString target =
-            QDir(appDir).relativeFilePath(AppPath(appDir, QLatin1Char('\\') + QString(path).replace('/', '\\')));
+        const QString target = QDir(appDir).relativeFilePath(
+            AppPath(appDir, QLatin1Char('\\') + QString(path).replace('/', '\\')));
         moves << Move{path, target, QFileInfo(QDir(appDir).filePath(target)).isFile()};
     }
     if (const QString why = SavePlan(staging, QStringLiteral("swapping"), moves); !why.isEmpty()) {
@@ -202,9 +205,9 @@ bool RollBackUnfinishedImport(const QString& appDir) {
 
 QStringList SetupBackups(const QString& appDir) {
     QStringList paths;
-    for (const QFileInfo& entry : QDir(BackupFolder(appDir))
-                                      .entryInfoList({QStringLiteral("*.zip")}, QDir::Files,
-                                                     QDir::Name | QDir::Reversed)) {
+    for (const QFileInfo& entry :
+         QDir(BackupFolder(appDir))
+             .entryInfoList({QStringLiteral("*.zip")}, QDir::Files, QDir::Name | QDir::Reversed)) {
         paths << entry.absoluteFilePath();
     }
     return paths;

@@ -2,13 +2,13 @@
 
 #include <zip.h>
 
+#include <sys/stat.h>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <memory>
-#include <sys/stat.h>
 
 #include "foundation/gbk.h"
 #include "foundation/program.h"
@@ -97,8 +97,8 @@ SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const Set
     }
 
     int error = 0;
-    zip_t* opened = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE,
-                             &error);
+    zip_t* opened =
+        zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!opened) {
         zip_error_t why;
         zip_error_init_with_code(&why, error);
@@ -197,8 +197,8 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
         // Marked UTF-8, libzip hands the strict name over as it stands; unmarked, it converts.
         const QString name = SetupEntryName(raw, qstrcmp(raw, strict) == 0);
         if (const QString why = UnsafeEntryName(name); !why.isEmpty()) {
-            result.refusal = QStringLiteral("方案文件中的条目“%1”不安全（%2），未导入任何内容。")
-                                 .arg(name, why);
+            result.refusal =
+                QStringLiteral("方案文件中的条目“%1”不安全（%2），未导入任何内容。").arg(name, why);
             return result;
         }
         if (IsLinkOrDevice(archive.get(), index)) {
@@ -208,8 +208,8 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
         }
         zip_stat_t stat;
         zip_stat_init(&stat);
-        if (zip_stat_index(archive.get(), index, 0, &stat) != 0 ||
-            !(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_COMP_SIZE)) {
+        if (zip_stat_index(archive.get(), index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
+            !(stat.valid & ZIP_STAT_COMP_SIZE)) {
             result.refusal = QStringLiteral("这不是有效的比赛方案文件（条目无法读取）。");
             return result;
         }
@@ -269,7 +269,8 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
     }
     for (const SetupFile& file : manifest->files) {
         const auto entry = entries.constFind(file.path.toLower());
-        if (entry == entries.cend() || entry->size != file.size || !UnsafeEntryName(file.path).isEmpty()) {
+        if (entry == entries.cend() || entry->size != file.size ||
+            !UnsafeEntryName(file.path).isEmpty()) {
             result.refusal = QStringLiteral("方案文件的内容与其清单不符，未导入任何内容。");
             return result;
         }
@@ -334,16 +335,16 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             return result;
         }
         if (failed || read < 0 || written != file.size || hash.result().toHex() != file.sha256) {
-            return refuse(
-                QStringLiteral("方案文件中“%1”的校验值不符，文件已损坏，未导入任何内容。")
-                    .arg(file.path));
+            return refuse(QStringLiteral("方案文件中“%1”的校验值不符，文件已损坏，未导入任何内容。")
+                              .arg(file.path));
         }
         if (IsSetupProfile(file.path) && !IsValidGbk(profile)) {
-            return refuse(QStringLiteral("方案文件中的设置“%1”不是有效的 GBK 文本，未导入任何内容。")
-                              .arg(file.path));
+            return refuse(
+                QStringLiteral("方案文件中的设置“%1”不是有效的 GBK 文本，未导入任何内容。")
+                    .arg(file.path));
         }
     }
     result.manifest = *manifest;
-    result.bytes = unpacked;
+    result.bytes = done;
     return result;
 }
