@@ -235,6 +235,12 @@ void ScreenNavigator::ApplyMainLock() {
     }
 }
 
+void ScreenNavigator::RefreshMain() {
+    if (main_) {
+        QMetaObject::invokeMethod(main_, "refresh");
+    }
+}
+
 void ScreenNavigator::ClearMainPicture() {
     if (main_) {
         QMetaObject::invokeMethod(main_, "clearPicture");

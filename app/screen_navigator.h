@@ -38,6 +38,7 @@ class ScreenNavigator : public QObject, public Navigator {
     void ExitProgram() override;
     void LockMain(const QWidget* window, bool locked) override;
     void ClearMainPicture() override;
+    void RefreshMain() override;
 
     // The full-window screen the audience sees now, or none.
     FullScreenWindow* audienceScreen() const {

@@ -56,4 +56,7 @@ class Navigator {
     // The main screen, if open, shows its plain colour instead of its picture at once (the
     // settings removed the picture while the main screen stays open behind them).
     virtual void ClearMainPicture() = 0;
+    // The main screen, if open, reads the settings anew, as after its "刷新设置" (a whole new
+    // setup was put in place behind it).
+    virtual void RefreshMain() = 0;
 };

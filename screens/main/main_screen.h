@@ -27,11 +27,11 @@ class Form4 : public FullScreenWindow {
     explicit Form4(AppContext& context, QWidget* parent = nullptr);
     ~Form4() override;
 
+  public slots:
     // "刷新设置": the current layout becomes the designed one, then names, colour and picture
     // are read afresh. The volume is not re-read.
     void refresh();
 
-  public slots:
     // Disables (true) or enables again the operator controls while an information window is
     // open over the settings. Hl1 follows its frame.
     void lockForInformation(bool locked);

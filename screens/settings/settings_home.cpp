@@ -15,6 +15,7 @@
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/twips.h"
+#include "screens/settings/setup_transfer.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ void Form13::buildControls() {
 
     Ver_info = new QLabel(this);
     Ver_info->setObjectName(QStringLiteral("Ver_info"));
-    PlaceInTwips(Ver_info, 480, 7560, 11040, 360);
+    PlaceInTwips(Ver_info, 480, 7560, 5160, 360);
 
     const auto button = [this](const QString& name, const QString& caption, int left) {
         QPushButton* made = NewButton(this, name, caption);
@@ -104,6 +105,16 @@ void Form13::buildControls() {
     Command3 = button(QStringLiteral("Command3"), QStringLiteral("开发者信息"), 5000);
     Command4 = button(QStringLiteral("Command4"), QStringLiteral("下一步>>"), 7260);
     Command5 = button(QStringLiteral("Command5"), QStringLiteral("返回主界面"), 9520);
+
+    // Beside the version line, which needs half the width.
+    const auto setupButton = [this](const QString& name, const QString& caption, int left) {
+        QPushButton* made = NewButton(this, name, caption);
+        PlaceInTwips(made, left, 7530, 1860, 420);
+        return made;
+    };
+    ExportSetup = setupButton(QStringLiteral("ExportSetup"), QStringLiteral("导出比赛方案…"), 5760);
+    ImportSetup = setupButton(QStringLiteral("ImportSetup"), QStringLiteral("导入比赛方案…"), 7710);
+    UndoImport = setupButton(QStringLiteral("UndoImport"), QStringLiteral("撤销上次导入"), 9660);
 }
 
 void Form13::connectControls() {
@@ -117,6 +128,10 @@ void Form13::connectControls() {
     connect(Command4, &QPushButton::clicked, this,
             [this] { context().navigator->SetAside(this, ScreenId::BasicInfoPage); });
     connect(Command5, &QPushButton::clicked, backToMain_, &BackToMain::now);
+    auto* setups = new SetupTransfer(context(), this);
+    connect(ExportSetup, &QPushButton::clicked, setups, &SetupTransfer::exportSetup);
+    connect(ImportSetup, &QPushButton::clicked, setups, &SetupTransfer::importSetup);
+    connect(UndoImport, &QPushButton::clicked, setups, &SetupTransfer::undoLastImport);
 }
 
 void Form13::open() {

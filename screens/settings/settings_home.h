@@ -47,6 +47,10 @@ class Form13 : public WizardWindow {
     QPushButton* Command3;
     QPushButton* Command4;
     QPushButton* Command5;
+    // Match setups: one file that carries the whole debate.
+    QPushButton* ExportSetup;
+    QPushButton* ImportSetup;
+    QPushButton* UndoImport;
 
   private:
     void buildControls();

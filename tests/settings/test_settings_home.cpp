@@ -8,8 +8,11 @@
 #include <QtTest>
 #include <memory>
 
+#include "foundation/profile_store.h"
+#include "foundation/segment_profile.h"
 #include "foundation/widgets/picture.h"
 #include "screens/settings/settings_home.h"
+#include "screens/settings/setup_transfer.h"
 #include "support/data_rows.h"
 #include "support/screen_fixture.h"
 
@@ -203,6 +206,47 @@ class SettingsHomeTest : public QObject {
         QCOMPARE(h.navigator.requests[0].kind, kind);
         QCOMPARE(int(h.navigator.requests[0].screen), screen);
         QCOMPARE(home.isVisible(), kind == "over");
+    }
+
+    // The home's setup buttons: out to a file, a change, the file back in (the main screen told
+    // to read it), the change back through the undo; a file that is no setup changes nothing.
+    void matchSetupsOutInAndUndone() {
+        Home h;
+        h.useShippedData();
+        Form13& home = h.open();
+        const QString zip = h.dir.path() + "/../方案.zip";
+        const QString name = h.dir.path() + "/config/tache/3.ini";
+        const auto segmentName = [&] {
+            return ReadProfileString(name, kConfigSection, SegmentKey::Name);
+        };
+        h.platform.dialogs.answerSave(zip);
+        QTest::mouseClick(home.ExportSetup, Qt::LeftButton);
+        QCOMPARE(h.platform.dialogs.shown.last().fileName,
+                 QStringLiteral("第五届“星河杯”大学生辩论赛.zip"));
+        QVERIFY(h.platform.messages.texts().last().startsWith("比赛方案已导出：" + zip));
+        WriteProfileString(name, kConfigSection, SegmentKey::Name, "改过的名称");
+
+        h.platform.dialogs.answerFile(zip);
+        h.platform.messages.answers = {true};
+        QTest::mouseClick(home.ImportSetup, Qt::LeftButton);
+        QCOMPARE(segmentName(), QStringLiteral("驳论"));
+        QCOMPARE(h.navigator.count("refresh"), 1);
+        QCOMPARE(h.platform.messages.texts().last(), kSetupImported);
+
+        h.platform.messages.answers = {true};
+        QTest::mouseClick(home.UndoImport, Qt::LeftButton);
+        QVERIFY(h.platform.messages.shown[h.platform.messages.shown.size() - 2].text.startsWith(
+            "将撤销上次导入，恢复为 "));
+        QCOMPARE(segmentName(), QStringLiteral("改过的名称"));
+
+        QFile notASetup(zip);
+        QVERIFY(notASetup.open(QIODevice::WriteOnly) && notASetup.write("not a zip") > 0);
+        notASetup.close();
+        h.platform.dialogs.answerFile(zip);
+        QTest::mouseClick(home.ImportSetup, Qt::LeftButton);
+        QVERIFY(h.platform.messages.texts().last().startsWith("这不是有效的比赛方案文件"));
+        QCOMPARE(segmentName(), QStringLiteral("改过的名称"));
+        QFile::remove(zip);
     }
 };
 

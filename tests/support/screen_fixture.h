@@ -74,6 +74,7 @@ class FakeNavigator : public Navigator {
         requests.append({locked ? "lock" : "unlock", ScreenId::Main});
     }
     void ClearMainPicture() override { requests.append({"clear picture", ScreenId::Main}); }
+    void RefreshMain() override { requests.append({"refresh", ScreenId::Main}); }
 
     int count(const QString& kind) const {
         return int(std::count_if(requests.begin(), requests.end(),

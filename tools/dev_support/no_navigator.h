@@ -13,4 +13,5 @@ class NoNavigator : public Navigator {
     void ExitProgram() override {}
     void LockMain(const QWidget*, bool) override {}
     void ClearMainPicture() override {}
+    void RefreshMain() override {}
 };
