@@ -214,7 +214,8 @@ class SettingsHomeTest : public QObject {
         Home h;
         h.useShippedData();
         Form13& home = h.open();
-        const QString zip = h.dir.path() + "/../方案.zip";
+        QTemporaryDir outside;
+        const QString zip = outside.filePath("方案.zip");
         const QString name = h.dir.path() + "/config/tache/3.ini";
         const auto segmentName = [&] {
             return ReadProfileString(name, kConfigSection, SegmentKey::Name);
@@ -246,7 +247,6 @@ class SettingsHomeTest : public QObject {
         QTest::mouseClick(home.ImportSetup, Qt::LeftButton);
         QVERIFY(h.platform.messages.texts().last().startsWith("这不是有效的比赛方案文件"));
         QCOMPARE(segmentName(), QStringLiteral("改过的名称"));
-        QFile::remove(zip);
     }
 };
 

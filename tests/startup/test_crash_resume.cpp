@@ -25,7 +25,9 @@ class CrashResumeTest : public QObject {
         QTRY_VERIFY(child.enabled(QStringLiteral("Command3")));  // running: the pause offered
         // A real second of the child's clock: only then does a resumed screen differ from a
         // fresh one.
-        QTRY_VERIFY_WITH_TIMEOUT(child.journal().contains("\"Label4\": 119"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            child.clocks().startsWith("1分59秒|") && child.journal().contains("\"Label4\": 119"),
+            5000);
         const std::optional<int> lastShown = ClockSeconds(child.clocks().section('|', 0, 0));
         child.killHard();
         QVERIFY(lastShown);
