@@ -3,7 +3,6 @@
 #include <zip.h>
 
 #include <sys/stat.h>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +11,7 @@
 
 #include "foundation/gbk.h"
 #include "foundation/program.h"
+#include "foundation/sha256.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ QByteArray Sha256Of(const QString& path, qint64& done, qint64 total, const Setup
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    Sha256 hash;
     while (!file.atEnd() && !work.cancelled()) {
         const QByteArray chunk = file.read(kChunk);
         hash.addData(chunk);
@@ -42,7 +42,7 @@ QByteArray Sha256Of(const QString& path, qint64& done, qint64 total, const Setup
             work.progress(done, total);
         }
     }
-    return hash.result().toHex();
+    return hash.hex();
 }
 
 bool IsValidGbk(const QByteArray& bytes) {
@@ -304,7 +304,7 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             }
             return refuse(QStringLiteral("无法解压“%1”。").arg(file.path));
         }
-        QCryptographicHash hash(QCryptographicHash::Sha256);
+        Sha256 hash;
         QByteArray chunk(kChunk, Qt::Uninitialized);
         QByteArray profile;
         qint64 written = 0;
@@ -334,7 +334,7 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             result.cancelled = true;
             return result;
         }
-        if (failed || read < 0 || written != file.size || hash.result().toHex() != file.sha256) {
+        if (failed || read < 0 || written != file.size || hash.hex() != file.sha256) {
             return refuse(QStringLiteral("方案文件中“%1”的校验值不符，文件已损坏，未导入任何内容。")
                               .arg(file.path));
         }
