@@ -20,12 +20,9 @@ using child_program::ClockSeconds;
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList arguments = ArgumentsOf(argc, argv);
-    const int runs = ArgumentAfter(arguments, "--runs").isEmpty()
-                         ? 30
-                         : ArgumentAfter(arguments, "--runs").toInt();
-    const quint32 seed = ArgumentAfter(arguments, "--seed").isEmpty()
-                             ? QRandomGenerator::system()->generate()
-                             : ArgumentAfter(arguments, "--seed").toUInt();
+    const int runs = int(NumberAfter(arguments, "--runs", 30));
+    const auto seed =
+        quint32(NumberAfter(arguments, "--seed", QRandomGenerator::system()->generate()));
     QRandomGenerator random(seed);
     std::printf("%d kills, seed %u\n", runs, seed);
 

@@ -53,9 +53,7 @@ double Seconds(const QElapsedTimer& timer) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList arguments = ArgumentsOf(argc, argv);
-    const qint64 megabytes = ArgumentAfter(arguments, "--megabytes").isEmpty()
-                                 ? 200
-                                 : ArgumentAfter(arguments, "--megabytes").toLongLong();
+    const qint64 megabytes = NumberAfter(arguments, "--megabytes", 200);
     QTemporaryDir home, hall;
     ProgramFolder(home);
     CopyTree(QStringLiteral(DEBACLOCK_DATA_DIR), hall.path());

@@ -30,6 +30,12 @@ inline QString ArgumentAfter(const QStringList& arguments, const char* name) {
     return at < 0 ? QString() : arguments.value(at + 1);
 }
 
+// The number after `name`, or `otherwise` when it is not given.
+inline qint64 NumberAfter(const QStringList& arguments, const char* name, qint64 otherwise) {
+    const QString value = ArgumentAfter(arguments, name);
+    return value.isEmpty() ? otherwise : value.toLongLong();
+}
+
 // The clock alone, on the projector of the program benches.
 struct ProjectedClock {
     // Opens the clock; false, having said why, when it did not open.

@@ -95,9 +95,10 @@ void Form13::buildControls() {
     Ver_info->setObjectName(QStringLiteral("Ver_info"));
     PlaceInTwips(Ver_info, 480, 7560, 5160, 360);
 
-    const auto button = [this](const QString& name, const QString& caption, int left) {
+    const auto button = [this](const QString& name, const QString& caption, int left,
+                               int top = 8160, int width = 2000) {
         QPushButton* made = NewButton(this, name, caption);
-        PlaceInTwips(made, left, 8160, 2000, 420);
+        PlaceInTwips(made, left, top, width, 420);
         return made;
     };
     Command1 = button(QStringLiteral("Command1"), QStringLiteral("下载最新版本"), 480);
@@ -107,14 +108,12 @@ void Form13::buildControls() {
     Command5 = button(QStringLiteral("Command5"), QStringLiteral("返回主界面"), 9520);
 
     // Beside the version line, which needs half the width.
-    const auto setupButton = [this](const QString& name, const QString& caption, int left) {
-        QPushButton* made = NewButton(this, name, caption);
-        PlaceInTwips(made, left, 7530, 1860, 420);
-        return made;
-    };
-    ExportSetup = setupButton(QStringLiteral("ExportSetup"), QStringLiteral("导出比赛方案…"), 5760);
-    ImportSetup = setupButton(QStringLiteral("ImportSetup"), QStringLiteral("导入比赛方案…"), 7710);
-    UndoImport = setupButton(QStringLiteral("UndoImport"), QStringLiteral("撤销上次导入"), 9660);
+    ExportSetup =
+        button(QStringLiteral("ExportSetup"), QStringLiteral("导出比赛方案…"), 5760, 7530, 1860);
+    ImportSetup =
+        button(QStringLiteral("ImportSetup"), QStringLiteral("导入比赛方案…"), 7710, 7530, 1860);
+    UndoImport =
+        button(QStringLiteral("UndoImport"), QStringLiteral("撤销上次导入"), 9660, 7530, 1860);
 }
 
 void Form13::connectControls() {

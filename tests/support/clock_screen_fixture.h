@@ -72,6 +72,16 @@ class ClockScreenFixture : public ScreenFixture {
     void set(const QString& key, const QString& value) {
         setProfile(QStringLiteral("\\config\\Timetemp.ini"), key, value);
     }
+    // The limits of the turn clocks: one question and one answer, the questioner's and the
+    // answerer's, one speech.
+    void setTurnLimits(const QString& question, const QString& answer, const QString& questioner,
+                       const QString& answerer, const QString& speech) {
+        set(SegmentKey::QuestionLimit, question);
+        set(SegmentKey::AnswerLimit, answer);
+        set(SegmentKey::QuestionerLimit, questioner);
+        set(SegmentKey::AnswererLimit, answerer);
+        set(SegmentKey::SpeechLimit, speech);
+    }
     void setColours(const QString& clock, const QString& warn, const QString& back) {
         set(SegmentKey::ClockColour, clock);
         set(SegmentKey::WarnColour, warn);

@@ -42,13 +42,7 @@ SegmentState Timeless(SegmentState state, bool began = true) {
 template <typename Screen>
 void Resume(const QStringList& before, const QString& pause, const QStringList& after) {
     ClockScreenFixture<Screen> fixture("1", "90", "30");
-    for (const auto& [key, seconds] : {std::pair{SegmentKey::QuestionLimit, "20"},
-                                       {SegmentKey::AnswerLimit, "30"},
-                                       {SegmentKey::QuestionerLimit, "60"},
-                                       {SegmentKey::AnswererLimit, "45"},
-                                       {SegmentKey::SpeechLimit, "45"}}) {
-        fixture.set(key, seconds);
-    }
+    fixture.setTurnLimits("20", "30", "60", "45", "45");
     Screen lost(fixture.context);
     lost.show();
     Run(&lost, before);

@@ -41,13 +41,7 @@ template <typename Screen>
 QString TurnsOf(const QStringList& steps) {
     qRegisterMetaType<TurnRecord>();
     ClockScreenFixture<Screen> fixture("1", "60", "10");
-    for (const auto& [key, seconds] : {std::pair{SegmentKey::QuestionLimit, "20"},
-                                       {SegmentKey::AnswerLimit, "30"},
-                                       {SegmentKey::QuestionerLimit, "40"},
-                                       {SegmentKey::AnswererLimit, "45"},
-                                       {SegmentKey::SpeechLimit, "15"}}) {
-        fixture.set(key, seconds);
-    }
+    fixture.setTurnLimits("20", "30", "40", "45", "15");
     Screen* screen = fixture.open();
     screen->show();
     QSignalSpy ended(screen, &ClockScreen::turnEnded);
