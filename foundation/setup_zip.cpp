@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <cstring>
 #include <memory>
+#include <thread>
 
 #include "foundation/gbk.h"
 #include "foundation/program.h"
@@ -28,21 +30,19 @@ QString SizeRefusal(const QString& why) {
     return QStringLiteral("方案文件异常（%1），可能是恶意文件。").arg(why);
 }
 
-QByteArray Sha256Of(const QString& path, qint64& done, qint64 total, const SetupWork& work) {
+// The checksum of the file at `path`; empty when it cannot be read or the work is cancelled.
+QByteArray Sha256Of(const QString& path, const SetupWork& work) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
     Sha256 hash;
-    while (!file.atEnd() && !work.cancelled()) {
-        const QByteArray chunk = file.read(kChunk);
-        hash.addData(chunk);
-        done += chunk.size();
-        if (work.progress) {
-            work.progress(done, total);
-        }
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    qint64 read = 0;
+    while (!work.cancelled() && (read = file.read(chunk.data(), chunk.size())) > 0) {
+        hash.addData(QByteArrayView(chunk.constData(), read));
     }
-    return hash.hex();
+    return read < 0 || work.cancelled() ? QByteArray() : hash.hex();
 }
 
 bool IsValidGbk(const QByteArray& bytes) {
@@ -66,6 +66,60 @@ struct Entry {
     qint64 size = 0;
 };
 
+// The manifest entry, made only when libzip comes to it: by then the checksums, computed on a
+// thread of their own while the files are written, are ready or nearly so.
+class LazyManifest {
+  public:
+    explicit LazyManifest(std::function<QByteArray()> make) : make_(std::move(make)) {}
+
+    static zip_int64_t Callback(void* state, void* data, zip_uint64_t length,
+                                zip_source_cmd_t command) {
+        auto* self = static_cast<LazyManifest*>(state);
+        switch (command) {
+            case ZIP_SOURCE_OPEN:
+                self->make();
+                self->at_ = 0;
+                return 0;
+            case ZIP_SOURCE_READ: {
+                const auto n = std::min<qint64>(qint64(length), self->json_.size() - self->at_);
+                std::memcpy(data, self->json_.constData() + self->at_, size_t(n));
+                self->at_ += n;
+                return n;
+            }
+            case ZIP_SOURCE_STAT: {
+                self->make();
+                auto* stat = static_cast<zip_stat_t*>(data);
+                zip_stat_init(stat);
+                stat->size = zip_uint64_t(self->json_.size());
+                stat->valid |= ZIP_STAT_SIZE;
+                return sizeof(zip_stat_t);
+            }
+            case ZIP_SOURCE_SUPPORTS:
+                return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ,
+                                                      ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                      ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+            case ZIP_SOURCE_CLOSE:
+            case ZIP_SOURCE_FREE:
+                return 0;
+            default:
+                return -1;
+        }
+    }
+
+  private:
+    void make() {
+        if (!made_) {
+            json_ = make_();
+            made_ = true;
+        }
+    }
+
+    std::function<QByteArray()> make_;
+    QByteArray json_;
+    qint64 at_ = 0;
+    bool made_ = false;
+};
+
 }  // namespace
 
 SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const SetupWork& work) {
@@ -78,22 +132,9 @@ SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const Set
     manifest.debate = DebateNameIn(appDir);
     qint64 total = 0;
     for (const QString& path : members.paths) {
-        total += QFileInfo(QDir(appDir).filePath(path)).size();
-    }
-    qint64 done = 0;
-    total *= 2;  // read once for the checksums, once into the archive
-    for (const QString& path : members.paths) {
         const QString absolute = QDir(appDir).filePath(path);
-        const QByteArray sha256 = Sha256Of(absolute, done, total, work);
-        if (sha256.isEmpty() && !work.cancelled()) {
-            result.problem = QStringLiteral("无法读取“%1”。").arg(path);
-            return result;
-        }
-        manifest.files << SetupFile{path, QFileInfo(absolute).size(), sha256};
-    }
-    if (work.cancelled()) {
-        result.cancelled = true;
-        return result;
+        manifest.files << SetupFile{path, QFileInfo(absolute).size(), {}};
+        total += manifest.files.last().size;
     }
 
     int error = 0;
@@ -107,7 +148,6 @@ SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const Set
         return result;
     }
     Archive archive(opened);
-    const QByteArray manifestJson = SetupManifestToJson(manifest);  // lives until the close
     const auto add = [&](const QString& name, zip_source_t* source, bool compress) {
         const zip_int64_t index = source ? zip_file_add(archive.get(), name.toUtf8().constData(),
                                                         source, ZIP_FL_ENC_UTF_8)
@@ -129,25 +169,47 @@ SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const Set
             return result;
         }
     }
-    if (!add(kSetupManifestName,
-             zip_source_buffer(archive.get(), manifestJson.constData(),
-                               zip_uint64_t(manifestJson.size()), 0),
-             true)) {
+
+    // The checksums on a thread of their own, while libzip writes the files.
+    QString unreadable;
+    std::thread checksums([&] {
+        for (SetupFile& file : manifest.files) {
+            file.sha256 = Sha256Of(QDir(appDir).filePath(file.path), work);
+            if (file.sha256.isEmpty() || work.cancelled()) {
+                unreadable = file.path;
+                return;
+            }
+        }
+    });
+    const auto joinChecksums = [&checksums] {
+        if (checksums.joinable()) {
+            checksums.join();
+        }
+    };
+    LazyManifest lazy([&] {
+        joinChecksums();
+        return SetupManifestToJson(manifest);
+    });
+    zip_error_t sourceError;
+    zip_error_init(&sourceError);
+    zip_source_t* manifestSource =
+        zip_source_function_create(&LazyManifest::Callback, &lazy, &sourceError);
+    zip_error_fini(&sourceError);
+    if (!add(kSetupManifestName, manifestSource, true)) {
+        joinChecksums();
         result.problem = QString::fromLocal8Bit(zip_strerror(archive.get()));
         return result;
     }
     struct Progress {
         const SetupWork* work;
-        qint64 done;
         qint64 total;
-    } state{&work, done, total};
+    } state{&work, total};
     zip_register_progress_callback_with_state(
         archive.get(), 0.01,
         [](zip_t*, double fraction, void* data) {
             const auto* s = static_cast<Progress*>(data);
             if (s->work->progress) {
-                s->work->progress(s->done + qint64(fraction * double(s->total - s->done)),
-                                  s->total);
+                s->work->progress(qint64(fraction * double(s->total)), s->total);
             }
         },
         nullptr, &state);
@@ -155,14 +217,24 @@ SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const Set
         archive.get(),
         [](zip_t*, void* data) { return static_cast<Progress*>(data)->work->cancelled() ? 1 : 0; },
         nullptr, &state);
-    if (zip_close(archive.get()) != 0) {
+    const bool closed = zip_close(archive.get()) == 0;
+    if (closed) {
+        archive.release();  // freed by the close
+    }
+    joinChecksums();
+    if (!closed) {
         result.cancelled = work.cancelled();
         result.problem = QString::fromLocal8Bit(zip_strerror(archive.get()));
         return result;  // discarded: libzip wrote to a temporary file, now removed
     }
-    archive.release();
+    if (!unreadable.isEmpty()) {
+        QFile::remove(zipPath);  // written, but without a checksum for every file
+        result.cancelled = work.cancelled();
+        result.problem = QStringLiteral("无法读取“%1”。").arg(unreadable);
+        return result;
+    }
     result.files = int(manifest.files.size());
-    result.bytes = total / 2;
+    result.bytes = total;
     return result;
 }
 
