@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <cstring>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -363,6 +364,16 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
         result.refusal = why;
         return result;
     };
+    // Each file's checksum is read back from the unpacked file on a thread of its own while the
+    // next file is unpacked; all are compared before the archive is taken.
+    std::vector<std::future<QByteArray>> checksums;
+    const auto checksumsDone = [&checksums] {
+        for (std::future<QByteArray>& checksum : checksums) {
+            if (checksum.valid()) {  // not yet taken
+                checksum.wait();
+            }
+        }
+    };
     qint64 done = 0;
     for (const SetupFile& file : manifest->files) {
         const Entry entry = entries.value(file.path.toLower());
@@ -374,9 +385,9 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             if (in) {
                 zip_fclose(in);
             }
+            checksumsDone();
             return refuse(QStringLiteral("无法解压“%1”。").arg(file.path));
         }
-        Sha256 hash;
         QByteArray chunk(kChunk, Qt::Uninitialized);
         QByteArray profile;
         qint64 written = 0;
@@ -386,7 +397,6 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
                (read = zip_fread(in, chunk.data(), zip_uint64_t(chunk.size()))) > 0) {
             written += read;
             const QByteArrayView piece(chunk.constData(), read);
-            hash.addData(piece);
             if (IsSetupProfile(file.path)) {
                 profile += piece;
             }
@@ -402,18 +412,29 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
         zip_fclose(in);
         out.close();
         if (work.cancelled()) {
+            checksumsDone();
             QDir(folder).removeRecursively();
             result.cancelled = true;
             return result;
         }
-        if (failed || read < 0 || written != file.size || hash.hex() != file.sha256) {
-            return refuse(QStringLiteral("方案文件中“%1”的校验值不符，文件已损坏，未导入任何内容。")
-                              .arg(file.path));
+        if (failed || read < 0 || written != file.size) {
+            checksumsDone();
+            return refuse(QStringLiteral("方案文件中“%1”已损坏，未导入任何内容。").arg(file.path));
         }
         if (IsSetupProfile(file.path) && !IsValidGbk(profile)) {
+            checksumsDone();
             return refuse(
                 QStringLiteral("方案文件中的设置“%1”不是有效的 GBK 文本，未导入任何内容。")
                     .arg(file.path));
+        }
+        checksums.push_back(
+            std::async(std::launch::async, [target, &work] { return Sha256Of(target, work); }));
+    }
+    for (qsizetype i = 0; i < manifest->files.size(); ++i) {
+        if (checksums[size_t(i)].get() != manifest->files[i].sha256) {
+            checksumsDone();
+            return refuse(QStringLiteral("方案文件中“%1”的校验值不符，文件已损坏，未导入任何内容。")
+                              .arg(manifest->files[i].path));
         }
     }
     result.manifest = *manifest;

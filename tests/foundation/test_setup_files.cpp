@@ -180,10 +180,12 @@ class SetupFilesTest : public QObject {
             many << Crafted{QByteArray("background/main/") + QByteArray::number(i), "x"};
         }
         AddRow("more than 10,000 entries", many, QByteArray());
+        const QByteArray listed = R"({"format": 1, "program": "debaclock", "files": [{"path":
+                  "config/BasicInfo.ini", "size": %1, "sha256": "%2"}]})";
+        AddRow("a size that does not match", QList<Crafted>{info},
+               QString(listed).arg(42).arg(QString(Sha256(kProfile))).toUtf8());
         AddRow("a checksum that does not match", QList<Crafted>{info},
-               QByteArray(R"({"format": 1, "program": "debaclock", "files": [{"path":
-                  "config/BasicInfo.ini", "size": 42, "sha256": ")") +
-                   QByteArray(64, 'a') + "\"}]}");
+               QString(listed).arg(kProfile.size()).arg(QString(64, 'a')).toUtf8());
         AddRow("a profile that is not GBK",
                QList<Crafted>{{"config/BasicInfo.ini", "[\x81\x7F\x81]\r\n"}}, QByteArray());
         AddRow("the machine's own token", QList<Crafted>{info, {"config/remote.ini", kProfile}},
