@@ -17,6 +17,7 @@
 #include "setup_command.h"
 #include "startup.h"
 #include "timing/segment_journal.h"
+#include "tournament/tournament_link.h"
 
 int main(int argc, char* argv[]) {
     if (const std::optional<int> status = RunSetupCommand(argc, argv)) {
@@ -57,7 +58,12 @@ int main(int argc, char* argv[]) {
     // any clock screen of this run keeps a journal of its own.
     SegmentJournal journal(program.context.appDir);
     // Deleted with the other windows when the program ends.
-    auto* console = new OperatorConsole(program.context, program.navigator, &hall, &journal);
+    TournamentLink tournament(program.context.appDir);
+    QObject::connect(&program.navigator, &ScreenNavigator::audienceScreenChanged, &tournament,
+                     &TournamentLink::follow);
+    tournament.applySettings();
+    auto* console =
+        new OperatorConsole(program.context, program.navigator, &hall, &journal, &tournament);
     auto offer = std::make_shared<QMetaObject::Connection>();
     *offer = QObject::connect(
         &program.navigator, &ScreenNavigator::audienceScreenChanged,

@@ -29,6 +29,7 @@
 #include "hall_panel.h"
 #include "screen_navigator.h"
 #include "time_record_panel.h"
+#include "tournament_panel.h"
 
 namespace {
 
@@ -79,7 +80,8 @@ const QStringList& OperatorConsole::LaunchActions() {
 }
 
 OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator, HallService* hall,
-                                 SegmentJournal* journal, QWidget* parent)
+                                 SegmentJournal* journal, TournamentLink* tournament,
+                                 QWidget* parent)
     : QWidget(parent, Qt::Window), context_(context), navigator_(navigator) {
     setObjectName(QStringLiteral("OperatorConsole"));
     setProperty(kOperatorWindowProperty, true);
@@ -177,6 +179,9 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     page->addLayout(bottom);
     if (hall) {
         page->addWidget(new HallPanel(*hall, this));
+    }
+    if (tournament) {
+        page->addWidget(new TournamentPanel(context_.appDir, *tournament, this));
     }
 
     miniatureTimer_.setInterval(kMiniatureRefreshMs);

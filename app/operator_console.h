@@ -25,6 +25,7 @@ class QPushButton;
 class QSlider;
 class ScreenNavigator;
 class SegmentJournal;
+class TournamentLink;
 
 // "计时尚未开始": a clock screen up for this long without a clock started.
 inline constexpr int kForgottenStartMs = 10000;
@@ -33,9 +34,11 @@ class OperatorConsole : public QWidget {
     Q_OBJECT
   public:
     // `hall`: the hall's network, whose switch and addresses the console shows; `journal`: the
-    // keeper of the time record, whose turns it lists. None, none shown.
+    // keeper of the time record, whose turns it lists; `tournament`: the room's link to a
+    // tournament's broker, its settings and notices. None, none shown.
     OperatorConsole(AppContext& context, ScreenNavigator& navigator, HallService* hall = nullptr,
-                    SegmentJournal* journal = nullptr, QWidget* parent = nullptr);
+                    SegmentJournal* journal = nullptr, TournamentLink* tournament = nullptr,
+                    QWidget* parent = nullptr);
 
     // The names of the main screen's actions the launch list offers, in its order.
     static const QStringList& LaunchActions();

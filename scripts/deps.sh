@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
-    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev libzip-dev libssl-dev
+    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev libzip-dev libssl-dev libmosquitto-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
     fonts-wqy-zenhei fonts-liberation xdg-utils
     qt6-translations-l10n
@@ -14,6 +14,8 @@ if [ "${1:-run}" = test ]; then
     # A sound server for the real audio tests, a display for screenshots, and a language whose
     # decimal sign is a comma, for the tests that read numbers under it.
     packages+=(pulseaudio pulseaudio-utils xvfb locales)
+    # A real MQTT broker for the tournament tests, with its password tool.
+    packages+=(mosquitto)
 fi
 if [ "${1:-run}" != run ]; then
     # The install tree's desktop entry and AppStream metadata are validated.

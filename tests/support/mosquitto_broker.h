@@ -1,0 +1,79 @@
+#pragma once
+// A real Mosquitto broker for one test: on a free loopback port, with its own password file and
+// the access rules a tournament uses (each room's user writes only under its own room and reads
+// only the notices; "board" reads everything and writes notices). Stopped when the test ends;
+// tests never touch a broker they did not start.
+
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+class MosquittoBroker {
+  public:
+    // Users and their passwords.
+    explicit MosquittoBroker(const QList<QPair<QString, QString>>& users) {
+        {
+            QTcpServer probe;
+            probe.listen(QHostAddress::LocalHost, 0);
+            port = probe.serverPort();
+        }
+        const QString passwords = dir.filePath(QStringLiteral("passwd"));
+        QFile(passwords).open(QIODevice::WriteOnly);
+        for (const auto& [user, password] : users) {
+            QProcess::execute(QStringLiteral("mosquitto_passwd"),
+                              {QStringLiteral("-b"), passwords, user, password});
+        }
+        write(QStringLiteral("acl"),
+              "user board\n"
+              "topic read debaclock/#\n"
+              "topic write debaclock/+/notice\n"
+              "topic write debaclock/+/+/notice\n"
+              "\n"
+              "pattern write debaclock/+/%u/state\n"
+              "pattern write debaclock/+/%u/status\n"
+              "pattern read debaclock/+/%u/notice\n"
+              "pattern read debaclock/+/notice\n");
+        QByteArray config = "listener " + QByteArray::number(port) +
+                            " 127.0.0.1\nallow_anonymous false\npersistence false\n"
+                            "password_file " +
+                            QFile::encodeName(passwords) + "\nacl_file " +
+                            QFile::encodeName(dir.filePath("acl")) + "\n";
+        if (::geteuid() == 0) {
+            config += "user root\n";  // else it would drop to a user that cannot read the files
+        }
+        write(QStringLiteral("mosquitto.conf"), config);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(QStringLiteral("mosquitto"),
+                      {QStringLiteral("-c"), dir.filePath(QStringLiteral("mosquitto.conf"))});
+        running =
+            process.waitForStarted() && QTest::qWaitFor(
+                                            [this] {
+                                                QTcpSocket probe;
+                                                probe.connectToHost(QHostAddress::LocalHost, port);
+                                                return probe.waitForConnected(100);
+                                            },
+                                            5000);
+    }
+    ~MosquittoBroker() {
+        process.terminate();
+        process.waitForFinished(3000);
+    }
+
+    QTemporaryDir dir;
+    QProcess process;
+    quint16 port = 0;
+    bool running = false;
+
+  private:
+    void write(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+};

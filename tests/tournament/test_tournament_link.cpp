@@ -1,0 +1,189 @@
+// A room of a tournament against a real Mosquitto broker started for each test: the room's
+// retained state and presence reach the board, its last will marks it offline when it dies, a
+// notice reaches the operator's console, a wrong password is said there, and the broker's rules
+// keep a room from writing another room's state.
+
+#include <QCheckBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <csignal>
+
+#include "foundation/paths.h"
+#include "foundation/profile_store.h"
+#include "foundation/tournament_profile.h"
+#include "foundation/widgets/full_screen_window.h"
+#include "support/mosquitto_broker.h"
+#include "tournament/tournament_link.h"
+#include "tournament_panel.h"
+
+Q_DECLARE_METATYPE(TournamentNotice)
+
+namespace {
+
+const QList<QPair<QString, QString>> kUsers = {
+    {"A101", "pass-a"}, {"B202", "pass-b"}, {"board", "pass-board"}};
+
+// The room's profile in `appDir`.
+void Configure(const QString& appDir, quint16 port, const QString& room, const QString& password) {
+    QDir(appDir).mkpath(QStringLiteral("config"));
+    const QString profile = AppPath(appDir, kTournamentProfile);
+    for (const auto& [key, value] : {std::pair{TournamentKey::Enabled, QStringLiteral("1")},
+                                     {TournamentKey::Host, QStringLiteral("127.0.0.1")},
+                                     {TournamentKey::Port, QString::number(port)},
+                                     {TournamentKey::Tournament, QStringLiteral("t1")},
+                                     {TournamentKey::Room, room},
+                                     {TournamentKey::User, room},
+                                     {TournamentKey::Password, password}}) {
+        WriteProfileString(profile, kConfigSection, key, value);
+    }
+}
+
+// Someone on the broker as `user`, keeping the last message of every topic it reads.
+struct Listener {
+    BrokerClient client;
+    QMap<QString, QByteArray> last;
+    Listener(quint16 port, const QString& user, const QString& password,
+             const QStringList& subscriptions = {}) {
+        QObject::connect(&client, &BrokerClient::message,
+                         [this](const QString& topic, const QByteArray& payload) {
+                             last.insert(topic, payload);
+                         });
+        client.start({QStringLiteral("127.0.0.1"),
+                      port,
+                      user,
+                      password,
+                      false,
+                      {},
+                      QStringLiteral("test-") + user,
+                      {},
+                      {},
+                      subscriptions});
+    }
+    QJsonObject json(const QString& topic) const {
+        return QJsonDocument::fromJson(last.value(topic)).object();
+    }
+};
+
+}  // namespace
+
+class TournamentLinkTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { qRegisterMetaType<TournamentNotice>(); }
+
+    // The board sees the room's retained state and presence, and its last will once the room
+    // dies without a goodbye (this test run again as a child that kills itself).
+    void stateAndPresenceReachTheBoard() {
+        MosquittoBroker broker(kUsers);
+        QVERIFY(broker.running);
+        QTemporaryDir room;
+        Configure(room.path(), broker.port, "A101", "pass-a");
+        auto link = std::make_unique<TournamentLink>(room.path());
+        FullScreenWindow main(QSize(12000, 9000));
+        main.setObjectName("Form4");
+        link->follow(&main);
+        link->applySettings();
+        QTRY_VERIFY(link->isConnected());
+        QCOMPARE(link->status(), QStringLiteral("已连接 127.0.0.1:%1").arg(broker.port));
+
+        Listener board(broker.port, "board", "pass-board", {"debaclock/t1/#"});
+        QTRY_COMPARE(board.json("debaclock/t1/A101/state").value("screen").toString(),
+                     QStringLiteral("Form4"));
+        QCOMPARE(board.json("debaclock/t1/A101/state").value("room").toString(),
+                 QStringLiteral("A101"));
+        QVERIFY(board.json("debaclock/t1/A101/status").value("online").toBool());
+        link.reset();  // a goodbye
+        QTRY_VERIFY(board.json("debaclock/t1/A101/status").contains("online") &&
+                    !board.json("debaclock/t1/A101/status").value("online").toBool());
+
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--room-then-die", room.path()});
+        QTRY_VERIFY(board.json("debaclock/t1/A101/status").value("online").toBool());
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        // No goodbye: the broker publishes the will once it sees the connection gone.
+        QTRY_VERIFY_WITH_TIMEOUT(!board.json("debaclock/t1/A101/status").value("online").toBool(),
+                                 10000);
+    }
+
+    // A notice of the tab room, to all rooms and to this one, shows on the console until it
+    // is closed.
+    void aNoticeReachesTheConsole() {
+        MosquittoBroker broker(kUsers);
+        QVERIFY(broker.running);
+        QTemporaryDir room;
+        Configure(room.path(), broker.port, "A101", "pass-a");
+        TournamentLink link(room.path());
+        TournamentPanel panel(room.path(), link);
+        link.applySettings();
+        QTRY_VERIFY(link.isConnected());
+        Listener board(broker.port, "board", "pass-board");
+        QTRY_VERIFY(board.client.isConnected());
+        board.client.publish("debaclock/t1/notice", R"({"text": "第二轮将于14:00开始"})", false);
+        board.client.publish("debaclock/t1/A101/notice", "请本赛场提前5分钟入场", false);
+        board.client.publish("debaclock/t1/B202/notice", "不是给本赛场的", false);
+        QTRY_COMPARE(panel.findChildren<QLabel*>("TournamentNoticeText").size(), 2);
+        const QList<QLabel*> notices = panel.findChildren<QLabel*>("TournamentNoticeText");
+        QVERIFY(notices[0]->text().endsWith(QStringLiteral("赛事通知：第二轮将于14:00开始")));
+        QVERIFY(notices[1]->text().endsWith(QStringLiteral("致本赛场：请本赛场提前5分钟入场")));
+        QTest::mouseClick(panel.findChildren<QPushButton*>("TournamentNoticeClose").first(),
+                          Qt::LeftButton);
+        QTRY_COMPARE(panel.findChildren<QLabel*>("TournamentNoticeText").size(), 1);
+    }
+
+    // A wrong password is said in red, and the link keeps trying without touching the timing.
+    void aWrongPasswordIsSaid() {
+        MosquittoBroker broker(kUsers);
+        QVERIFY(broker.running);
+        QTemporaryDir room;
+        Configure(room.path(), broker.port, "A101", "wrong");
+        TournamentLink link(room.path());
+        TournamentPanel panel(room.path(), link);
+        link.applySettings();
+        auto* status = panel.findChild<QLabel*>("TournamentStatus");
+        QTRY_VERIFY(status->text().startsWith(QStringLiteral("未连接：用户名或口令错误")));
+        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(Qt::red));
+
+        // Mended on the console: the right password connects.
+        panel.findChild<QLineEdit*>("TournamentPassword")->setText("pass-a");
+        QTest::mouseClick(panel.findChild<QPushButton*>("TournamentConnect"), Qt::LeftButton);
+        QTRY_COMPARE(status->text(), QStringLiteral("已连接 127.0.0.1:%1").arg(broker.port));
+    }
+
+    // A room's user cannot write another room's state: the broker drops it. Its own, sent
+    // after it on the same connection, arrives; the forged one never did.
+    void aRoomCannotWriteAnotherRoom() {
+        MosquittoBroker broker(kUsers);
+        QVERIFY(broker.running);
+        Listener board(broker.port, "board", "pass-board", {"debaclock/t1/+/state"});
+        Listener a101(broker.port, "A101", "pass-a");
+        QTRY_VERIFY(board.client.isConnected() && a101.client.isConnected());
+        a101.client.publish("debaclock/t1/B202/state", R"({"room": "forged"})", true);
+        a101.client.publish("debaclock/t1/A101/state", R"({"room": "A101"})", true);
+        QTRY_VERIFY(board.last.contains("debaclock/t1/A101/state"));
+        QVERIFY(!board.last.contains("debaclock/t1/B202/state"));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--room-then-die") {
+        TournamentLink link(QString::fromLocal8Bit(argv[2]));
+        QObject::connect(&link, &TournamentLink::statusChanged, [&link] {
+            if (link.isConnected()) {
+                QTimer::singleShot(300, [] { std::raise(SIGKILL); });
+            }
+        });
+        link.applySettings();
+        return app.exec();
+    }
+    TournamentLinkTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_tournament_link.moc"
