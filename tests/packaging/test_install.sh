@@ -22,6 +22,8 @@ expected=$(
         echo "share/metainfo/$id.metainfo.xml"
         echo share/doc/debaclock/copyright
         echo share/doc/debaclock/changelog.gz
+        echo share/doc/debaclock/examples/mosquitto/debaclock.conf
+        echo share/doc/debaclock/examples/mosquitto/debaclock.acl
         echo share/man/man1/debaclock.1.gz
         echo share/man/man1/ctlcheck.1.gz
         (cd "$source/data" && find . -type f | sed 's#^\./#share/debaclock/#')

@@ -1,8 +1,8 @@
 #pragma once
 // A real Mosquitto broker for one test: on a free loopback port, with its own password file and
-// the access rules a tournament uses (each room's user writes only under its own room and reads
-// only the notices; "board" reads everything and writes notices). Stopped when the test ends;
-// tests never touch a broker they did not start.
+// the access rules the package ships for tournaments (each room's user writes only under its own
+// room and reads only the notices; "board" reads everything and writes notices). Stopped when
+// the test ends; tests never touch a broker they did not start.
 
 #include <unistd.h>
 #include <QDir>
@@ -28,16 +28,9 @@ class MosquittoBroker {
             QProcess::execute(QStringLiteral("mosquitto_passwd"),
                               {QStringLiteral("-b"), passwords, user, password});
         }
-        write(QStringLiteral("acl"),
-              "user board\n"
-              "topic read debaclock/#\n"
-              "topic write debaclock/+/notice\n"
-              "topic write debaclock/+/+/notice\n"
-              "\n"
-              "pattern write debaclock/+/%u/state\n"
-              "pattern write debaclock/+/%u/status\n"
-              "pattern read debaclock/+/%u/notice\n"
-              "pattern read debaclock/+/notice\n");
+        // The access rules the package ships, so the example is what the tests prove.
+        QFile::copy(QStringLiteral(DEBACLOCK_SOURCE_DIR "/packaging/mosquitto/debaclock.acl"),
+                    dir.filePath(QStringLiteral("acl")));
         QByteArray config = "listener " + QByteArray::number(port) +
                             " 127.0.0.1\nallow_anonymous false\npersistence false\n"
                             "password_file " +
