@@ -8,9 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <atomic>
-
-struct mosquitto;
+#include <memory>
 
 struct BrokerSettings {
     QString host;
@@ -31,13 +29,14 @@ class BrokerClient : public QObject {
     Q_OBJECT
   public:
     explicit BrokerClient(QObject* parent = nullptr);
-    // Disconnects, sending `goodbye` first if set.
+    // Disconnects without waiting for the network.
     ~BrokerClient() override;
 
     // Connects, and from then on reconnects whenever the connection is lost. False, with
     // `problem` said, when the settings cannot even be tried.
     bool start(const BrokerSettings& settings);
-    // Publishes `goodbyeTopic` (retained) if given, then disconnects and stops trying.
+    // Publishes `goodbyeTopic` (retained) if given, then disconnects and stops trying. Never
+    // waits: a connection that is still trying ends on its own thread.
     void stop(const QString& goodbyeTopic = {}, const QByteArray& goodbye = {});
 
     // Sends once connected; dropped while not (a retained state is sent again on connect).
@@ -54,14 +53,11 @@ class BrokerClient : public QObject {
     void message(const QString& topic, const QByteArray& payload);
 
   private:
-    static void OnConnect(mosquitto*, void* self, int code);
-    static void OnDisconnect(mosquitto*, void* self, int code);
-    static void OnMessage(mosquitto*, void* self, const struct mosquitto_message* message);
-    void report(bool up, const QString& why);
+    struct Session;
+    // What the session's thread reports, on the owner's thread.
+    void onReport(const Session* from, bool up, const QString& why);
 
-    mosquitto* client_ = nullptr;
-    BrokerSettings settings_;
-    std::atomic<bool> connected_{false};
-    std::atomic<bool> refused_{false};  // the broker refused the last try
+    std::shared_ptr<Session> session_;
+    bool connected_ = false;
     QString problem_;
 };

@@ -42,20 +42,21 @@ class MosquittoBroker {
         write(QStringLiteral("mosquitto.conf"), config);
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
+        start();
+    }
+    ~MosquittoBroker() { stop(); }
+
+    // Starts the broker (again) and waits until it listens.
+    void start() {
         process.start(QStringLiteral("mosquitto"),
                       {QStringLiteral("-c"), dir.filePath(QStringLiteral("mosquitto.conf"))});
-        running =
-            process.waitForStarted() && QTest::qWaitFor(
-                                            [this] {
-                                                QTcpSocket probe;
-                                                probe.connectToHost(QHostAddress::LocalHost, port);
-                                                return probe.waitForConnected(100);
-                                            },
-                                            5000);
+        running = process.waitForStarted() && QTest::qWaitFor([this] { return listens(); }, 5000);
     }
-    ~MosquittoBroker() {
-        process.terminate();
+    // Gone at once, as a crashed broker or a pulled cable.
+    void stop() {
+        process.kill();
         process.waitForFinished(3000);
+        running = false;
     }
 
     QTemporaryDir dir;
@@ -64,6 +65,11 @@ class MosquittoBroker {
     bool running = false;
 
   private:
+    bool listens() const {
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, port);
+        return probe.waitForConnected(100);
+    }
     void write(const QString& name, const QByteArray& bytes) {
         QFile file(dir.filePath(name));
         file.open(QIODevice::WriteOnly);

@@ -156,6 +156,28 @@ class TournamentLinkTest : public QObject {
         QTRY_COMPARE(status->text(), QStringLiteral("已连接 127.0.0.1:%1").arg(broker.port));
     }
 
+    // A broker that is not there yet, and one that goes away mid-segment: the link keeps
+    // trying and, once the broker is back, the room's state is there again.
+    void reconnectsWhenTheBrokerComesBack() {
+        MosquittoBroker broker(kUsers);
+        broker.stop();
+        QTemporaryDir room;
+        Configure(room.path(), broker.port, "A101", "pass-a");
+        TournamentLink link(room.path());
+        link.applySettings();
+        QTRY_VERIFY(link.status().startsWith(QStringLiteral("未连接：")));
+        broker.start();
+        QTRY_VERIFY_WITH_TIMEOUT(link.isConnected(), 15000);
+
+        broker.stop();  // without persistence: the retained state is gone with it
+        QTRY_VERIFY(!link.isConnected());
+        broker.start();
+        QTRY_VERIFY_WITH_TIMEOUT(link.isConnected(), 15000);
+        Listener board(broker.port, "board", "pass-board", {"debaclock/t1/+/state"});
+        QTRY_COMPARE(board.json("debaclock/t1/A101/state").value("room").toString(),
+                     QStringLiteral("A101"));
+    }
+
     // A room's user cannot write another room's state: the broker drops it. Its own, sent
     // after it on the same connection, arrives; the forged one never did.
     void aRoomCannotWriteAnotherRoom() {

@@ -1,0 +1,158 @@
+// A room's link to a tournament's broker, on this machine only:
+//   - the UI thread's longest stall while the broker cannot be reached, answers nothing, or is
+//     stopped and started again (a 5 ms timer that should never wait much longer);
+//   - the CPU the projected clock's program spends per one-second tick with the link on and
+//     off (real seconds: about 25 s in all).
+
+#include <unistd.h>
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "bench_support.h"
+#include "foundation/paths.h"
+#include "foundation/profile_store.h"
+#include "foundation/tournament_profile.h"
+#include "foundation/widgets/second_ticker.h"
+#include "projected_clock.h"
+#include "tournament/tournament_link.h"
+
+using namespace bench;
+
+namespace {
+
+quint16 FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// A broker of its own, anonymous, on `port`.
+struct Broker {
+    QTemporaryDir dir;
+    QProcess process;
+    void start(quint16 port) {
+        QFile config(dir.filePath(QStringLiteral("mosquitto.conf")));
+        config.open(QIODevice::WriteOnly);
+        config.write("listener " + QByteArray::number(port) +
+                     " 127.0.0.1\nallow_anonymous true\npersistence false\n" +
+                     (::geteuid() == 0 ? "user root\n" : ""));
+        config.close();
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), config.fileName()});
+        process.waitForStarted();
+    }
+    void stop() {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+void Configure(const QString& appDir, quint16 port) {
+    const QString profile = AppPath(appDir, kTournamentProfile);
+    for (const auto& [key, value] : {std::pair{TournamentKey::Enabled, QStringLiteral("1")},
+                                     {TournamentKey::Host, QStringLiteral("127.0.0.1")},
+                                     {TournamentKey::Port, QString::number(port)},
+                                     {TournamentKey::Tournament, QStringLiteral("bench")},
+                                     {TournamentKey::Room, QStringLiteral("A101")}}) {
+        WriteProfileString(profile, kConfigSection, key, value);
+    }
+}
+
+// The longest wait of a 5 ms timer while the event loop runs for `ms`, with `during` run once
+// at the start.
+double LongestStallMs(int ms, const std::function<void()>& during = {}) {
+    QTimer beat;
+    QElapsedTimer since;
+    qint64 longest = 0;
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        longest = std::max(longest, since.nsecsElapsed());
+        since.restart();
+    });
+    beat.start(5);
+    since.start();
+    if (during) {
+        QTimer::singleShot(0, during);
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return double(longest) / 1e6;
+}
+
+double CpuPerTickMs(FullScreenWindow* clock, int ticks) {
+    auto* timer = clock->findChild<SecondTicker*>(QStringLiteral("Timer1"));
+    clock->findChild<QAction*>(QStringLiteral("Command2"))->trigger();  // reset
+    clock->findChild<QAction*>(QStringLiteral("Left"))->trigger();
+    int seen = 0;
+    QEventLoop loop;
+    const auto connection = QObject::connect(timer, &SecondTicker::tick, [&] {
+        if (++seen >= ticks) {
+            loop.quit();
+        }
+    });
+    const double start = ProcessCpuMs();
+    loop.exec();
+    const double spent = ProcessCpuMs() - start;
+    QObject::disconnect(connection);
+    clock->findChild<QAction*>(QStringLiteral("Command3"))->trigger();  // pause
+    return spent / ticks;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    ProjectedClock projected;
+    if (!projected.open()) {
+        return 1;
+    }
+    TournamentLink link(projected.appDir);
+    link.follow(projected.clock);
+
+    // Nobody listens on the port: every try is refused at once.
+    const quint16 closed = FreePort();
+    Configure(projected.appDir, closed);
+    std::printf("%-52s %6.1f ms\n", "longest UI stall, broker unreachable (5 s)",
+                LongestStallMs(5000, [&] { link.applySettings(); }));
+
+    // Something listens and never answers: the library waits, the window does not.
+    QTcpServer silent;
+    silent.listen(QHostAddress::LocalHost, 0);
+    Configure(projected.appDir, silent.serverPort());
+    std::printf("%-52s %6.1f ms\n", "longest UI stall, broker silent (5 s)",
+                LongestStallMs(5000, [&] { link.applySettings(); }));
+
+    // A broker that goes away mid-segment and comes back.
+    const quint16 port = FreePort();
+    Broker broker;
+    broker.start(port);
+    Configure(projected.appDir, port);
+    link.applySettings();
+    LongestStallMs(1500);
+    std::printf("connected: %s\n", link.isConnected() ? "yes" : "no");
+    std::printf("%-52s %6.1f ms\n", "longest UI stall, broker stopped and restarted (8 s)",
+                LongestStallMs(8000, [&] {
+                    broker.stop();
+                    QTimer::singleShot(3000, [&] { broker.start(port); });
+                }));
+    std::printf("connected again: %s\n", link.isConnected() ? "yes" : "no");
+
+    const double on = CpuPerTickMs(projected.clock, 10);
+    link.follow(nullptr);
+    Configure(projected.appDir, port);
+    WriteProfileString(AppPath(projected.appDir, kTournamentProfile), kConfigSection,
+                       TournamentKey::Enabled, QStringLiteral("0"));
+    link.applySettings();
+    const double off = CpuPerTickMs(projected.clock, 10);
+    std::printf("%-52s %6.2f ms\n", "CPU per tick, link off", off);
+    std::printf("%-52s %6.2f ms (%+.2f)\n", "CPU per tick, link on", on, on - off);
+    broker.stop();
+    return 0;
+}
