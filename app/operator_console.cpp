@@ -177,12 +177,18 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     bottom->addWidget(volume_);
     bottom->addStretch(1);
     page->addLayout(bottom);
+    // The two networks side by side; the tab room's notices under the title, where the
+    // operator looks first.
+    auto* networks = new QHBoxLayout;
     if (hall) {
-        page->addWidget(new HallPanel(*hall, this));
+        networks->addWidget(new HallPanel(*hall, this));
     }
     if (tournament) {
-        page->addWidget(new TournamentPanel(context_.appDir, *tournament, this));
+        auto* panel = new TournamentPanel(context_.appDir, *tournament, this);
+        networks->addWidget(panel, 2);
+        page->insertWidget(1, panel->notices());
     }
+    page->addLayout(networks);
 
     miniatureTimer_.setInterval(kMiniatureRefreshMs);
     connect(&miniatureTimer_, &QTimer::timeout, this, &OperatorConsole::refreshMiniature);

@@ -16,8 +16,8 @@
 TournamentPanel::TournamentPanel(QString appDir, TournamentLink& link, QWidget* parent)
     : QGroupBox(QStringLiteral("赛事联网"), parent), appDir_(std::move(appDir)), link_(link) {
     setObjectName(QStringLiteral("TournamentPanel"));
-    auto* column = new QVBoxLayout(this);
-    auto* grid = new QGridLayout;
+    // Two compact rows: the laptop's screen is shared with the clocks and the launch list.
+    auto* grid = new QGridLayout(this);
     const auto field = [&](const QString& caption, int row, int column, const char* name) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
@@ -33,24 +33,26 @@ TournamentPanel::TournamentPanel(QString appDir, TournamentLink& link, QWidget* 
     grid->addWidget(enabled_, 0, 0);
     host_ = field(QStringLiteral("服务器"), 0, 1, "TournamentHost");
     port_ = field(QStringLiteral("端口"), 0, 3, "TournamentPort");
+    port_->setMaximumWidth(70);
     tls_ = new QCheckBox(QStringLiteral("加密"), this);
     tls_->setObjectName(QStringLiteral("TournamentTls"));
     grid->addWidget(tls_, 0, 5);
-    tournament_ = field(QStringLiteral("赛事"), 1, 1, "TournamentId");
-    room_ = field(QStringLiteral("赛场"), 1, 3, "TournamentRoom");
-    user_ = field(QStringLiteral("用户名"), 2, 1, "TournamentUser");
-    password_ = field(QStringLiteral("口令"), 2, 3, "TournamentPassword");
+    tournament_ = field(QStringLiteral("赛事"), 0, 6, "TournamentId");
+    room_ = field(QStringLiteral("赛场"), 1, 1, "TournamentRoom");
+    user_ = field(QStringLiteral("用户名"), 1, 3, "TournamentUser");
+    password_ = field(QStringLiteral("口令"), 1, 6, "TournamentPassword");
     password_->setEchoMode(QLineEdit::Password);
     auto* apply = new QPushButton(QStringLiteral("保存并连接"), this);
     apply->setObjectName(QStringLiteral("TournamentConnect"));
     apply->setFocusPolicy(Qt::NoFocus);
-    grid->addWidget(apply, 2, 5);
-    column->addLayout(grid);
+    grid->addWidget(apply, 1, 8);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("TournamentStatus"));
-    column->addWidget(status_);
-    notices_ = new QVBoxLayout;
-    column->addLayout(notices_);
+    grid->addWidget(status_, 0, 8);
+    notices_ = new QWidget(this);  // placed by the console, which then owns it
+    notices_->setObjectName(QStringLiteral("TournamentNotices"));
+    auto* noticeColumn = new QVBoxLayout(notices_);
+    noticeColumn->setContentsMargins(0, 0, 0, 0);
 
     connect(apply, &QPushButton::clicked, this, &TournamentPanel::saveAndConnect);
     connect(&link_, &TournamentLink::statusChanged, this, &TournamentPanel::showStatus);
@@ -97,7 +99,7 @@ void TournamentPanel::showStatus() {
 }
 
 void TournamentPanel::addNotice(const TournamentNotice& notice) {
-    auto* row = new QWidget(this);
+    auto* row = new QWidget(notices_);
     row->setObjectName(QStringLiteral("TournamentNotice"));
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
@@ -111,11 +113,15 @@ void TournamentPanel::addNotice(const TournamentNotice& notice) {
     text->setTextFormat(Qt::PlainText);  // from the network: never markup
     text->setWordWrap(true);
     SetTextColour(text, QColor(0, 90, 200));
+    QFont larger = text->font();
+    larger.setPointSize(13);
+    larger.setBold(true);
+    text->setFont(larger);
     auto* close = new QPushButton(QStringLiteral("关闭"), row);
     close->setObjectName(QStringLiteral("TournamentNoticeClose"));
     close->setFocusPolicy(Qt::NoFocus);
     connect(close, &QPushButton::clicked, row, &QObject::deleteLater);
     line->addWidget(text, 1);
     line->addWidget(close);
-    notices_->addWidget(row);
+    notices_->layout()->addWidget(row);
 }

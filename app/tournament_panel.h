@@ -17,6 +17,9 @@ class TournamentPanel : public QGroupBox {
   public:
     TournamentPanel(QString appDir, TournamentLink& link, QWidget* parent = nullptr);
 
+    // The tab room's notices, for the console to place where the operator looks first.
+    QWidget* notices() const { return notices_; }
+
   private:
     void load();
     void saveAndConnect();
@@ -34,5 +37,5 @@ class TournamentPanel : public QGroupBox {
     QLineEdit* user_;
     QLineEdit* password_;
     QLabel* status_;
-    QVBoxLayout* notices_;
+    QWidget* notices_;
 };
