@@ -145,24 +145,17 @@ int main(int argc, char* argv[]) {
     platform.messages.answers = {true};
     QWidget owner;
     SetupTransfer transfer(context, &owner);
-    QTimer beat;
-    QElapsedTimer sinceBeat;
-    qint64 longestNs = 0;
-    QObject::connect(&beat, &QTimer::timeout, [&] {
-        longestNs = std::max(longestNs, sinceBeat.nsecsElapsed());
-        sinceBeat.restart();
+    const double longest = LongestStallMs([&] {
+        QTimer::singleShot(20, [&] {
+            transfer.importSetup();
+            QCoreApplication::quit();
+        });
+        app.exec();
     });
-    beat.start(5);
-    sinceBeat.start();
-    QTimer::singleShot(20, [&] {
-        transfer.importSetup();
-        QCoreApplication::quit();
-    });
-    app.exec();
     std::printf(
         "longest UI thread stall during an import from the settings home: %.1f ms "
         "(5 ms timer)\n",
-        double(longestNs) / 1e6);
+        longest);
     QFile::remove(zip);
     return 0;
 }

@@ -3,6 +3,7 @@
 // event-loop stalls, a photograph-like 4K picture, and printing figures.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <vector>
 
 #include "foundation/foundation.h"
@@ -27,6 +29,22 @@ inline double ProcessCpuMs() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The longest wait of a 5 ms timer on the UI thread while `run` runs the event loop: how long
+// the window stood still at worst.
+inline double LongestStallMs(const std::function<void()>& run) {
+    QTimer beat;
+    QElapsedTimer since;
+    qint64 longest = 0;
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        longest = std::max(longest, since.nsecsElapsed());
+        since.restart();
+    });
+    beat.start(5);
+    since.start();
+    run();
+    return double(longest) / 1e6;
 }
 
 inline qint64 NowNs() {

@@ -20,17 +20,12 @@
 #include "foundation/tournament_profile.h"
 #include "foundation/widgets/second_ticker.h"
 #include "projected_clock.h"
+#include "tools/dev_support/free_port.h"
 #include "tournament/tournament_link.h"
 
 using namespace bench;
 
 namespace {
-
-quint16 FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // A broker of its own, anonymous, on `port`.
 struct Broker {
@@ -65,25 +60,16 @@ void Configure(const QString& appDir, quint16 port) {
     }
 }
 
-// The longest wait of a 5 ms timer while the event loop runs for `ms`, with `during` run once
-// at the start.
+// The longest stall while the event loop runs for `ms`, with `during` run once at the start.
 double LongestStallMs(int ms, const std::function<void()>& during = {}) {
-    QTimer beat;
-    QElapsedTimer since;
-    qint64 longest = 0;
-    QObject::connect(&beat, &QTimer::timeout, [&] {
-        longest = std::max(longest, since.nsecsElapsed());
-        since.restart();
+    return bench::LongestStallMs([&] {
+        if (during) {
+            QTimer::singleShot(0, during);
+        }
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
     });
-    beat.start(5);
-    since.start();
-    if (during) {
-        QTimer::singleShot(0, during);
-    }
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-    return double(longest) / 1e6;
 }
 
 double CpuPerTickMs(FullScreenWindow* clock, int ticks) {
@@ -117,7 +103,7 @@ int main(int argc, char* argv[]) {
     link.follow(projected.clock);
 
     // Nobody listens on the port: every try is refused at once.
-    const quint16 closed = FreePort();
+    const quint16 closed = FreeLoopbackPort();
     Configure(projected.appDir, closed);
     std::printf("%-52s %6.1f ms\n", "longest UI stall, broker unreachable (5 s)",
                 LongestStallMs(5000, [&] { link.applySettings(); }));
@@ -130,7 +116,7 @@ int main(int argc, char* argv[]) {
                 LongestStallMs(5000, [&] { link.applySettings(); }));
 
     // A broker that goes away mid-segment and comes back.
-    const quint16 port = FreePort();
+    const quint16 port = FreeLoopbackPort();
     Broker broker;
     broker.start(port);
     Configure(projected.appDir, port);

@@ -5,23 +5,19 @@
 // the test ends; tests never touch a broker they did not start.
 
 #include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include "tools/dev_support/free_port.h"
 
 class MosquittoBroker {
   public:
     // Users and their passwords.
     explicit MosquittoBroker(const QList<QPair<QString, QString>>& users) {
-        {
-            QTcpServer probe;
-            probe.listen(QHostAddress::LocalHost, 0);
-            port = probe.serverPort();
-        }
         const QString passwords = dir.filePath(QStringLiteral("passwd"));
         QFile(passwords).open(QIODevice::WriteOnly);
         for (const auto& [user, password] : users) {
@@ -61,7 +57,7 @@ class MosquittoBroker {
 
     QTemporaryDir dir;
     QProcess process;
-    quint16 port = 0;
+    quint16 port = FreeLoopbackPort();
     bool running = false;
 
   private:

@@ -69,6 +69,19 @@ struct Listener {
     }
 };
 
+// A room of the tournament "t1" on `broker`, with its console panel.
+struct Room {
+    QTemporaryDir dir;
+    bool configured;  // before the panel reads the profile
+    TournamentLink link{dir.path()};
+    TournamentPanel panel{dir.path(), link};
+    Room(const MosquittoBroker& broker, const QString& password)
+        : configured((Configure(dir.path(), broker.port, "A101", password), true)) {
+        panel.findChild<QPushButton*>("TournamentConnect")->click();  // as the operator would
+    }
+    QLabel* status() const { return panel.findChild<QLabel*>("TournamentStatus"); }
+};
+
 }  // namespace
 
 class TournamentLinkTest : public QObject {
@@ -117,12 +130,9 @@ class TournamentLinkTest : public QObject {
     void aNoticeReachesTheConsole() {
         MosquittoBroker broker(kUsers);
         QVERIFY(broker.running);
-        QTemporaryDir room;
-        Configure(room.path(), broker.port, "A101", "pass-a");
-        TournamentLink link(room.path());
-        TournamentPanel panel(room.path(), link);
-        link.applySettings();
-        QTRY_VERIFY(link.isConnected());
+        Room room(broker, "pass-a");
+        QTRY_VERIFY(room.link.isConnected());
+        TournamentPanel& panel = room.panel;
         Listener board(broker.port, "board", "pass-board");
         QTRY_VERIFY(board.client.isConnected());
         board.client.publish("debaclock/t1/notice", R"({"text": "第二轮将于14:00开始"})", false);
@@ -141,12 +151,9 @@ class TournamentLinkTest : public QObject {
     void aWrongPasswordIsSaid() {
         MosquittoBroker broker(kUsers);
         QVERIFY(broker.running);
-        QTemporaryDir room;
-        Configure(room.path(), broker.port, "A101", "wrong");
-        TournamentLink link(room.path());
-        TournamentPanel panel(room.path(), link);
-        link.applySettings();
-        auto* status = panel.findChild<QLabel*>("TournamentStatus");
+        Room room(broker, "wrong");
+        TournamentPanel& panel = room.panel;
+        QLabel* status = room.status();
         QTRY_VERIFY(status->text().startsWith(QStringLiteral("未连接：用户名或口令错误")));
         QCOMPARE(status->palette().color(QPalette::WindowText), QColor(Qt::red));
 

@@ -7,7 +7,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebSocket>
@@ -19,6 +18,7 @@
 #include "foundation/segment_profile.h"
 #include "timing/segment_journal.h"
 #include "tools/dev_support/copy_tree.h"
+#include "tools/dev_support/free_port.h"
 
 namespace child_program {
 
@@ -36,19 +36,13 @@ inline std::optional<int> ClockSeconds(const QString& text) {
                                        : match.captured(3).toInt();
 }
 
-inline quint16 FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 // A portable copy of the built program, its hall server on for the test to drive it.
 struct Child {
     QTemporaryDir dir;
     QProcess process;
     QWebSocket socket;
     QJsonObject shown;  // the last state the server sent
-    quint16 port = FreePort();
+    quint16 port = FreeLoopbackPort();
 
     // `built`: the folder of the built program and its data.
     explicit Child(const QString& built) {
