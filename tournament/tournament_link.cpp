@@ -35,7 +35,6 @@ QString NoticeText(const QByteArray& payload) {
 TournamentLink::TournamentLink(QString appDir, QObject* parent)
     : QObject(parent), appDir_(std::move(appDir)) {
     stateTimer_.setSingleShot(true);
-    stateTimer_.setInterval(kStateIntervalMs);
     connect(&stateTimer_, &QTimer::timeout, this, &TournamentLink::publishState);
     connect(&client_, &BrokerClient::connected, this, [this] {
         client_.publish(topic(QStringLiteral("status")),
@@ -123,8 +122,15 @@ void TournamentLink::follow(FullScreenWindow* screen) {
 }
 
 void TournamentLink::scheduleState() {
-    if (!stateTimer_.isActive()) {
-        stateTimer_.start();
+    // A tick goes out at once; a burst of changes after it waits for the rest of the interval.
+    if (stateTimer_.isActive()) {
+        return;
+    }
+    const qint64 since = sincePublished_.isValid() ? sincePublished_.elapsed() : kStateIntervalMs;
+    if (since >= kStateIntervalMs) {
+        publishState();
+    } else {
+        stateTimer_.start(int(kStateIntervalMs - since));
     }
 }
 
@@ -132,6 +138,7 @@ void TournamentLink::publishState() {
     if (!client_.isConnected()) {
         return;  // sent whole on the next connection
     }
+    sincePublished_.start();
     QJsonObject state = ScreenSnapshot(screen_, segment_);
     state.insert("room", room_);
     state.insert("debate", DebateNameIn(appDir_));

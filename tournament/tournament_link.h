@@ -10,6 +10,7 @@
 //   notice, <赛场>/notice: {"text": …} (or plain text) for every room, or this one
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -40,7 +41,7 @@ class TournamentLink : public QObject {
     // Whether the status is a fault the operator should see in red.
     bool statusIsProblem() const;
 
-    // The longest a room's state waits after a change: ten messages a second at most.
+    // Ten state messages a second at most: a change within this of the last one waits.
     static constexpr int kStateIntervalMs = 100;
 
   public slots:
@@ -63,6 +64,7 @@ class TournamentLink : public QObject {
     QMetaObject::Connection screenChanges_;
     QString segment_;
     QTimer stateTimer_;
+    QElapsedTimer sincePublished_;
     bool enabled_ = false;
     QString configProblem_;
     QString tournament_, room_, host_;

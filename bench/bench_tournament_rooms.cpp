@@ -1,0 +1,155 @@
+// A tournament on this machine's loopback: 40 rooms (this program's projected clock through the
+// real link, the others simulated, each publishing its state once a second) and 500 boards and
+// mirrors subscribed to every room's state on one Mosquitto. How long a room's state takes to
+// reach a subscriber, from the moment the room wrote it ("updated") to its arrival.
+//   bench_tournament_rooms [--rooms 40] [--subscribers 500] [--seconds 10]
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+#include "bench_support.h"
+#include "foundation/paths.h"
+#include "foundation/profile_store.h"
+#include "foundation/tournament_profile.h"
+#include "projected_clock.h"
+#include "tools/dev_support/free_port.h"
+#include "tournament/tournament_link.h"
+
+using namespace bench;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList arguments = ArgumentsOf(argc, argv);
+    const int rooms = int(NumberAfter(arguments, "--rooms", 40));
+    const int subscribers = int(NumberAfter(arguments, "--subscribers", 500));
+    const int seconds = int(NumberAfter(arguments, "--seconds", 10));
+
+    const quint16 port = FreeLoopbackPort();
+    QTemporaryDir brokerDir;
+    QFile config(brokerDir.filePath(QStringLiteral("mosquitto.conf")));
+    config.open(QIODevice::WriteOnly);
+    config.write("listener " + QByteArray::number(port) +
+                 " 127.0.0.1\nallow_anonymous true\npersistence false\nmax_queued_messages 10000\n" +
+                 (::geteuid() == 0 ? "user root\n" : ""));
+    config.close();
+    QProcess broker;
+    broker.setStandardOutputFile(QProcess::nullDevice());
+    broker.setStandardErrorFile(QProcess::nullDevice());
+    broker.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), config.fileName()});
+    broker.waitForStarted();
+    QTest::qWait(500);
+
+    // The subscribers: every arrival's delay after the room wrote it.
+    std::vector<double> delays;
+    std::vector<std::unique_ptr<BrokerClient>> boards;
+    for (int i = 0; i < subscribers; ++i) {
+        auto board = std::make_unique<BrokerClient>();
+        QObject::connect(board.get(), &BrokerClient::message,
+                         [&delays](const QString&, const QByteArray& payload) {
+                             const QDateTime written = QDateTime::fromString(
+                                 QJsonDocument::fromJson(payload)
+                                     .object()
+                                     .value(QStringLiteral("updated"))
+                                     .toString(),
+                                 Qt::ISODateWithMs);
+                             if (written.isValid()) {
+                                 delays.push_back(double(
+                                     written.msecsTo(QDateTime::currentDateTimeUtc())));
+                             }
+                         });
+        BrokerSettings settings;
+        settings.host = QStringLiteral("127.0.0.1");
+        settings.port = port;
+        settings.clientId = QStringLiteral("board-%1").arg(i);
+        settings.subscriptions = {QStringLiteral("debaclock/bench/+/state")};
+        board->start(settings);
+        boards.push_back(std::move(board));
+    }
+    QTest::qWaitFor(
+        [&] {
+            return std::all_of(boards.begin(), boards.end(),
+                               [](const auto& b) { return b->isConnected(); });
+        },
+        30000);
+
+    // This program's room: the projected clock, running, through the real link.
+    ProjectedClock projected;
+    if (!projected.open()) {
+        return 1;
+    }
+    const QString profile = AppPath(projected.appDir, kTournamentProfile);
+    for (const auto& [key, value] : {std::pair{TournamentKey::Enabled, QStringLiteral("1")},
+                                     {TournamentKey::Host, QStringLiteral("127.0.0.1")},
+                                     {TournamentKey::Port, QString::number(port)},
+                                     {TournamentKey::Tournament, QStringLiteral("bench")},
+                                     {TournamentKey::Room, QStringLiteral("R00")}}) {
+        WriteProfileString(profile, kConfigSection, key, value);
+    }
+    TournamentLink link(projected.appDir);
+    link.follow(projected.clock);
+    link.applySettings();
+    QTest::qWaitFor([&] { return link.isConnected(); }, 10000);
+
+    // The other rooms, simulated: a state like a real one, once a second each, spread out.
+    std::vector<std::unique_ptr<BrokerClient>> others;
+    QByteArray template_ = QJsonDocument(ScreenSnapshot(projected.clock, QStringLiteral("驳论")))
+                               .toJson(QJsonDocument::Compact);
+    for (int r = 1; r < rooms; ++r) {
+        auto room = std::make_unique<BrokerClient>();
+        BrokerSettings settings;
+        settings.host = QStringLiteral("127.0.0.1");
+        settings.port = port;
+        settings.clientId = QStringLiteral("room-%1").arg(r);
+        room->start(settings);
+        others.push_back(std::move(room));
+    }
+    QTest::qWaitFor(
+        [&] {
+            return std::all_of(others.begin(), others.end(),
+                               [](const auto& b) { return b->isConnected(); });
+        },
+        10000);
+    QTimer simulated;
+    int next = 0;
+    QObject::connect(&simulated, &QTimer::timeout, [&] {
+        BrokerClient& room = *others[size_t(next % int(others.size()))];
+        QJsonObject state = QJsonDocument::fromJson(template_).object();
+        state.insert("room", QStringLiteral("R%1").arg(next % int(others.size()) + 1, 2, 10,
+                                                    QLatin1Char('0')));
+        state.insert("updated", QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+        room.publish(QStringLiteral("debaclock/bench/%1/state").arg(state.value("room").toString()),
+                     QJsonDocument(state).toJson(QJsonDocument::Compact), true);
+        ++next;
+    });
+    if (!others.empty()) {
+        simulated.start(1000 / int(others.size()));
+    }
+
+    projected.clock->findChild<QAction*>(QStringLiteral("Left"))->trigger();
+    delays.clear();
+    const double cpuStart = ProcessCpuMs();
+    QTest::qWait(seconds * 1000);
+    const double cpu = ProcessCpuMs() - cpuStart;
+    simulated.stop();
+
+    std::printf("%d rooms, %d subscribers, %d s: %zu deliveries (%.0f a second)\n", rooms,
+                subscribers, seconds, delays.size(), double(delays.size()) / seconds);
+    PrintPercentiles("a room's state, written to arrival", delays);
+    std::printf("this process (the room, 39 simulated rooms, %d subscribers): %.0f ms CPU a "
+                "second\n",
+                subscribers, cpu / seconds);
+    broker.kill();
+    broker.waitForFinished();
+    return 0;
+}
