@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "board_command.h"
 #include "foundation/platform/qt_message_boxes.h"
 #include "foundation/program_folder.h"
 #include "foundation/setup_import.h"
@@ -23,6 +24,9 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = RunSetupCommand(argc, argv)) {
         return *status;
     }
+    if (const std::optional<int> status = RunBoardCommand(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProgramTitle);
     QApplication::setApplicationVersion(kVersionText);
@@ -36,6 +40,9 @@ int main(int argc, char* argv[]) {
         QStringLiteral("resume"), QStringLiteral("恢复上次意外中断的计时，不先询问"));
     options.addOption(resumeWithoutAsking);
     options.addOptions(SetupCommandOptions());
+    options.addOption(
+        {QStringLiteral("board"),
+         QStringLiteral("赛事看板：订阅所有赛场，在网页上显示（设置在 config/board.ini）")});
     options.process(app);
     const bool askFirst = !options.isSet(resumeWithoutAsking);
 

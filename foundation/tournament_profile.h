@@ -20,6 +20,15 @@ inline const QString CaFile = QStringLiteral("CA文件");
 
 inline constexpr quint16 kDefaultBrokerPort = 1883;
 
+// "\config\board.ini", section "配置信息": the tab room's board, with the broker keys above
+// (its own user and password) and where it serves its page.
+inline const QString kBoardProfile = QStringLiteral("\\config\\board.ini");
+namespace BoardKey {
+inline const QString WebPort = QStringLiteral("网页端口");   // 8650 unless given
+inline const QString WebToken = QStringLiteral("网页口令");  // made at first use
+}  // namespace BoardKey
+inline constexpr quint16 kDefaultBoardPort = 8650;
+
 // Whether `name` may stand as one level of a topic: not empty, at most 64 characters, no
 // "/", "+", "#" and no control character.
 bool IsTopicLevel(const QString& name);

@@ -194,11 +194,15 @@ void HallServer::route() {
     using Method = QHttpServerRequest::Method;
     using Status = QHttpServerResponse::StatusCode;
     const QByteArray html = "text/html; charset=utf-8";
-    http_->route("/", Method::Get, [html] { return Reply(html, Resource("mirror.html")); });
-    http_->route("/hall.css", Method::Get,
-                 [] { return Reply("text/css; charset=utf-8", Resource("hall.css")); });
-    http_->route("/hall.js", Method::Get,
-                 [] { return Reply("text/javascript; charset=utf-8", Resource("hall.js")); });
+    const QString root = pages_.root;
+    http_->route("/", Method::Get, [html, root] { return Reply(html, Resource(root)); });
+    for (const QString& asset : pages_.assets) {
+        const QByteArray type = asset.endsWith(QLatin1String(".css"))
+                                    ? "text/css; charset=utf-8"
+                                    : "text/javascript; charset=utf-8";
+        http_->route(QLatin1Char('/') + asset, Method::Get,
+                     [type, asset] { return Reply(type, Resource(asset)); });
+    }
     // The server upgrades only handshakes a route takes; this one takes those of the server's
     // own pages and leaves their answer to the handshake. A request that is no handshake is told
     // what it lacks at once.
@@ -221,22 +225,28 @@ void HallServer::route() {
             responder.write(foreignHandshake ? QHttpServerResponder::StatusCode::Forbidden
                                              : QHttpServerResponder::StatusCode::NotFound);
         });
-    http_->route("/remote", Method::Get, [this, html](const QHttpServerRequest& request) {
-        const QString address = request.remoteAddress().toString();
-        if (!fromOwnPages(request)) {
-            return RefusedPage(Status::Forbidden, QStringLiteral("请直接打开操作台上的地址。"));
-        }
-        if (!wrongTokens_.mayTry(address, nowMs())) {
-            return RefusedPage(Status::TooManyRequests,
-                               QStringLiteral("口令错误次数过多，请一分钟后再试。"));
-        }
-        if (!SameToken(TokenIn(request.query()), token_)) {
-            wrongTokens_.noteWrong(address, nowMs());
-            return RefusedPage(Status::Forbidden,
-                               QStringLiteral("口令无效或已更换，请重新扫描操作台上的二维码。"));
-        }
-        return Reply(html, Resource("remote.html"));
-    });
+    if (pages_.tokenPath.isEmpty()) {
+        return;
+    }
+    const QString tokenPage = pages_.tokenPage;
+    http_->route(
+        pages_.tokenPath, Method::Get, [this, html, tokenPage](const QHttpServerRequest& request) {
+            const QString address = request.remoteAddress().toString();
+            if (!fromOwnPages(request)) {
+                return RefusedPage(Status::Forbidden, QStringLiteral("请直接打开操作台上的地址。"));
+            }
+            if (!wrongTokens_.mayTry(address, nowMs())) {
+                return RefusedPage(Status::TooManyRequests,
+                                   QStringLiteral("口令错误次数过多，请一分钟后再试。"));
+            }
+            if (!SameToken(TokenIn(request.query()), token_)) {
+                wrongTokens_.noteWrong(address, nowMs());
+                return RefusedPage(
+                    Status::Forbidden,
+                    QStringLiteral("口令无效或已更换，请重新扫描操作台上的二维码。"));
+            }
+            return Reply(html, Resource(tokenPage));
+        });
 }
 
 bool HallServer::fromOwnPages(const QHttpServerRequest& request) const {
@@ -334,6 +344,15 @@ void HallServer::receive(QWebSocket* socket, const QString& text) {
         case RemoteMessage::Kind::Trigger:
             runCommand(*client, message.action);
             return;
+        case RemoteMessage::Kind::Notice:
+            if (!acceptsNotices_) {
+                socket->sendTextMessage(RefusalText(Refusal::Unknown));
+            } else if (!client->remote) {
+                socket->sendTextMessage(RefusalText(Refusal::Forbidden));
+            } else {
+                emit noticeRequested(message.text, message.room);
+            }
+            return;
     }
 }
 
@@ -393,8 +412,11 @@ void HallServer::runCommand(Client& client, const QString& name) {
 }
 
 void HallServer::sendState() {
-    const QString state = QString::fromUtf8(
-        QJsonDocument(ScreenSnapshot(screen_, segment_)).toJson(QJsonDocument::Compact));
+    publishState(QString::fromUtf8(
+        QJsonDocument(ScreenSnapshot(screen_, segment_)).toJson(QJsonDocument::Compact)));
+}
+
+void HallServer::publishState(const QString& state) {
     if (state == state_) {
         return;
     }

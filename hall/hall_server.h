@@ -30,6 +30,15 @@ class HallServer : public QObject {
         GuardedTcpServer::Limits connections;
     };
 
+    // The pages the server offers: the one at "/" that everyone may view, and the one at
+    // `tokenPath` (if any) that needs the token.
+    struct Pages {
+        QString root = QStringLiteral("mirror.html");
+        QString tokenPath = QStringLiteral("/remote");
+        QString tokenPage = QStringLiteral("remote.html");
+        QStringList assets = {QStringLiteral("hall.css"), QStringLiteral("hall.js")};
+    };
+
     explicit HallServer(Limits limits, QObject* parent = nullptr);
     explicit HallServer(QObject* parent = nullptr) : HallServer(Limits{}, parent) {}
     ~HallServer() override;
@@ -46,11 +55,20 @@ class HallServer : public QObject {
     void setToken(const QString& token);
     // The audience screen now projected (none: null), and the segment it times.
     void show(FullScreenWindow* screen, const QString& segment);
+    // Serves `pages` from the next start on.
+    void setPages(const Pages& pages) { pages_ = pages; }
+    // Sends `state`, one JSON object, to every client, for a server that shows no screen (the
+    // tournament's board).
+    void publishState(const QString& state);
+    // Whether clients with the token may send notices (`noticeRequested`); refused otherwise.
+    void acceptNotices(bool accept) { acceptsNotices_ = accept; }
     // The state as sent to the clients, one JSON object.
     QString state() const { return state_; }
 
   signals:
     void clientsChanged();
+    // A client with the token asks for a notice to `room` (empty: every room).
+    void noticeRequested(const QString& text, const QString& room);
 
   private:
     struct Client {
@@ -82,6 +100,8 @@ class HallServer : public QObject {
     QList<Client> clients_;
     QString token_;
     WrongTokenLimit wrongTokens_;
+    Pages pages_;
+    bool acceptsNotices_ = false;
     QPointer<FullScreenWindow> screen_;
     QString segment_;
     QMetaObject::Connection screenChanges_;

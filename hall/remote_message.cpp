@@ -14,6 +14,18 @@ RemoteMessage ReadRemoteMessage(const QString& text) {
         return {RemoteMessage::Kind::Malformed, {}};
     }
     const QJsonObject object = document.object();
+    if (object.contains(QLatin1String("notice"))) {
+        const QJsonValue text = object.value(QLatin1String("notice"));
+        const QJsonValue room = object.value(QLatin1String("room"));
+        const bool onlyKnownKeys =
+            object.size() == 1 || (object.size() == 2 && object.contains(QLatin1String("room")));
+        if (!onlyKnownKeys || !text.isString() || text.toString().trimmed().isEmpty() ||
+            text.toString().size() > kLongestNotice ||
+            (!room.isUndefined() && (!room.isString() || room.toString().size() > 64))) {
+            return {RemoteMessage::Kind::Malformed, {}};
+        }
+        return {RemoteMessage::Kind::Notice, {}, text.toString().trimmed(), room.toString()};
+    }
     if (object.size() != 1 || !object.contains(QLatin1String("trigger"))) {
         return {RemoteMessage::Kind::Unknown, {}};
     }

@@ -13,12 +13,18 @@ inline const QString Unavailable =
 }  // namespace Refusal
 
 struct RemoteMessage {
-    enum class Kind { Trigger, Malformed, Unknown };
+    enum class Kind { Trigger, Notice, Malformed, Unknown };
     Kind kind = Kind::Malformed;
     QString action;  // the action to trigger
+    QString text;    // a notice's text
+    QString room;    // the room a notice is for; empty: every room
 };
 
-// Reads `{"trigger": "<action name>"}`; anything else is malformed or unknown.
+// The longest notice a board sends.
+inline constexpr qsizetype kLongestNotice = 500;
+
+// Reads `{"trigger": "<action name>"}` or `{"notice": "<text>"}` (with `"room": "<room>"` for one
+// room); anything else is malformed or unknown.
 RemoteMessage ReadRemoteMessage(const QString& text);
 
 // `{"error": "<kind>"}`, as sent back; with `waitSeconds`, also `"wait": <seconds>`, the time

@@ -140,6 +140,7 @@ void TournamentLink::publishState() {
     }
     sincePublished_.start();
     QJsonObject state = ScreenSnapshot(screen_, segment_);
+    state.insert("running", screen_ && screen_->clockRunning());
     state.insert("room", room_);
     state.insert("debate", DebateNameIn(appDir_));
     state.insert("updated", QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));

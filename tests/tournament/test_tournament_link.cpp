@@ -4,12 +4,14 @@
 // keep a room from writing another room's state.
 
 #include <QCheckBox>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWebSocket>
 #include <QtTest>
 #include <csignal>
 
@@ -18,6 +20,7 @@
 #include "foundation/tournament_profile.h"
 #include "foundation/widgets/full_screen_window.h"
 #include "support/mosquitto_broker.h"
+#include "tournament/board_service.h"
 #include "tournament/tournament_link.h"
 #include "tournament_panel.h"
 
@@ -26,7 +29,7 @@ Q_DECLARE_METATYPE(TournamentNotice)
 namespace {
 
 const QList<QPair<QString, QString>> kUsers = {
-    {"A101", "pass-a"}, {"B202", "pass-b"}, {"board", "pass-board"}};
+    {"A101", "pass-a"}, {"B202", "pass-b"}, {"C303", "pass-c"}, {"board", "pass-board"}};
 
 // The room's profile in `appDir`.
 void Configure(const QString& appDir, quint16 port, const QString& room, const QString& password) {
@@ -183,6 +186,64 @@ class TournamentLinkTest : public QObject {
         Listener board(broker.port, "board", "pass-board", {"debaclock/t1/+/state"});
         QTRY_COMPARE(board.json("debaclock/t1/A101/state").value("room").toString(),
                      QStringLiteral("A101"));
+    }
+
+    // The board: every room by name, online or not, over the hall server's code; a notice from
+    // a page with the token reaches the room it is for, one without the token is refused.
+    void theBoardShowsEveryRoomAndSendsNotices() {
+        MosquittoBroker broker(kUsers);
+        QVERIFY(broker.running);
+        BoardService board;
+        QString problem;
+        QVERIFY2(board.start("t1",
+                             {"127.0.0.1",
+                              broker.port,
+                              "board",
+                              "pass-board",
+                              false,
+                              {},
+                              "test-board",
+                              {},
+                              {},
+                              {}},
+                             0, "board-token", &problem),
+                 qPrintable(problem));
+        Listener a101(broker.port, "A101", "pass-a", {"debaclock/t1/A101/notice"});
+        Listener b202(broker.port, "B202", "pass-b");
+        Listener c303(broker.port, "C303", "pass-c");
+        QTRY_VERIFY(board.broker().isConnected() && a101.client.isConnected() &&
+                    b202.client.isConnected() && c303.client.isConnected());
+        b202.client.publish("debaclock/t1/B202/state", R"({"screen": "Form4", "room": "B202"})",
+                            true);
+        a101.client.publish("debaclock/t1/A101/state",
+                            R"({"screen": "Form6", "running": true, "room": "A101"})", true);
+        c303.client.publish("debaclock/t1/C303/status", R"({"online": false})", true);
+        const auto rooms = [&] {
+            QStringList names;
+            for (const QJsonValue& room : QJsonDocument::fromJson(board.board().toUtf8())
+                                              .object()
+                                              .value("rooms")
+                                              .toArray()) {
+                names << room["room"].toString() + (room["online"].toBool() ? "" : " offline");
+            }
+            return names.join(", ");
+        };
+        QTRY_COMPARE(rooms(), QStringLiteral("A101, B202, C303 offline"));
+
+        QWebSocket page, stranger;
+        page.open(QUrl(
+            QStringLiteral("ws://127.0.0.1:%1/ws?token=board-token").arg(board.server().port())));
+        stranger.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(board.server().port())));
+        QStringList strangerHeard;
+        QObject::connect(&stranger, &QWebSocket::textMessageReceived,
+                         [&](const QString& text) { strangerHeard << text; });
+        QTRY_VERIFY(page.state() == QAbstractSocket::ConnectedState &&
+                    stranger.state() == QAbstractSocket::ConnectedState);
+        stranger.sendTextMessage(R"({"notice": "伪造的通知"})");
+        QTRY_VERIFY(strangerHeard.contains(R"({"error":"forbidden"})"));
+        page.sendTextMessage(R"({"notice": "请A101准备第二轮", "room": "A101"})");
+        QTRY_COMPARE(a101.json("debaclock/t1/A101/notice").value("text").toString(),
+                     QStringLiteral("请A101准备第二轮"));
     }
 
     // A room's user cannot write another room's state: the broker drops it. Its own, sent
