@@ -196,6 +196,9 @@ void HallServer::route() {
     const QByteArray html = "text/html; charset=utf-8";
     const QString root = pages_.root;
     http_->route("/", Method::Get, [html, root] { return Reply(html, Resource(root)); });
+    // The state once, for a page's first paint before its socket is open.
+    http_->route("/state", Method::Get,
+                 [this] { return Reply("application/json; charset=utf-8", state_.toUtf8()); });
     for (const QString& asset : pages_.assets) {
         const QByteArray type = asset.endsWith(QLatin1String(".css"))
                                     ? "text/css; charset=utf-8"

@@ -14,8 +14,9 @@ if [ "${1:-run}" = test ]; then
     # A sound server for the real audio tests, a display for screenshots, and a language whose
     # decimal sign is a comma, for the tests that read numbers under it.
     packages+=(pulseaudio pulseaudio-utils xvfb locales)
-    # A real MQTT broker for the tournament tests, with its password tool.
-    packages+=(mosquitto)
+    # A real MQTT broker for the tournament tests, with its password tool, and a browser that
+    # renders the board page.
+    packages+=(mosquitto chromium)
 fi
 if [ "${1:-run}" != run ]; then
     # The install tree's desktop entry and AppStream metadata are validated.

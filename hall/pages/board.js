@@ -25,7 +25,7 @@
       let message;
       try { message = JSON.parse(ev.data); } catch (e) { return; }
       if (message.error) { $('notice-result').textContent = refusal(message.error); return; }
-      if (Array.isArray(message.rooms)) { board = message; received = Date.now(); render(); }
+      take(message);
     };
     sock.onclose = () => {
       if (ws !== sock) return;
@@ -142,7 +142,13 @@
     });
   }
 
+  function take(message) {
+    if (Array.isArray(message.rooms)) { board = message; received = Date.now(); render(); }
+  }
+
   setUpNotices();
+  // The board at once, then every change through the socket.
+  fetch('/state').then((r) => r.json()).then((m) => { if (!board) take(m); }).catch(() => {});
   connect();
   setInterval(render, 1000);  // the times since rooms were last heard
 })();

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QWebSocket>
 #include <QtTest>
 #include <csignal>
@@ -244,6 +245,58 @@ class TournamentLinkTest : public QObject {
         page.sendTextMessage(R"({"notice": "请A101准备第二轮", "room": "A101"})");
         QTRY_COMPARE(a101.json("debaclock/t1/A101/notice").value("text").toString(),
                      QStringLiteral("请A101准备第二轮"));
+    }
+
+    // The board page as a browser renders it (headless Chromium): a card per room, sorted by
+    // name, the offline room marked, the one over time standing out.
+    void theBoardPageInABrowser() {
+        const QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+        if (browser.isEmpty()) {
+            QSKIP("no chromium on this machine (scripts/deps.sh test installs it)");
+        }
+        MosquittoBroker broker(kUsers);
+        QVERIFY(broker.running);
+        BoardService board;
+        QVERIFY(board.start(
+            "t1",
+            {"127.0.0.1", broker.port, "board", "pass-board", false, {}, "test-board", {}, {}, {}},
+            0, "board-token"));
+        Listener a101(broker.port, "A101", "pass-a");
+        Listener b202(broker.port, "B202", "pass-b");
+        Listener c303(broker.port, "C303", "pass-c");
+        QTRY_VERIFY(board.broker().isConnected() && a101.client.isConnected() &&
+                    b202.client.isConnected() && c303.client.isConnected());
+        c303.client.publish("debaclock/t1/C303/state",
+                            R"({"screen": "Form6", "segment": "驳论", "running": true, "clocks": [
+                               {"name": "Label4", "text": "1分12秒", "colour": "#1D2740",
+                                "label": "正方"}]})",
+                            true);
+        b202.client.publish("debaclock/t1/B202/state",
+                            R"({"screen": "Form17", "segment": "总结陈词", "clocks": [
+                               {"name": "Label2", "text": " 时间到！", "colour": "#FF0000",
+                                "overtime": 12}]})",
+                            true);
+        a101.client.publish("debaclock/t1/A101/status", R"({"online": false})", true);
+        QTRY_VERIFY(board.board().count("\"room\":") == 3);
+
+        QTemporaryDir profile;
+        QProcess chromium;
+        chromium.start(browser,
+                       {"--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                        "--disable-background-networking", "--user-data-dir=" + profile.path(),
+                        "--virtual-time-budget=5000", "--dump-dom",
+                        QStringLiteral("http://127.0.0.1:%1/").arg(board.server().port())});
+        // The board answers from this very event loop: it must run while the browser loads.
+        QVERIFY(QTest::qWaitFor([&] { return chromium.state() == QProcess::NotRunning; }, 60000));
+        const QString dom = QString::fromUtf8(chromium.readAllStandardOutput());
+        const qsizetype a = dom.indexOf("aria-label=\"A101 离线");
+        const qsizetype b = dom.indexOf("aria-label=\"B202 时间到\"");
+        const qsizetype c = dom.indexOf("aria-label=\"C303 计时中\"");
+        QVERIFY2(a >= 0 && b > a && c > b, qPrintable(dom.left(2000)));
+        QVERIFY(dom.contains("class=\"room alert\""));  // B202, over time
+        QVERIFY(dom.contains("超时 12秒"));
+        QVERIFY(dom.contains("1分12秒"));
+        QVERIFY(dom.contains("3 个赛场，2 个在线"));
     }
 
     // A room's user cannot write another room's state: the broker drops it. Its own, sent
