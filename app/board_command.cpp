@@ -25,12 +25,11 @@ std::optional<int> RunBoardCommand(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(kProgramTitle);
     QTextStream out(stdout);
     QTextStream errors(stderr);
-    const ProgramFolderChoice folder = ChooseProgramFolder(ThisProgramsPlaces());
-    if (folder.folder.isEmpty()) {
-        errors << folder.problem << '\n';
+    const QString folder = ProgramFolderForCommand(errors);
+    if (folder.isEmpty()) {
         return 1;
     }
-    const QString profile = AppPath(folder.folder, kBoardProfile);
+    const QString profile = AppPath(folder, kBoardProfile);
     const auto read = [&](const QString& key) {
         return ReadProfileString(profile, kConfigSection, key).trimmed();
     };

@@ -74,18 +74,17 @@ std::optional<int> RunSetupCommand(int argc, char* argv[]) {
     options.process(app);
     QTextStream out(stdout);
     QTextStream errors(stderr);
-    const ProgramFolderChoice folder = ChooseProgramFolder(ThisProgramsPlaces());
-    if (folder.folder.isEmpty()) {
-        errors << folder.problem << '\n';
+    const QString folder = ProgramFolderForCommand(errors);
+    if (folder.isEmpty()) {
         return 1;
     }
     // Never under a running copy, which reads the profiles while it runs.
-    QtInstanceLock lock(folder.folder);
+    QtInstanceLock lock(folder);
     if (lock.TryLock() != InstanceLock::Result::Acquired) {
         errors << QStringLiteral("debaclock 正在运行：请先退出，再导入或导出比赛方案。\n");
         return 2;
     }
-    RollBackUnfinishedImport(folder.folder);
-    return options.isSet(kExport) ? Export(folder.folder, options.value(kExport), out, errors)
-                                  : Import(folder.folder, options.value(kImport), out, errors);
+    RollBackUnfinishedImport(folder);
+    return options.isSet(kExport) ? Export(folder, options.value(kExport), out, errors)
+                                  : Import(folder, options.value(kImport), out, errors);
 }

@@ -27,21 +27,9 @@ namespace {
 // How late each of `ticks` projected ticks comes after its second.
 std::vector<double> Lateness(FullScreenWindow* clock, int ticks) {
     std::vector<double> late;
-    auto* timer = clock->findChild<SecondTicker*>(QStringLiteral("Timer1"));
-    QEventLoop ticking;
-    qint64 startNs = 0;
-    const auto connection = QObject::connect(timer, &SecondTicker::tick, [&] {
-        late.push_back(double(NowNs() - startNs) / 1e6 - 1000.0 * double(late.size() + 1));
-        if (int(late.size()) >= ticks) {
-            ticking.quit();
-        }
+    RunTicks(clock, ticks, [&](qint64 sinceStartNs) {
+        late.push_back(double(sinceStartNs) / 1e6 - 1000.0 * double(late.size() + 1));
     });
-    clock->findChild<QAction*>(QStringLiteral("Command2"))->trigger();  // reset
-    clock->findChild<QAction*>(QStringLiteral("Left"))->trigger();
-    startNs = NowNs();
-    ticking.exec();
-    QObject::disconnect(connection);
-    clock->findChild<QAction*>(QStringLiteral("Command3"))->trigger();  // pause
     return late;
 }
 

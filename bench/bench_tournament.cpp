@@ -73,22 +73,9 @@ double LongestStallMs(int ms, const std::function<void()>& during = {}) {
 }
 
 double CpuPerTickMs(FullScreenWindow* clock, int ticks) {
-    auto* timer = clock->findChild<SecondTicker*>(QStringLiteral("Timer1"));
-    clock->findChild<QAction*>(QStringLiteral("Command2"))->trigger();  // reset
-    clock->findChild<QAction*>(QStringLiteral("Left"))->trigger();
-    int seen = 0;
-    QEventLoop loop;
-    const auto connection = QObject::connect(timer, &SecondTicker::tick, [&] {
-        if (++seen >= ticks) {
-            loop.quit();
-        }
-    });
     const double start = ProcessCpuMs();
-    loop.exec();
-    const double spent = ProcessCpuMs() - start;
-    QObject::disconnect(connection);
-    clock->findChild<QAction*>(QStringLiteral("Command3"))->trigger();  // pause
-    return spent / ticks;
+    RunTicks(clock, ticks);
+    return (ProcessCpuMs() - start) / ticks;
 }
 
 }  // namespace

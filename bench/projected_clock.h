@@ -10,6 +10,7 @@
 
 #include "bench_support.h"
 #include "foundation/widgets/fonts.h"
+#include "foundation/widgets/second_ticker.h"
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
 #include "startup.h"
@@ -34,6 +35,30 @@ inline QString ArgumentAfter(const QStringList& arguments, const char* name) {
 inline qint64 NumberAfter(const QStringList& arguments, const char* name, qint64 otherwise) {
     const QString value = ArgumentAfter(arguments, name);
     return value.isEmpty() ? otherwise : value.toLongLong();
+}
+
+// Starts the two-side clock afresh on the affirmative side, calls `onTick` with the time of each
+// of its next `ticks` ticks (nanoseconds since the start), then pauses it.
+inline void RunTicks(FullScreenWindow* clock, int ticks,
+                     const std::function<void(qint64 sinceStartNs)>& onTick = {}) {
+    auto* timer = clock->findChild<SecondTicker*>(QStringLiteral("Timer1"));
+    QEventLoop ticking;
+    int seen = 0;
+    qint64 startNs = 0;
+    const auto connection = QObject::connect(timer, &SecondTicker::tick, [&] {
+        if (onTick) {
+            onTick(NowNs() - startNs);
+        }
+        if (++seen >= ticks) {
+            ticking.quit();
+        }
+    });
+    clock->findChild<QAction*>(QStringLiteral("Command2"))->trigger();  // reset
+    clock->findChild<QAction*>(QStringLiteral("Left"))->trigger();
+    startNs = NowNs();
+    ticking.exec();
+    QObject::disconnect(connection);
+    clock->findChild<QAction*>(QStringLiteral("Command3"))->trigger();  // pause
 }
 
 // The clock alone, on the projector of the program benches.

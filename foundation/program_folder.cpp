@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QTextStream>
 
 #include "foundation/program.h"
 #include "foundation/saved_file.h"
@@ -72,4 +73,12 @@ QString AddMissingDefaults(const QString& defaults, const QString& folder) {
         }
     }
     return {};
+}
+
+QString ProgramFolderForCommand(QTextStream& errors) {
+    const ProgramFolderChoice choice = ChooseProgramFolder(ThisProgramsPlaces());
+    if (choice.folder.isEmpty()) {
+        errors << choice.problem << '\n';
+    }
+    return choice.folder;
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QTextStream;
+
 struct ProgramFolderPlaces {
     QString programDir;         // the folder of the executable
     QString installedDefaults;  // the shipped program folder content of an installation
@@ -22,6 +24,10 @@ struct ProgramFolderChoice {
 // Decides the program folder. The user's folder gets every default file it lacks, so a first
 // start fills it and an interrupted one is completed by the next.
 ProgramFolderChoice ChooseProgramFolder(const ProgramFolderPlaces& places);
+
+// This program's folder for a command without a window; empty, having said why on `errors`,
+// when there is none that can be written.
+QString ProgramFolderForCommand(QTextStream& errors);
 
 // Copies each file of `defaults` that `folder` lacks, each in one atomic step; a file already
 // there is never touched. Returns why the first copy that failed did, or the empty text.
