@@ -18,9 +18,6 @@ class TimeRecordPanel : public QGroupBox {
   public:
     TimeRecordPanel(const AppContext& context, SegmentJournal& journal, QWidget* parent = nullptr);
 
-    // The turns listed, oldest first.
-    const QList<TurnRecord>& turns() const { return turns_; }
-
   public slots:
     // Reads the record of today again.
     void reload();

@@ -21,6 +21,7 @@
 #include "foundation/widgets/second_ticker.h"
 #include "projected_clock.h"
 #include "tools/dev_support/free_port.h"
+#include "tools/dev_support/tournament_room.h"
 #include "tournament/tournament_link.h"
 
 using namespace bench;
@@ -48,17 +49,6 @@ struct Broker {
         process.waitForFinished();
     }
 };
-
-void Configure(const QString& appDir, quint16 port) {
-    const QString profile = AppPath(appDir, kTournamentProfile);
-    for (const auto& [key, value] : {std::pair{TournamentKey::Enabled, QStringLiteral("1")},
-                                     {TournamentKey::Host, QStringLiteral("127.0.0.1")},
-                                     {TournamentKey::Port, QString::number(port)},
-                                     {TournamentKey::Tournament, QStringLiteral("bench")},
-                                     {TournamentKey::Room, QStringLiteral("A101")}}) {
-        WriteProfileString(profile, kConfigSection, key, value);
-    }
-}
 
 // The longest stall while the event loop runs for `ms`, with `during` run once at the start.
 double LongestStallMs(int ms, const std::function<void()>& during = {}) {
@@ -91,14 +81,14 @@ int main(int argc, char* argv[]) {
 
     // Nobody listens on the port: every try is refused at once.
     const quint16 closed = FreeLoopbackPort();
-    Configure(projected.appDir, closed);
+    ConfigureRoom(projected.appDir, closed, "bench", "A101");
     std::printf("%-52s %6.1f ms\n", "longest UI stall, broker unreachable (5 s)",
                 LongestStallMs(5000, [&] { link.applySettings(); }));
 
     // Something listens and never answers: the library waits, the window does not.
     QTcpServer silent;
     silent.listen(QHostAddress::LocalHost, 0);
-    Configure(projected.appDir, silent.serverPort());
+    ConfigureRoom(projected.appDir, silent.serverPort(), "bench", "A101");
     std::printf("%-52s %6.1f ms\n", "longest UI stall, broker silent (5 s)",
                 LongestStallMs(5000, [&] { link.applySettings(); }));
 
@@ -106,7 +96,7 @@ int main(int argc, char* argv[]) {
     const quint16 port = FreeLoopbackPort();
     Broker broker;
     broker.start(port);
-    Configure(projected.appDir, port);
+    ConfigureRoom(projected.appDir, port, "bench", "A101");
     link.applySettings();
     LongestStallMs(1500);
     std::printf("connected: %s\n", link.isConnected() ? "yes" : "no");
@@ -119,7 +109,6 @@ int main(int argc, char* argv[]) {
 
     const double on = CpuPerTickMs(projected.clock, 10);
     link.follow(nullptr);
-    Configure(projected.appDir, port);
     WriteProfileString(AppPath(projected.appDir, kTournamentProfile), kConfigSection,
                        TournamentKey::Enabled, QStringLiteral("0"));
     link.applySettings();

@@ -24,6 +24,7 @@
 #include "foundation/tournament_profile.h"
 #include "projected_clock.h"
 #include "tools/dev_support/free_port.h"
+#include "tools/dev_support/tournament_room.h"
 #include "tournament/tournament_link.h"
 
 using namespace bench;
@@ -119,14 +120,7 @@ int main(int argc, char* argv[]) {
     if (!projected.open()) {
         return 1;
     }
-    const QString profile = AppPath(projected.appDir, kTournamentProfile);
-    for (const auto& [key, value] : {std::pair{TournamentKey::Enabled, QStringLiteral("1")},
-                                     {TournamentKey::Host, QStringLiteral("127.0.0.1")},
-                                     {TournamentKey::Port, QString::number(port)},
-                                     {TournamentKey::Tournament, QStringLiteral("bench")},
-                                     {TournamentKey::Room, QStringLiteral("R00")}}) {
-        WriteProfileString(profile, kConfigSection, key, value);
-    }
+    ConfigureRoom(projected.appDir, port, QStringLiteral("bench"), QStringLiteral("R00"));
     TournamentLink link(projected.appDir);
     link.follow(projected.clock);
     link.applySettings();

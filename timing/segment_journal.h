@@ -31,8 +31,6 @@ class SegmentJournal : public QObject {
     void follow(FullScreenWindow* screen);
     // Why the last write failed, or empty; known once the write is done.
     QString problem() const { return problem_; }
-    // Why the last row of the time record could not be appended, or empty.
-    QString recordProblem() const { return recordProblem_; }
 
   signals:
     // A write failed, or succeeded again after failing.

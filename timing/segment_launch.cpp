@@ -4,6 +4,7 @@
 #include "foundation/profile_store.h"
 #include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
+#include "timing/side_timer.h"
 
 ScreenId ClockScreenOf(TimingStyle style) {
     switch (style) {
@@ -29,11 +30,11 @@ std::optional<ScreenId> ClockScreenFor(const QString& styleText) {
 }
 
 TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen) {
-    if (screen == QLatin1String("Form20") || screen == QLatin1String("Form9")) {
-        const QString section =
-            screen == QLatin1String("Form20") ? kAudienceQuestionSection : kCommentarySection;
-        return {0, ReadProfileString(AppPath(appDir, kSideSegmentProfile), section, SideKey::Name),
-                0};
+    if (const std::optional<SideSegment> side = SideSegmentNamed(screen)) {
+        return {
+            0,
+            ReadProfileString(AppPath(appDir, kSideSegmentProfile), side->section, SideKey::Name),
+            0};
     }
     const QString active = ActiveSegmentProfilePath(appDir);
     const std::optional<TimingStyle> style =

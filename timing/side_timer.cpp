@@ -40,6 +40,15 @@ QString SideClockText(int seconds) {
 
 }  // namespace
 
+std::optional<SideSegment> SideSegmentNamed(const QString& screen) {
+    for (const SideSegment* segment : {&kAudienceQuestions, &kCommentary}) {
+        if (segment->screenName == screen) {
+            return *segment;
+        }
+    }
+    return std::nullopt;
+}
+
 SideTimer::SideTimer(const AppContext& context, const SideSegment& segment, QWidget* parent)
     : ClockScreen(context, QSize(11880, 8490), parent),
       segment_(segment),

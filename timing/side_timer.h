@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 #include "timing/clock_screen.h"
 
@@ -20,6 +21,9 @@ struct SideSegment {
     QString pictureFolder;  // relative to AppDir, ending with a backslash
     int returnTop = 0;      // design top of Command1, twips
 };
+
+// The side segment whose screen is named `screen` ("Form20", "Form9"), or none.
+std::optional<SideSegment> SideSegmentNamed(const QString& screen);
 
 class SideTimer : public ClockScreen {
     Q_OBJECT

@@ -37,7 +37,6 @@ class TurnTrack : public QObject {
     void countOvertime();
     // The operator pressed something: the over-time count stops.
     void stopOvertime() { progress_.countingOvertime = false; }
-    bool countingOvertime() const { return progress_.countingOvertime; }
     // Seconds past the limit in the turn in progress.
     int over() const;
 

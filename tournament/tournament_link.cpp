@@ -113,7 +113,9 @@ bool TournamentLink::statusIsProblem() const {
 void TournamentLink::follow(FullScreenWindow* screen) {
     disconnect(screenChanges_);
     screen_ = screen;
+    // Read once per screen, not on every tick: both change only as another screen comes up.
     segment_ = SegmentOnScreen(appDir_, screen);
+    debate_ = DebateNameIn(appDir_);
     if (screen) {
         screenChanges_ =
             connect(screen, &FullScreenWindow::stateChanged, this, &TournamentLink::scheduleState);
@@ -142,7 +144,7 @@ void TournamentLink::publishState() {
     QJsonObject state = ScreenSnapshot(screen_, segment_);
     state.insert("running", screen_ && screen_->clockRunning());
     state.insert("room", room_);
-    state.insert("debate", DebateNameIn(appDir_));
+    state.insert("debate", debate_);
     state.insert("updated", QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
     client_.publish(topic(QStringLiteral("state")), Json(state), true);
 }

@@ -63,6 +63,7 @@ class TournamentLink : public QObject {
     QPointer<FullScreenWindow> screen_;
     QMetaObject::Connection screenChanges_;
     QString segment_;
+    QString debate_;
     QTimer stateTimer_;
     QElapsedTimer sincePublished_;
     bool enabled_ = false;

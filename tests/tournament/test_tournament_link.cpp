@@ -21,6 +21,7 @@
 #include "foundation/tournament_profile.h"
 #include "foundation/widgets/full_screen_window.h"
 #include "support/mosquitto_broker.h"
+#include "tools/dev_support/tournament_room.h"
 #include "tournament/board_service.h"
 #include "tournament/tournament_link.h"
 #include "tournament_panel.h"
@@ -31,21 +32,6 @@ namespace {
 
 const QList<QPair<QString, QString>> kUsers = {
     {"A101", "pass-a"}, {"B202", "pass-b"}, {"C303", "pass-c"}, {"board", "pass-board"}};
-
-// The room's profile in `appDir`.
-void Configure(const QString& appDir, quint16 port, const QString& room, const QString& password) {
-    QDir(appDir).mkpath(QStringLiteral("config"));
-    const QString profile = AppPath(appDir, kTournamentProfile);
-    for (const auto& [key, value] : {std::pair{TournamentKey::Enabled, QStringLiteral("1")},
-                                     {TournamentKey::Host, QStringLiteral("127.0.0.1")},
-                                     {TournamentKey::Port, QString::number(port)},
-                                     {TournamentKey::Tournament, QStringLiteral("t1")},
-                                     {TournamentKey::Room, room},
-                                     {TournamentKey::User, room},
-                                     {TournamentKey::Password, password}}) {
-        WriteProfileString(profile, kConfigSection, key, value);
-    }
-}
 
 // Someone on the broker as `user`, keeping the last message of every topic it reads.
 struct Listener {
@@ -80,7 +66,7 @@ struct Room {
     TournamentLink link{dir.path()};
     TournamentPanel panel{dir.path(), link};
     Room(const MosquittoBroker& broker, const QString& password)
-        : configured((Configure(dir.path(), broker.port, "A101", password), true)) {
+        : configured((ConfigureRoom(dir.path(), broker.port, "t1", "A101", password), true)) {
         panel.findChild<QPushButton*>("TournamentConnect")->click();  // as the operator would
     }
     QLabel* status() const { return panel.findChild<QLabel*>("TournamentStatus"); }
@@ -100,7 +86,7 @@ class TournamentLinkTest : public QObject {
         MosquittoBroker broker(kUsers);
         QVERIFY(broker.running);
         QTemporaryDir room;
-        Configure(room.path(), broker.port, "A101", "pass-a");
+        ConfigureRoom(room.path(), broker.port, "t1", "A101", "pass-a");
         auto link = std::make_unique<TournamentLink>(room.path());
         FullScreenWindow main(QSize(12000, 9000));
         main.setObjectName("Form4");
@@ -173,7 +159,7 @@ class TournamentLinkTest : public QObject {
         MosquittoBroker broker(kUsers);
         broker.stop();
         QTemporaryDir room;
-        Configure(room.path(), broker.port, "A101", "pass-a");
+        ConfigureRoom(room.path(), broker.port, "t1", "A101", "pass-a");
         TournamentLink link(room.path());
         link.applySettings();
         QTRY_VERIFY(link.status().startsWith(QStringLiteral("未连接：")));
