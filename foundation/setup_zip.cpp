@@ -7,20 +7,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <cstring>
-#include <future>
+#include <QSet>
 #include <memory>
-#include <thread>
 
 #include "foundation/gbk.h"
 #include "foundation/program.h"
-#include "foundation/sha256.h"
+#include "foundation/setup_checksums.h"
+#include "foundation/setup_zip_writer.h"
 
 namespace {
 
 constexpr qint64 kChunk = 1024 * 1024;
-// A file this small cannot make a bomb whatever its ratio (a profile of blanks).
-constexpr qint64 kRatioCheckedFrom = 1024 * 1024;
 
 struct ZipCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -31,20 +28,15 @@ QString SizeRefusal(const QString& why) {
     return QStringLiteral("方案文件异常（%1），可能是恶意文件。").arg(why);
 }
 
-// The checksum of the file at `path`; empty when it cannot be read or the work is cancelled.
-QByteArray Sha256Of(const QString& path, const SetupWork& work) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    Sha256 hash;
-    QByteArray chunk(kChunk, Qt::Uninitialized);
-    qint64 read = 0;
-    while (!work.cancelled() && (read = file.read(chunk.data(), chunk.size())) > 0) {
-        hash.addData(QByteArrayView(chunk.constData(), read));
-    }
-    return read < 0 || work.cancelled() ? QByteArray() : hash.hex();
+QString Unsafe(const QString& name, const QString& why) {
+    return QStringLiteral("方案文件中的条目“%1”不安全（%2），未导入任何内容。").arg(name, why);
 }
+
+QString Twice(const QString& path) {
+    return QStringLiteral("方案文件中“%1”出现了两次，未导入任何内容。").arg(path);
+}
+
+const QString kNotAsListed = QStringLiteral("方案文件的内容与其清单不符，未导入任何内容。");
 
 bool IsValidGbk(const QByteArray& bytes) {
     return ToGbk(FromGbk(bytes)) == bytes;
@@ -65,177 +57,141 @@ bool IsLinkOrDevice(zip_t* archive, zip_uint64_t index) {
 struct Entry {
     zip_uint64_t index = 0;
     qint64 size = 0;
+    QStringList names;  // what its name may stand for, the likelier first
 };
 
-// The manifest entry, made only when libzip comes to it: by then the checksums, computed on a
-// thread of their own while the files are written, are ready or nearly so.
-class LazyManifest {
-  public:
-    explicit LazyManifest(std::function<QByteArray()> make) : make_(std::move(make)) {}
+// Which of the manifest's files each entry is: the one of its possible names the manifest
+// lists, every file listed once and every entry listed. Empty when they agree, else why not.
+QString MatchEntries(const QList<Entry>& entries, const SetupManifest& manifest,
+                     QList<qsizetype>* entryOfFile) {
+    QHash<QString, qsizetype> listed;  // lower case, to the manifest's index
+    for (qsizetype i = 0; i < manifest.files.size(); ++i) {
+        const QString path = manifest.files[i].path;
+        if (listed.contains(path.toLower())) {
+            return QStringLiteral("方案清单中“%1”出现了两次，未导入任何内容。").arg(path);
+        }
+        listed.insert(path.toLower(), i);
+    }
+    entryOfFile->fill(-1, manifest.files.size());
+    for (qsizetype e = 0; e < entries.size(); ++e) {
+        const auto name = std::find_if(
+            entries[e].names.cbegin(), entries[e].names.cend(),
+            [&](const QString& candidate) { return listed.contains(candidate.toLower()); });
+        if (name == entries[e].names.cend()) {
+            return kNotAsListed;
+        }
+        qsizetype& taken = (*entryOfFile)[listed.value(name->toLower())];
+        if (taken >= 0) {
+            return Twice(*name);
+        }
+        if (const QString why = UnsafeEntryName(*name); !why.isEmpty()) {
+            return Unsafe(*name, why);
+        }
+        taken = e;
+    }
+    return entries.size() == manifest.files.size() ? QString() : kNotAsListed;
+}
 
-    static zip_int64_t Callback(void* state, void* data, zip_uint64_t length,
-                                zip_source_cmd_t command) {
-        auto* self = static_cast<LazyManifest*>(state);
-        switch (command) {
-            case ZIP_SOURCE_OPEN:
-                self->make();
-                self->at_ = 0;
-                return 0;
-            case ZIP_SOURCE_READ: {
-                const auto n = std::min<qint64>(qint64(length), self->json_.size() - self->at_);
-                std::memcpy(data, self->json_.constData() + self->at_, size_t(n));
-                self->at_ += n;
-                return n;
-            }
-            case ZIP_SOURCE_STAT: {
-                self->make();
-                auto* stat = static_cast<zip_stat_t*>(data);
-                zip_stat_init(stat);
-                stat->size = zip_uint64_t(self->json_.size());
-                stat->valid |= ZIP_STAT_SIZE;
-                return sizeof(zip_stat_t);
-            }
-            case ZIP_SOURCE_SUPPORTS:
-                return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ,
-                                                      ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
-                                                      ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
-            case ZIP_SOURCE_CLOSE:
-            case ZIP_SOURCE_FREE:
-                return 0;
-            default:
-                return -1;
+// Why the files a backup says an undo removes are not ones a setup may remove; empty when
+// they are.
+QString UnsafeRemoval(const SetupManifest& manifest) {
+    QSet<QString> files;
+    for (const SetupFile& file : manifest.files) {
+        files.insert(file.path.toLower());
+    }
+    for (const QString& path : manifest.removes) {
+        const bool folder = path.endsWith(QLatin1Char('/'));
+        if (!UnsafeEntryName(path).isEmpty() || files.contains(path.toLower()) ||
+            (folder ? !IsSetupFolder(path) : !BelongsToSetup(path))) {
+            return QStringLiteral("方案文件要删除的“%1”不属于比赛方案，未导入任何内容。").arg(path);
         }
     }
-
-  private:
-    void make() {
-        if (!made_) {
-            json_ = make_();
-            made_ = true;
-        }
-    }
-
-    std::function<QByteArray()> make_;
-    QByteArray json_;
-    qint64 at_ = 0;
-    bool made_ = false;
-};
+    return {};
+}
 
 }  // namespace
 
+QString SetupExport::summary() const {
+    QString text = QStringLiteral("%1个文件，%2").arg(files).arg(ByteSizeText(bytes));
+    if (leftOut > 0) {
+        text += QStringLiteral("；未被设置引用的 %1 个文件未导出").arg(leftOut);
+    }
+    if (!notCarried.isEmpty()) {
+        const QStringList shown = notCarried.mid(0, 5);
+        text += QStringLiteral("；%1 个文件的名称含有无法放入方案的字符（如“:”），未导出：%2%3")
+                    .arg(notCarried.size())
+                    .arg(shown.join(QStringLiteral("、")),
+                         notCarried.size() > shown.size() ? QStringLiteral("等") : QString());
+    }
+    return text;
+}
+
 SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const SetupWork& work) {
+    return ExportSetup(appDir, CollectSetupMembers(appDir), zipPath, work);
+}
+
+SetupExport ExportSetup(const QString& appDir, const SetupMembers& members, const QString& zipPath,
+                        const SetupWork& work) {
     SetupExport result;
-    const SetupMembers members = CollectSetupMembers(appDir);
     result.leftOut = members.leftOut;
     SetupManifest manifest;
     manifest.programVersion = kVersionText;
     manifest.created = QDateTime::currentDateTimeUtc();
     manifest.debate = DebateNameIn(appDir);
+    manifest.removes = members.removes;
+    QStringList carried;
     qint64 total = 0;
     for (const QString& path : members.paths) {
-        const QString absolute = QDir(appDir).filePath(path);
-        manifest.files << SetupFile{path, QFileInfo(absolute).size(), {}};
-        total += manifest.files.last().size;
+        // One rule for both sides: what an import would refuse is not written.
+        if (!UnsafeEntryName(path).isEmpty()) {
+            result.notCarried << path;
+            continue;
+        }
+        carried << path;
+        total += QFileInfo(QDir(appDir).filePath(path)).size();
     }
-
-    int error = 0;
-    zip_t* opened =
-        zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!opened) {
-        zip_error_t why;
-        zip_error_init_with_code(&why, error);
-        result.problem = QString::fromLocal8Bit(zip_error_strerror(&why));
-        zip_error_fini(&why);
+    if (carried.size() >= kSetupMostEntries || total > kSetupMostBytes) {
+        result.problem =
+            QStringLiteral("方案超过 %1 个文件或 2 GB，无法导出").arg(kSetupMostEntries);
         return result;
     }
-    Archive archive(opened);
-    const auto add = [&](const QString& name, zip_source_t* source, bool compress) {
-        const zip_int64_t index = source ? zip_file_add(archive.get(), name.toUtf8().constData(),
-                                                        source, ZIP_FL_ENC_UTF_8)
-                                         : -1;
-        if (index < 0) {
-            zip_source_free(source);
-            return false;
+
+    SetupZipWriter writer(zipPath);
+    if (!writer.open()) {
+        result.problem = writer.error();
+        return result;
+    }
+    SetupChecksums checksums;
+    qint64 done = 0;
+    const auto read = [&](const QByteArray& chunk) {
+        checksums.add(chunk);
+        done += chunk.size();
+        if (work.progress) {
+            work.progress(done, total);
         }
-        // Pictures, sounds and presentations are compressed already: stored as they are.
-        zip_set_file_compression(archive.get(), zip_uint64_t(index),
-                                 compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0);
-        return true;
+        return !work.cancelled();
     };
-    for (const SetupFile& file : manifest.files) {
-        const QByteArray local = QFile::encodeName(QDir(appDir).filePath(file.path));
-        if (!add(file.path, zip_source_file(archive.get(), local.constData(), 0, -1),
-                 IsSetupProfile(file.path))) {
-            result.problem = QString::fromLocal8Bit(zip_strerror(archive.get()));
+    for (const QString& path : std::as_const(carried)) {
+        const qint64 size =
+            writer.addFile(path, QDir(appDir).filePath(path), !StoredUncompressed(path), read);
+        if (size < 0) {
+            result.cancelled = work.cancelled();
+            result.problem = writer.error();
             return result;
         }
+        checksums.endFile();
+        manifest.files << SetupFile{path, size, {}};
     }
-
-    // The checksums on a thread of their own, while libzip writes the files.
-    QString unreadable;
-    std::thread checksums([&] {
-        for (SetupFile& file : manifest.files) {
-            file.sha256 = Sha256Of(QDir(appDir).filePath(file.path), work);
-            if (file.sha256.isEmpty() || work.cancelled()) {
-                unreadable = file.path;
-                return;
-            }
-        }
-    });
-    const auto joinChecksums = [&checksums] {
-        if (checksums.joinable()) {
-            checksums.join();
-        }
-    };
-    LazyManifest lazy([&] {
-        joinChecksums();
-        return SetupManifestToJson(manifest);
-    });
-    zip_error_t sourceError;
-    zip_error_init(&sourceError);
-    zip_source_t* manifestSource =
-        zip_source_function_create(&LazyManifest::Callback, &lazy, &sourceError);
-    zip_error_fini(&sourceError);
-    if (!add(kSetupManifestName, manifestSource, true)) {
-        joinChecksums();
-        result.problem = QString::fromLocal8Bit(zip_strerror(archive.get()));
-        return result;
+    const QList<QByteArray> sums = checksums.results();
+    for (qsizetype i = 0; i < manifest.files.size(); ++i) {
+        manifest.files[i].sha256 = sums[i];
     }
-    struct Progress {
-        const SetupWork* work;
-        qint64 total;
-    } state{&work, total};
-    zip_register_progress_callback_with_state(
-        archive.get(), 0.01,
-        [](zip_t*, double fraction, void* data) {
-            const auto* s = static_cast<Progress*>(data);
-            if (s->work->progress) {
-                s->work->progress(qint64(fraction * double(s->total)), s->total);
-            }
-        },
-        nullptr, &state);
-    zip_register_cancel_callback_with_state(
-        archive.get(),
-        [](zip_t*, void* data) { return static_cast<Progress*>(data)->work->cancelled() ? 1 : 0; },
-        nullptr, &state);
-    const bool closed = zip_close(archive.get()) == 0;
-    if (closed) {
-        archive.release();  // freed by the close
-    }
-    joinChecksums();
-    if (!closed) {
-        result.cancelled = work.cancelled();
-        result.problem = QString::fromLocal8Bit(zip_strerror(archive.get()));
-        return result;  // discarded: libzip wrote to a temporary file, now removed
-    }
-    if (!unreadable.isEmpty()) {
-        QFile::remove(zipPath);  // written, but without a checksum for every file
-        result.cancelled = work.cancelled();
-        result.problem = QStringLiteral("无法读取“%1”。").arg(unreadable);
+    if (!writer.addBytes(kSetupManifestName, SetupManifestToJson(manifest)) || !writer.commit()) {
+        result.problem = writer.error();
         return result;
     }
     result.files = int(manifest.files.size());
-    result.bytes = total;
+    result.bytes = done;
     return result;
 }
 
@@ -256,7 +212,7 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
     }
 
     // Every entry's name, type and sizes, before a byte is unpacked.
-    QHash<QString, Entry> entries;  // by name
+    QList<Entry> entries;
     std::optional<Entry> manifestEntry;
     qint64 unpacked = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
@@ -268,15 +224,19 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             return result;
         }
         // Marked UTF-8, libzip hands the strict name over as it stands; unmarked, it converts.
-        const QString name = SetupEntryName(raw, qstrcmp(raw, strict) == 0);
-        if (const QString why = UnsafeEntryName(name); !why.isEmpty()) {
-            result.refusal =
-                QStringLiteral("方案文件中的条目“%1”不安全（%2），未导入任何内容。").arg(name, why);
+        Entry entry{index, 0, SetupEntryNames(raw, qstrcmp(raw, strict) == 0)};
+        // An entry none of whose names is safe is refused whatever the manifest says.
+        const bool safe =
+            std::any_of(entry.names.cbegin(), entry.names.cend(),
+                        [](const QString& name) { return UnsafeEntryName(name).isEmpty(); });
+        if (!safe) {
+            result.refusal = Unsafe(entry.names.first(), UnsafeEntryName(entry.names.first()));
             return result;
         }
+        const QString shown = entry.names.first();
         if (IsLinkOrDevice(archive.get(), index)) {
             result.refusal =
-                QStringLiteral("方案文件中的条目“%1”是链接或设备，未导入任何内容。").arg(name);
+                QStringLiteral("方案文件中的条目“%1”是链接或设备，未导入任何内容。").arg(shown);
             return result;
         }
         zip_stat_t stat;
@@ -286,27 +246,31 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             result.refusal = QStringLiteral("这不是有效的比赛方案文件（条目无法读取）。");
             return result;
         }
-        const auto size = qint64(stat.size);
-        unpacked += size;
-        if (size < 0 || unpacked > kSetupMostBytes) {
+        entry.size = qint64(stat.size);
+        unpacked += entry.size;
+        if (entry.size < 0 || unpacked > kSetupMostBytes) {
             result.refusal = SizeRefusal(QStringLiteral("解压后超过 2 GB"));
             return result;
         }
-        if (size >= kRatioCheckedFrom && size > qint64(stat.comp_size) * kSetupMostRatio) {
+        if (entry.size >= kSetupRatioCheckedFrom &&
+            entry.size > qint64(stat.comp_size) * kSetupMostRatio) {
             result.refusal = SizeRefusal(QStringLiteral("压缩比超过 %1").arg(kSetupMostRatio));
             return result;
         }
-        const QString path = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
-        if (path.endsWith(QLatin1Char('/'))) {
+        for (QString& name : entry.names) {
+            name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        }
+        if (shown.endsWith(QLatin1Char('/')) || shown.endsWith(QLatin1Char('\\'))) {
             continue;  // a folder: made as its files need it
         }
-        if (path == kSetupManifestName) {
-            manifestEntry = Entry{index, size};
-        } else if (entries.contains(path.toLower())) {
-            result.refusal = QStringLiteral("方案文件中“%1”出现了两次，未导入任何内容。").arg(path);
-            return result;
+        if (entry.names.contains(kSetupManifestName)) {
+            if (manifestEntry) {
+                result.refusal = Twice(kSetupManifestName);
+                return result;
+            }
+            manifestEntry = entry;
         } else {
-            entries.insert(path.toLower(), Entry{index, size});
+            entries << entry;
         }
     }
 
@@ -336,15 +300,15 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
                 .arg(manifest->format);
         return result;
     }
-    if (manifest->files.size() != entries.size()) {
-        result.refusal = QStringLiteral("方案文件的内容与其清单不符，未导入任何内容。");
+    QList<qsizetype> entryOf;
+    if (const QString why = MatchEntries(entries, *manifest, &entryOf); !why.isEmpty()) {
+        result.refusal = why;
         return result;
     }
-    for (const SetupFile& file : manifest->files) {
-        const auto entry = entries.constFind(file.path.toLower());
-        if (entry == entries.cend() || entry->size != file.size ||
-            !UnsafeEntryName(file.path).isEmpty()) {
-            result.refusal = QStringLiteral("方案文件的内容与其清单不符，未导入任何内容。");
+    for (qsizetype i = 0; i < manifest->files.size(); ++i) {
+        const SetupFile& file = manifest->files[i];
+        if (entries[entryOf[i]].size != file.size) {
+            result.refusal = kNotAsListed;
             return result;
         }
         if (!BelongsToSetup(file.path)) {
@@ -353,8 +317,16 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             return result;
         }
     }
+    if (const QString why = UnsafeRemoval(*manifest); !why.isEmpty()) {
+        result.refusal = why;
+        return result;
+    }
 
     // Every file, unpacked and checked against its size and checksum.
+    qint64 total = 0;
+    for (const SetupFile& file : manifest->files) {
+        total += file.size;
+    }
     if (QFileInfo::exists(folder) || !QDir().mkpath(folder)) {
         result.refusal = QStringLiteral("无法创建临时文件夹“%1”。").arg(folder);
         return result;
@@ -364,19 +336,13 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
         result.refusal = why;
         return result;
     };
-    // Each file's checksum is read back from the unpacked file on a thread of its own while the
-    // next file is unpacked; all are compared before the archive is taken.
-    std::vector<std::future<QByteArray>> checksums;
-    const auto checksumsDone = [&checksums] {
-        for (std::future<QByteArray>& checksum : checksums) {
-            if (checksum.valid()) {  // not yet taken
-                checksum.wait();
-            }
-        }
-    };
+    // Each chunk is checksummed on a thread of its own while the next one is unpacked; all the
+    // checksums are compared before the archive is taken.
+    SetupChecksums checksums;
     qint64 done = 0;
-    for (const SetupFile& file : manifest->files) {
-        const Entry entry = entries.value(file.path.toLower());
+    for (qsizetype i = 0; i < manifest->files.size(); ++i) {
+        const SetupFile& file = manifest->files[i];
+        const Entry& entry = entries[entryOf[i]];
         const QString target = QDir(folder).filePath(file.path);
         QDir().mkpath(QFileInfo(target).path());
         QFile out(target);
@@ -385,54 +351,66 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             if (in) {
                 zip_fclose(in);
             }
-            checksumsDone();
-            return refuse(QStringLiteral("无法解压“%1”。").arg(file.path));
+            return refuse(
+                QStringLiteral("无法解压“%1”（%2），未导入任何内容。")
+                    .arg(file.path, in ? FileProblem(out)
+                                       : QString::fromLocal8Bit(zip_strerror(archive.get()))));
         }
-        QByteArray chunk(kChunk, Qt::Uninitialized);
         QByteArray profile;
         qint64 written = 0;
         zip_int64_t read = 0;
-        bool failed = false;
-        while (!work.cancelled() &&
-               (read = zip_fread(in, chunk.data(), zip_uint64_t(chunk.size()))) > 0) {
-            written += read;
-            const QByteArrayView piece(chunk.constData(), read);
-            if (IsSetupProfile(file.path)) {
-                profile += piece;
-            }
-            failed = written > file.size || out.write(piece.data(), read) != read;
-            if (failed) {
+        bool unwritten = false;
+        while (!work.cancelled()) {
+            QByteArray chunk(kChunk, Qt::Uninitialized);
+            read = zip_fread(in, chunk.data(), zip_uint64_t(chunk.size()));
+            if (read <= 0 || written + read > file.size) {
                 break;
             }
+            chunk.truncate(read);
+            written += read;
+            if (IsSetupProfile(file.path)) {
+                profile += chunk;
+            }
+            unwritten = out.write(chunk) != read;
+            if (unwritten) {
+                break;
+            }
+            checksums.add(chunk);
             done += read;
             if (work.progress) {
-                work.progress(done, unpacked);
+                work.progress(done, total);
             }
         }
         zip_fclose(in);
+        unwritten = unwritten || !out.flush();
         out.close();
         if (work.cancelled()) {
-            checksumsDone();
             QDir(folder).removeRecursively();
             result.cancelled = true;
             return result;
         }
-        if (failed || read < 0 || written != file.size) {
-            checksumsDone();
+        if (unwritten) {
+            return refuse(QStringLiteral("无法写入“%1”（%2），未导入任何内容。")
+                              .arg(QDir::toNativeSeparators(target), FileProblem(out)));
+        }
+        if (read < 0 || written != file.size) {
             return refuse(QStringLiteral("方案文件中“%1”已损坏，未导入任何内容。").arg(file.path));
         }
         if (IsSetupProfile(file.path) && !IsValidGbk(profile)) {
-            checksumsDone();
             return refuse(
                 QStringLiteral("方案文件中的设置“%1”不是有效的 GBK 文本，未导入任何内容。")
                     .arg(file.path));
         }
-        checksums.push_back(
-            std::async(std::launch::async, [target, &work] { return Sha256Of(target, work); }));
+        checksums.endFile();
+    }
+    const QList<QByteArray> sums = checksums.results();
+    if (work.cancelled()) {
+        QDir(folder).removeRecursively();
+        result.cancelled = true;
+        return result;
     }
     for (qsizetype i = 0; i < manifest->files.size(); ++i) {
-        if (checksums[size_t(i)].get() != manifest->files[i].sha256) {
-            checksumsDone();
+        if (sums[i] != manifest->files[i].sha256) {
             return refuse(QStringLiteral("方案文件中“%1”的校验值不符，文件已损坏，未导入任何内容。")
                               .arg(manifest->files[i].path));
         }

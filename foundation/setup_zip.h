@@ -23,11 +23,19 @@ struct SetupExport {
     bool cancelled = false;
     int files = 0;    // files in the archive, the manifest not counted
     int leftOut = 0;  // files of the setup's folders that no setting names
+    // Files whose names no import takes ("14:00.jpg": a ':' is a drive or a stream on
+    // Windows), left out so that no archive of ours is one the program refuses.
+    QStringList notCarried;
     qint64 bytes = 0;
+    // "29个文件，12.3 MB；未被设置引用的 2 个文件未导出"
+    QString summary() const;
 };
 // Writes the setup of the program folder `appDir` to `zipPath`, which is replaced only once
 // the archive is complete.
 SetupExport ExportSetup(const QString& appDir, const QString& zipPath, const SetupWork& work = {});
+// Writes the files `members` names (relative to `appDir`) and what it says an undo removes.
+SetupExport ExportSetup(const QString& appDir, const SetupMembers& members, const QString& zipPath,
+                        const SetupWork& work = {});
 
 struct SetupUnpacked {
     QString refusal;  // why the archive is not taken; empty when it is

@@ -2,6 +2,7 @@
 
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
+#include "foundation/setup_applying.h"
 #include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
 #include "timing/side_timer.h"
@@ -45,7 +46,8 @@ TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen) {
 }
 
 void LaunchSegment(const AppContext& context, QWidget* mainScreen, int segment) {
-    if (segment < 1 || segment > kSegmentCount) {
+    // While an import moves the setup's files, a segment's profile may be aside.
+    if (segment < 1 || segment > kSegmentCount || SetupApplying::instance().now()) {
         return;
     }
     CopySegmentToActive(context.appDir, segment);
