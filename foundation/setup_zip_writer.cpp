@@ -26,6 +26,17 @@ void Put32(QByteArray& out, quint32 value) {
     Put16(out, quint16(value >> 16));
 }
 
+// What local header and directory say alike of an entry, from its method to its size.
+void PutKnown(QByteArray& out, quint16 method, quint16 time, quint16 date, quint32 crc,
+              quint32 packed, quint32 size) {
+    Put16(out, method);
+    Put16(out, time);
+    Put16(out, date);
+    Put32(out, crc);
+    Put32(out, packed);
+    Put32(out, size);
+}
+
 // The MS-DOS time and date a zip entry carries; 1980 at the earliest.
 std::pair<quint16, quint16> DosTime(const QDateTime& when) {
     const QDateTime local = when.toLocalTime();
@@ -111,10 +122,7 @@ bool SetupZipWriter::begin(Entry& entry, const QString& name, const QDateTime& m
     Put32(header, 0x04034b50);
     Put16(header, kNeeded);
     Put16(header, kUtf8Name);
-    Put16(header, entry.method);
-    Put16(header, entry.time);
-    Put16(header, entry.date);
-    header.append(12, '\0');  // CRC and sizes, once known
+    PutKnown(header, entry.method, entry.time, entry.date, 0, 0, 0);  // CRC and sizes, once known
     Put16(header, quint16(entry.name.size()));
     Put16(header, 0);
     return write(header + entry.name);
@@ -122,12 +130,7 @@ bool SetupZipWriter::begin(Entry& entry, const QString& name, const QDateTime& m
 
 bool SetupZipWriter::finish(const Entry& entry) {
     QByteArray known;
-    Put16(known, entry.method);
-    Put16(known, entry.time);
-    Put16(known, entry.date);
-    Put32(known, entry.crc);
-    Put32(known, entry.packed);
-    Put32(known, entry.size);
+    PutKnown(known, entry.method, entry.time, entry.date, entry.crc, entry.packed, entry.size);
     const qint64 end = file_.pos();
     if (!file_.seek(entry.offset + 8) || !write(known) || !file_.seek(end)) {
         return error_.isEmpty() ? fail(FileProblem(file_)) : false;
@@ -238,12 +241,8 @@ bool SetupZipWriter::commit() {
         Put16(directory, kMadeBy);
         Put16(directory, kNeeded);
         Put16(directory, kUtf8Name);
-        Put16(directory, entry.method);
-        Put16(directory, entry.time);
-        Put16(directory, entry.date);
-        Put32(directory, entry.crc);
-        Put32(directory, entry.packed);
-        Put32(directory, entry.size);
+        PutKnown(directory, entry.method, entry.time, entry.date, entry.crc, entry.packed,
+                 entry.size);
         Put16(directory, quint16(entry.name.size()));
         Put16(directory, 0);  // extra field
         Put16(directory, 0);  // comment

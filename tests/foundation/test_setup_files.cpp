@@ -24,29 +24,10 @@
 #include "foundation/setup_zip_writer.h"
 #include "foundation/stored_files.h"
 #include "support/data_rows.h"
+#include "support/folder_tree.h"
 #include "tools/dev_support/copy_tree.h"
 
 namespace {
-
-// Every file of a program folder but its backups, by path, as bytes; every folder, as "/".
-QMap<QString, QByteArray> Contents(const QString& appDir) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(appDir, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = QDir(appDir).relativeFilePath(it.next());
-        QFile file(it.filePath());
-        if (path.startsWith(QLatin1String("backups"))) {
-            continue;
-        }
-        if (it.fileInfo().isDir()) {
-            files.insert(path, "/");
-        } else if (file.open(QIODevice::ReadOnly)) {
-            files.insert(path, file.readAll());
-        }
-    }
-    return files;
-}
 
 // The paths where two folders' contents differ, for a failure to name.
 QByteArray Differences(const QMap<QString, QByteArray>& a, const QMap<QString, QByteArray>& b) {
@@ -194,7 +175,7 @@ class SetupFilesTest : public QObject {
         Folder home, hall(QStringLiteral("token-of-the-hall"));
         WriteProfileString(SegmentProfilePath(hall.dir.path(), 3), kConfigSection, SegmentKey::Name,
                            "改过的名称");
-        const QMap<QString, QByteArray> hallBefore = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> hallBefore = FolderTree(hall.dir.path());
         const QString zip = home.dir.filePath("setup.zip");
         const SetupExport exported = ExportSetup(home.dir.path(), zip);
         QVERIFY2(exported.problem.isEmpty(), qPrintable(exported.problem));
@@ -212,9 +193,9 @@ class SetupFilesTest : public QObject {
             return std::count_if(contents.cbegin(), contents.cend(),
                                  [](const QByteArray& bytes) { return bytes != "/"; });
         };
-        QCOMPARE(files(Contents(hall.dir.path())), files(hallBefore) + exported.files);  // staged
+        QCOMPARE(files(FolderTree(hall.dir.path())), files(hallBefore) + exported.files);  // staged
         QVERIFY(ApplyStagedSetup(hall.dir.path()).isEmpty());
-        const QMap<QString, QByteArray> homeFiles = Contents(home.dir.path());
+        const QMap<QString, QByteArray> homeFiles = FolderTree(home.dir.path());
         for (const QString& member : CollectSetupMembers(home.dir.path()).paths) {
             QVERIFY2(hall.bytes("\\" + member) == homeFiles.value(member), qPrintable(member));
         }
@@ -227,7 +208,7 @@ class SetupFilesTest : public QObject {
         QCOMPARE(SetupBackups(hall.dir.path()).size(), 1);
         QVERIFY(hall.undo().isEmpty());
         QCOMPARE(hall.segmentName(3), QStringLiteral("改过的名称"));
-        QCOMPARE(Contents(hall.dir.path()), hallBefore);
+        QCOMPARE(FolderTree(hall.dir.path()), hallBefore);
     }
 
     // A→B→C, undone twice: exactly B, then exactly A, the fallback picture that no setting
@@ -235,7 +216,7 @@ class SetupFilesTest : public QObject {
     void undoWalksBackThroughTheImports() {
         Folder hall;
         QVERIFY(QDir(hall.path("\\sound\\Warn\\user")).removeRecursively());
-        const QMap<QString, QByteArray> a = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> a = FolderTree(hall.dir.path());
         QTemporaryDir elsewhere;
         const QString b = elsewhere.filePath("b.zip"), c = elsewhere.filePath("c.zip");
         Craft(b, {{"config/main.ini", ToGbk(QStringLiteral("[配置信息]\r\n背景图片=新.jpg\r\n"))},
@@ -246,7 +227,7 @@ class SetupFilesTest : public QObject {
                   {"background/main/default.jpg", "the fallback picture of setup C"},
                   {"background/main/c.jpg", "C's picture"}});
         QCOMPARE(hall.import(b), QString());
-        const QMap<QString, QByteArray> afterB = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> afterB = FolderTree(hall.dir.path());
         QCOMPARE(afterB.value("background/main/default.jpg"),
                  QByteArray("the fallback picture of setup B"));
         QCOMPARE(hall.import(c), QString());
@@ -260,13 +241,13 @@ class SetupFilesTest : public QObject {
                     .match(undoC.undoes)
                     .hasMatch());
         QCOMPARE(hall.apply(undoC), QString());
-        COMPARE_FOLDER(Contents(hall.dir.path()), afterB);
+        COMPARE_FOLDER(FolderTree(hall.dir.path()), afterB);
         QCOMPARE(hall.undo(), QString());
-        COMPARE_FOLDER(Contents(hall.dir.path()), a);
+        COMPARE_FOLDER(FolderTree(hall.dir.path()), a);
 
         QVERIFY(SetupBackups(hall.dir.path()).isEmpty());
         QCOMPARE(StageUndo(hall.dir.path()).refusal, kNothingToUndo);
-        COMPARE_FOLDER(Contents(hall.dir.path()), a);
+        COMPARE_FOLDER(FolderTree(hall.dir.path()), a);
     }
 
     // Backups sort by the time in their names, also past a tenth of one second, and a new one
@@ -378,13 +359,13 @@ class SetupFilesTest : public QObject {
         QFETCH(QList<Crafted>, entries);
         QFETCH(QByteArray, manifest);
         Folder hall;
-        const QMap<QString, QByteArray> before = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> before = FolderTree(hall.dir.path());
         QTemporaryDir elsewhere;
         const QString zip = elsewhere.filePath("a/b/hostile.zip");
         QDir().mkpath(elsewhere.filePath("a/b"));
         Craft(zip, entries, manifest);
         QVERIFY(!StageSetup(hall.dir.path(), zip).refusal.isEmpty());
-        QCOMPARE(Contents(hall.dir.path()), before);
+        QCOMPARE(FolderTree(hall.dir.path()), before);
         QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{"a"});  // nothing written beside the program folder either
     }
@@ -395,9 +376,9 @@ class SetupFilesTest : public QObject {
         QFile file(zip);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("PK\x03\x04 not really") > 0);
         file.close();
-        const QMap<QString, QByteArray> before = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> before = FolderTree(hall.dir.path());
         QVERIFY(!StageSetup(hall.dir.path(), zip).refusal.isEmpty());
-        QCOMPARE(Contents(hall.dir.path()), before);
+        QCOMPARE(FolderTree(hall.dir.path()), before);
     }
 
     // Zipped again by Chinese Windows' own "send to compressed folder": GBK names, no flag.
@@ -457,7 +438,7 @@ class SetupFilesTest : public QObject {
                            "改过的名称");
         const QString zip = home.dir.filePath("setup.zip");
         QVERIFY(ExportSetup(home.dir.path(), zip).problem.isEmpty());
-        const QMap<QString, QByteArray> before = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> before = FolderTree(hall.dir.path());
         QVERIFY(StageSetup(hall.dir.path(), zip).refusal.isEmpty());
 
         QProcess child;
@@ -465,10 +446,10 @@ class SetupFilesTest : public QObject {
                     {QStringLiteral("--die-mid-import"), hall.dir.path()});
         QVERIFY(child.waitForFinished());
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-        QVERIFY(Contents(hall.dir.path()) != before);  // a mix, and the staging left
+        QVERIFY(FolderTree(hall.dir.path()) != before);  // a mix, and the staging left
 
         QVERIFY(RollBackUnfinishedImport(hall.dir.path()));
-        QCOMPARE(Contents(hall.dir.path()), before);
+        QCOMPARE(FolderTree(hall.dir.path()), before);
         QVERIFY(!RollBackUnfinishedImport(hall.dir.path()));
     }
 
@@ -478,7 +459,7 @@ class SetupFilesTest : public QObject {
         Folder home, hall;
         const QString zip = home.dir.filePath("setup.zip");
         QVERIFY(ExportSetup(home.dir.path(), zip).problem.isEmpty());
-        const QMap<QString, QByteArray> before = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> before = FolderTree(hall.dir.path());
         std::atomic<bool> cancel{false};
         SetupWork work;
         work.cancel = &cancel;
@@ -486,7 +467,7 @@ class SetupFilesTest : public QObject {
         const StagedSetup staged = StageSetup(hall.dir.path(), zip, work);
         QVERIFY(staged.cancelled);
         QCOMPARE(staged.refusal, QString());
-        QCOMPARE(Contents(hall.dir.path()), before);
+        QCOMPARE(FolderTree(hall.dir.path()), before);
     }
 
     // A file that cannot be written (run as a child that may write no file past 64 KB) is said
@@ -498,7 +479,7 @@ class SetupFilesTest : public QObject {
         QRandomGenerator(29).fillRange(reinterpret_cast<quint32*>(picture.data()),
                                        picture.size() / 4);
         Craft(zip, {{"background/main/big.jpg", picture}});
-        const QMap<QString, QByteArray> before = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> before = FolderTree(hall.dir.path());
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--stage-with-small-files"), hall.dir.path(), zip});
@@ -506,7 +487,7 @@ class SetupFilesTest : public QObject {
         const QString said = QString::fromUtf8(child.readAllStandardOutput());
         QVERIFY2(said.startsWith(QStringLiteral("无法写入")), qPrintable(said));
         QVERIFY2(!said.contains(QStringLiteral("损坏")), qPrintable(said));
-        QCOMPARE(Contents(hall.dir.path()), before);
+        QCOMPARE(FolderTree(hall.dir.path()), before);
 
         QFile full(QStringLiteral("/dev/full"));
         if (!full.open(QIODevice::WriteOnly)) {
@@ -524,7 +505,7 @@ class SetupFilesTest : public QObject {
         const QString zip = hall.dir.filePath("setup.zip");
         const QByteArray changed = ToGbk(QStringLiteral("[配置信息]\r\n背景图片=x.jpg\r\n"));
         Craft(zip, {{"config/main.ini", changed}, {"config/BasicInfo.ini", changed}});
-        const QMap<QString, QByteArray> before = Contents(hall.dir.path());
+        const QMap<QString, QByteArray> before = FolderTree(hall.dir.path());
         QVERIFY(StageSetup(hall.dir.path(), zip).refusal.isEmpty());
         QString sabotaged;
         SetupWork work;
@@ -557,7 +538,7 @@ class SetupFilesTest : public QObject {
         QVERIFY(QFileInfo::exists(aside));
         QVERIFY(QDir(hall.dir.filePath(sabotaged)).removeRecursively());
         QVERIFY(RollBackUnfinishedImport(hall.dir.path()));
-        QCOMPARE(Contents(hall.dir.path()), before);
+        QCOMPARE(FolderTree(hall.dir.path()), before);
     }
 
     // Pictures, sounds and presentations that are compressed already are stored as they are;

@@ -2,11 +2,11 @@
 // and undoes without a window, says why it refuses with a non-zero status, and never works
 // under a copy that is running.
 
-#include <QDirIterator>
 #include <QtTest>
 
 #include "foundation/main_profile.h"
 #include "foundation/setup_import.h"
+#include "support/folder_tree.h"
 #include "tools/dev_support/child_program.h"
 
 using child_program::Child;
@@ -25,24 +25,6 @@ Run Command(const Child& child, const QStringList& arguments) {
     process.waitForFinished();
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-// Every file and folder of a program folder but its backups: path to bytes, "/" for a folder.
-QMap<QString, QByteArray> Tree(const QString& appDir) {
-    QMap<QString, QByteArray> tree;
-    QDirIterator it(appDir, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = QDir(appDir).relativeFilePath(it.next());
-        QFile file(it.filePath());
-        if (path.startsWith(QLatin1String("backups"))) {
-            continue;
-        }
-        tree.insert(path, it.fileInfo().isDir() || !file.open(QIODevice::ReadOnly)
-                              ? QByteArray("/")
-                              : file.readAll());
-    }
-    return tree;
 }
 
 // A setup made from the shipped one: its main picture is the fallback picture, with bytes of
@@ -110,9 +92,9 @@ class SetupCommandTest : public QObject {
         QTemporaryDir outside;
         const QString b = SetupReplacingTheFallback(outside, QStringLiteral("b"));
         const QString c = SetupReplacingTheFallback(outside, QStringLiteral("c"));
-        const QMap<QString, QByteArray> before = Tree(child.dir.path());
+        const QMap<QString, QByteArray> before = FolderTree(child.dir.path());
         QCOMPARE(Command(child, {QStringLiteral("--import-setup"), b}).status, 0);
-        const QMap<QString, QByteArray> afterB = Tree(child.dir.path());
+        const QMap<QString, QByteArray> afterB = FolderTree(child.dir.path());
         QCOMPARE(afterB.value("background/main/default.jpg"), QByteArray("b default.jpg"));
         QCOMPARE(Command(child, {QStringLiteral("--import-setup"), c}).status, 0);
 
@@ -122,15 +104,15 @@ class SetupCommandTest : public QObject {
                      first.out.contains(QStringLiteral("的导入，恢复为导入前的比赛方案：")) &&
                      first.out.contains(QStringLiteral("\n已撤销 ")),
                  qPrintable(first.out + first.errors));
-        QVERIFY(Tree(child.dir.path()) == afterB);
+        QVERIFY(FolderTree(child.dir.path()) == afterB);
         QCOMPARE(Command(child, {QStringLiteral("--undo-import")}).status, 0);
-        QVERIFY(Tree(child.dir.path()) == before);
+        QVERIFY(FolderTree(child.dir.path()) == before);
 
         const Run none = Command(child, {QStringLiteral("--undo-import")});
         QCOMPARE(none.status, 1);
         QVERIFY2(none.errors.endsWith(QStringLiteral("未能撤销上次导入：") + kNothingToUndo + '\n'),
                  qPrintable(none.errors));
-        QVERIFY(Tree(child.dir.path()) == before);
+        QVERIFY(FolderTree(child.dir.path()) == before);
     }
 };
 
