@@ -13,6 +13,7 @@
 #include "foundation/gbk.h"
 #include "foundation/program.h"
 #include "foundation/setup_checksums.h"
+#include "foundation/setup_zip_offsets.h"
 #include "foundation/setup_zip_writer.h"
 
 namespace {
@@ -57,7 +58,8 @@ bool IsLinkOrDevice(zip_t* archive, zip_uint64_t index) {
 struct Entry {
     zip_uint64_t index = 0;
     qint64 size = 0;
-    QStringList names;  // what its name may stand for, the likelier first
+    QStringList names;    // what its name may stand for, the likelier first
+    bool stored = false;  // as it is, neither compressed nor encrypted
 };
 
 // Which of the manifest's files each entry is: the one of its possible names the manifest
@@ -224,7 +226,7 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             return result;
         }
         // Marked UTF-8, libzip hands the strict name over as it stands; unmarked, it converts.
-        Entry entry{index, 0, SetupEntryNames(raw, qstrcmp(raw, strict) == 0)};
+        Entry entry{index, 0, SetupEntryNames(raw, qstrcmp(raw, strict) == 0), false};
         // An entry none of whose names is safe is refused whatever the manifest says.
         const bool safe =
             std::any_of(entry.names.cbegin(), entry.names.cend(),
@@ -247,6 +249,9 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
             return result;
         }
         entry.size = qint64(stat.size);
+        entry.stored = (stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method == ZIP_CM_STORE &&
+                       stat.comp_size == stat.size && (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) &&
+                       stat.encryption_method == ZIP_EM_NONE;
         unpacked += entry.size;
         if (entry.size < 0 || unpacked > kSetupMostBytes) {
             result.refusal = SizeRefusal(QStringLiteral("解压后超过 2 GB"));
@@ -339,6 +344,11 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
     // Each chunk is checksummed on a thread of its own while the next one is unpacked; all the
     // checksums are compared before the archive is taken.
     SetupChecksums checksums;
+    // A file stored as it is is copied straight from the archive, its checksum standing for
+    // the CRC that libzip would reckon; anything else through libzip.
+    QFile raw(zipPath);
+    const std::optional<QList<qint64>> offsets =
+        raw.open(QIODevice::ReadOnly) ? ZipDataOffsets(raw, count) : std::nullopt;
     qint64 done = 0;
     for (qsizetype i = 0; i < manifest->files.size(); ++i) {
         const SetupFile& file = manifest->files[i];
@@ -346,23 +356,28 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
         const QString target = QDir(folder).filePath(file.path);
         QDir().mkpath(QFileInfo(target).path());
         QFile out(target);
-        zip_file_t* in = zip_fopen_index(archive.get(), entry.index, 0);
-        if (!in || !out.open(QIODevice::WriteOnly)) {
+        const bool straight = entry.stored && offsets && raw.seek((*offsets)[entry.index]);
+        zip_file_t* in = straight ? nullptr : zip_fopen_index(archive.get(), entry.index, 0);
+        if ((!straight && !in) || !out.open(QIODevice::WriteOnly)) {
             if (in) {
                 zip_fclose(in);
             }
-            return refuse(
-                QStringLiteral("无法解压“%1”（%2），未导入任何内容。")
-                    .arg(file.path, in ? FileProblem(out)
-                                       : QString::fromLocal8Bit(zip_strerror(archive.get()))));
+            return refuse(QStringLiteral("无法解压“%1”（%2），未导入任何内容。")
+                              .arg(file.path, straight || in ? FileProblem(out)
+                                                             : QString::fromLocal8Bit(
+                                                                   zip_strerror(archive.get()))));
         }
+        const auto readChunk = [&](char* into, qint64 most, qint64 left) -> qint64 {
+            return straight ? raw.read(into, std::min(most, left))
+                            : zip_fread(in, into, zip_uint64_t(most));
+        };
         QByteArray profile;
         qint64 written = 0;
         zip_int64_t read = 0;
         bool unwritten = false;
         while (!work.cancelled()) {
             QByteArray chunk(kChunk, Qt::Uninitialized);
-            read = zip_fread(in, chunk.data(), zip_uint64_t(chunk.size()));
+            read = readChunk(chunk.data(), chunk.size(), file.size - written);
             if (read <= 0 || written + read > file.size) {
                 break;
             }
@@ -381,7 +396,9 @@ SetupUnpacked UnpackSetup(const QString& zipPath, const QString& folder, const S
                 work.progress(done, total);
             }
         }
-        zip_fclose(in);
+        if (in) {
+            zip_fclose(in);
+        }
         unwritten = unwritten || !out.flush();
         out.close();
         if (work.cancelled()) {
