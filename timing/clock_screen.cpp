@@ -25,8 +25,9 @@
 ClockScreen::ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent)
     : FullScreenWindow(designClientTwips, parent),
       context_(context),
+      tickerGroup_(new TickerGroup(this)),
       backToMain_(new BackToMain(this, context.navigator)),
-      overtime_(std::make_unique<SecondTicker>()) {
+      overtime_(std::make_unique<SecondTicker>(nullptr, tickerGroup_)) {
     overtime_->setObjectName(QStringLiteral("Overtime"));
     connect(overtime_.get(), &SecondTicker::tick, this, [this] {
         for (const auto& [track, clock] : tracks_) {
@@ -118,7 +119,7 @@ QString ClockScreen::readActive(const QString& key) const {
 }
 
 SecondTicker* ClockScreen::addTicker(const QString& objectName) {
-    auto* ticker = new SecondTicker(this);
+    auto* ticker = new SecondTicker(this, tickerGroup_);
     ticker->setObjectName(objectName);
     tickers_.append(ticker);
     return ticker;
