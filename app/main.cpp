@@ -74,11 +74,11 @@ int main(int argc, char* argv[]) {
     auto offer = std::make_shared<QMetaObject::Connection>();
     *offer = QObject::connect(
         &program.navigator, &ScreenNavigator::audienceScreenChanged,
-        [&program, offer, console, askFirst](FullScreenWindow* screen) {
+        [&program, &journal, offer, console, askFirst](FullScreenWindow* screen) {
             if (screen && screen == program.navigator.mainScreen()) {
                 QObject::disconnect(*offer);
-                QTimer::singleShot(0, console, [&program, console, askFirst] {
-                    console->sayAboutScreen(OfferResume(program.context, program.navigator,
+                QTimer::singleShot(0, console, [&program, &journal, console, askFirst] {
+                    console->sayAboutScreen(OfferResume(program.context, program.navigator, journal,
                                                         QDateTime::currentDateTime(), askFirst));
                 });
             }

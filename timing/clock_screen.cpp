@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "foundation/clock_format.h"
-#include "foundation/debate_profiles.h"
 #include "foundation/paths.h"
 #include "foundation/platform/colours.h"
 #include "foundation/platform/navigator.h"
@@ -49,14 +48,8 @@ const TimedSegment& ClockScreen::timedSegment() const {
 TurnTrack* ClockScreen::recordTurns(const QString& role, SecondTicker* ticker, QLabel* clock,
                                     std::function<qint16()> remaining) {
     auto* track = new TurnTrack(role, ticker, std::move(remaining), this);
-    connect(track, &TurnTrack::ended, this, [this](TurnRecord turn) {
-        const TimedSegment& segment = timedSegment();
-        turn.debate = ReadProfileString(AppPath(context_.appDir, kDebateInfoProfile),
-                                        kDebateInfoSection, DebateKey::Competition);
-        turn.segment = segment.number;
-        turn.segmentName = segment.name;
-        turn.style = segment.style;
-        emit turnEnded(turn);
+    connect(track, &TurnTrack::ended, this, [this](const TurnProgress& turn, const QDateTime& end) {
+        emit turnEnded(TurnRecordOf(turn, timedSegment(), end));
     });
     connect(track, &TurnTrack::overtimeBegan, overtime_.get(), &SecondTicker::start);
     tracks_.append({track, clock});
@@ -255,6 +248,8 @@ SegmentState ClockScreen::saveState() {
     state.screen = objectName();
     state.segmentNumber = timedSegment().number;
     state.segment = timedSegment().name;
+    state.style = timedSegment().style;
+    state.debate = timedSegment().debate;
     state.written = QDateTime::currentDateTimeUtc();
     const QList<ClockReading> published = clocks();
     for (const Counter& counter : counters()) {
@@ -306,12 +301,6 @@ bool ClockScreen::restoreState(const SegmentState& state) {
         ticker->stop();
     }
     overtime_->stop();
-    for (const auto& [track, clock] : tracks_) {
-        // Nothing counts while the program was away, over time neither.
-        TurnProgress progress = state.turns.value(track->tickerName());
-        progress.countingOvertime = false;
-        track->restore(progress);
-    }
     for (const Counter& counter : all) {
         const QString name = counter.label->objectName();
         counter.set(state.counters.value(name));
@@ -331,6 +320,13 @@ bool ClockScreen::restoreState(const SegmentState& state) {
                 ticker->start();
             }
         }
+    }
+    // The turns last: a clock set going again here is no start of the operator's.
+    for (const auto& [track, clock] : tracks_) {
+        // Nothing counts while the program was away, over time neither.
+        TurnProgress progress = state.turns.value(track->tickerName());
+        progress.countingOvertime = false;
+        track->restore(progress);
     }
     noteChange();
     return true;
