@@ -16,7 +16,8 @@ constexpr int kFormatVersion = 2;
 constexpr qsizetype kLongestJournal = 16 * 1024;
 constexpr qsizetype kMostEntries = 16;
 constexpr qsizetype kLongestText = 32;
-constexpr qsizetype kLongestDebate = 1024;  // a name as long as the information page holds
+// The debate's and the segment's names, typed by the organisers: far longer than any shown.
+constexpr qsizetype kLongestName = 1024;
 
 bool IsName(const QString& name) {
     static const QRegularExpression kName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,31}$"));
@@ -178,10 +179,10 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
     if (object.value("version").toInt() != kFormatVersion || !IsName(state.screen) ||
         !segmentNumber.isDouble() || segmentNumber.toDouble() != state.segmentNumber ||
         state.segmentNumber < 0 || state.segmentNumber > kSegmentCount || !turns ||
-        !object.value("segment").isString() || state.segment.size() > kLongestText ||
+        !object.value("segment").isString() || state.segment.size() > kLongestName ||
         !style.isDouble() || style.toDouble() != state.style || state.style < 0 ||
         state.style > int(TimingStyle::PerSpeech) || !object.value("debate").isString() ||
-        state.debate.size() > kLongestDebate || !state.written.isValid() || !counters || !shown ||
+        state.debate.size() > kLongestName || !state.written.isValid() || !counters || !shown ||
         !enabled || !running.isArray() || running.toArray().size() > kMostEntries) {
         return std::nullopt;
     }

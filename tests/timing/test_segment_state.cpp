@@ -116,6 +116,18 @@ class SegmentStateTest : public QObject {
         AddRow("a segment past the eighth", QByteArray("\"segmentNumber\": 0"),
                QByteArray("\"segmentNumber\": 9"));
     }
+    // The names are the organisers': a long one keeps the journal readable.
+    void longNamesReadBack() {
+        ClockScreenFixture<Form17> fixture("1", "90", "30");
+        SegmentState state = fixture.open()->saveState();
+        state.segment = QString(100, QChar(0x8FA9));
+        state.debate = QString(1000, QChar(0x8D5B));
+        state.written = QDateTime(QDate(2026, 12, 10), QTime(14, 30, 5), Qt::UTC);  // whole seconds
+        const std::optional<SegmentState> read = SegmentStateFromJson(SegmentStateToJson(state));
+        QVERIFY(read);
+        QCOMPARE(*read, state);
+    }
+
     void aJournalThatIsNotExactlyAScreensIsRefused() {
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);
