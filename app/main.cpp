@@ -12,6 +12,7 @@
 #include "foundation/program_folder.h"
 #include "foundation/setup_import.h"
 #include "foundation/widgets/fonts.h"
+#include "foundation/widgets/plain_labels.h"
 #include "hall_service.h"
 #include "operator_console.h"
 #include "resume.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(kProgramTitle);
     QApplication::setApplicationVersion(kVersionText);
     InstallFontSubstitutions();
+    KeepLabelsPlain(&app);
     InstallDialogCatalogue();
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("辩论赛计时系统"));

@@ -2,6 +2,7 @@
 // other window on the operator's screen, and the navigator says which audience screen is up.
 // Runs on an offscreen platform with two screens.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -27,6 +28,7 @@
 #include "foundation/platform/dialog_owner.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
+#include "foundation/widgets/plain_labels.h"
 #include "hall/screen_snapshot.h"
 #include "operator_console.h"
 #include "real_program.h"
@@ -229,7 +231,21 @@ class TwoScreensTest : public QObject {
     void layoutModeEndsOnlyThroughItsOwnCommand();
     void consoleHeadingsShowInFull();
     void overTimeAndTheTimeRecordOnTheConsole();
+    void aSegmentNameThatLooksLikeMarkupShowsAsWritten();
 };
+
+// A setup travels between rooms: what its profiles name is shown, never taken for markup.
+void TwoScreensTest::aSegmentNameThatLooksLikeMarkupShowsAsWritten() {
+    ConsoleRun run;
+    const QString name = QStringLiteral("<font size=7 color=red>驳论</font><img src=x.png>");
+    WriteProfileString(SegmentProfilePath(run.dir.path(), 3), kConfigSection, SegmentKey::Name,
+                       name);
+    run.key(Qt::Key_3);
+    auto* title = run.console->findChild<QLabel*>("ScreenTitle");
+    const QString shown = QStringLiteral("投影中：") + name + QStringLiteral("（Mode-2）");
+    QCOMPARE(title->text(), shown);
+    QCOMPARE(QAccessible::queryAccessibleInterface(title)->text(QAccessible::Name), shown);
+}
 
 // A side runs out and speaks on: the console counts the over time beside its clock until the
 // next press; the turn then lands in the record, red, and exports. A record that cannot be
@@ -549,6 +565,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    KeepLabelsPlain(&app);  // as the program does
     TwoScreensTest test;
     return QTest::qExec(&test, argc, argv);
 }
