@@ -24,6 +24,7 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
+#include "foundation/debate_profiles.h"
 #include "foundation/main_profile.h"
 #include "foundation/platform/dialog_owner.h"
 #include "foundation/screen_roles.h"
@@ -232,7 +233,29 @@ class TwoScreensTest : public QObject {
     void consoleHeadingsShowInFull();
     void overTimeAndTheTimeRecordOnTheConsole();
     void aSegmentNameThatLooksLikeMarkupShowsAsWritten();
+    void anInterruptedTurnIsSaidSoInTheRecord();
 };
+
+void TwoScreensTest::anInterruptedTurnIsSaidSoInTheRecord() {
+    ConsoleRun run;
+    const QDateTime start = QDateTime::currentDateTime().addSecs(-30);
+    const QString debate =
+        run.profile(kDebateInfoProfile, DebateKey::Competition, kDebateInfoSection);
+    for (const bool interrupted : {false, true}) {
+        QVERIFY(AppendTimeRecord(run.dir.path(),
+                                 {debate, 3, QStringLiteral("驳论"), 2, QStringLiteral("正方"), 120,
+                                  5, 0, 1, start, start.addSecs(5), interrupted})
+                    .isEmpty());
+    }
+    run.key(Qt::Key_3);  // a turn ends, the list reads the record again
+    run.key(Qt::Key_Left);
+    FireRunningTickers(run.audience());
+    run.key(Qt::Key_Escape);
+    auto* table = run.console->findChild<QTableWidget*>("TimeRecordTable");
+    QTRY_COMPARE(table->rowCount(), 3);
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("正方"));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("正方（中断）"));
+}
 
 // A setup travels between rooms: what its profiles name is shown, never taken for markup.
 void TwoScreensTest::aSegmentNameThatLooksLikeMarkupShowsAsWritten() {
