@@ -107,16 +107,6 @@ class ConsoleKeyboardTest : public QObject {
         QCOMPARE(c.lefts, typedInto ? 2 : 3);
     }
 
-    void theFirstFocusOfTheWindowIsNoTyping() {
-        Console c([](QWidget* p) { return new QLineEdit(p); });
-        QVERIFY(QTest::qWaitForWindowActive(&c.window));
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(QApplication::focusWidget(), nullptr);
-        c.key(Qt::Key_Left);
-        QCOMPARE(c.lefts, 1);
-        QCOMPARE(static_cast<QLineEdit*>(c.control)->cursorPosition(), 0);
-    }
-
     void aKeyHeldDownActsOnce() {
         Console c([](QWidget* p) { return new QCheckBox(QStringLiteral("加密"), p); });
         QVERIFY(QTest::qWaitForWindowActive(&c.window));
