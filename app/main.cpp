@@ -12,6 +12,7 @@
 #include "foundation/program_folder.h"
 #include "foundation/setup_import.h"
 #include "foundation/widgets/fonts.h"
+#include "foundation/widgets/plain_labels.h"
 #include "hall_service.h"
 #include "operator_console.h"
 #include "resume.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(kProgramTitle);
     QApplication::setApplicationVersion(kVersionText);
     InstallFontSubstitutions();
+    KeepLabelsPlain(&app);
     InstallDialogCatalogue();
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("辩论赛计时系统"));
@@ -74,11 +76,11 @@ int main(int argc, char* argv[]) {
     auto offer = std::make_shared<QMetaObject::Connection>();
     *offer = QObject::connect(
         &program.navigator, &ScreenNavigator::audienceScreenChanged,
-        [&program, offer, console, askFirst](FullScreenWindow* screen) {
+        [&program, &journal, offer, console, askFirst](FullScreenWindow* screen) {
             if (screen && screen == program.navigator.mainScreen()) {
                 QObject::disconnect(*offer);
-                QTimer::singleShot(0, console, [&program, console, askFirst] {
-                    console->sayAboutScreen(OfferResume(program.context, program.navigator,
+                QTimer::singleShot(0, console, [&program, &journal, console, askFirst] {
+                    console->sayAboutScreen(OfferResume(program.context, program.navigator, journal,
                                                         QDateTime::currentDateTime(), askFirst));
                 });
             }

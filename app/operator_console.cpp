@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -16,6 +15,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "console_keyboard.h"
 #include "foundation/clock_format.h"
 #include "foundation/cues.h"
 #include "foundation/paths.h"
@@ -196,6 +196,8 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     forgottenTimer_.setSingleShot(true);
     forgottenTimer_.setInterval(kForgottenStartMs);
     connect(&forgottenTimer_, &QTimer::timeout, this, &OperatorConsole::checkForgottenStart);
+    keyboard_ = new ConsoleKeyboard(this);
+    bindKeys();
 
     connect(&navigator_, &ScreenNavigator::audienceScreenChanged, this, &OperatorConsole::follow);
     connect(&SetupApplying::instance(), &SetupApplying::changed, this,
@@ -582,27 +584,23 @@ void OperatorConsole::launch(const QString& name) {
     }
 }
 
-void OperatorConsole::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (key == Qt::Key_Space) {
+void OperatorConsole::bindKeys() {
+    keyboard_->bind(Qt::Key_Space, [this] {
         triggerCurrent({}, {QStringLiteral("开始计时"), QStringLiteral("计时开始"),
                             QStringLiteral("计时暂停"), QStringLiteral("继续计时")});
-    } else if (key == Qt::Key_Left) {
-        triggerCurrent(QStringLiteral("Left"));
-    } else if (key == Qt::Key_Right) {
-        triggerCurrent(QStringLiteral("Right"));
-    } else if (key == Qt::Key_R) {
-        triggerCurrent({}, {QStringLiteral("初始化")});
-    } else if (key >= Qt::Key_1 && key <= Qt::Key_8) {
-        launch(QStringLiteral("Command4_%1").arg(key - Qt::Key_1));
-    } else if (key == Qt::Key_Escape) {
+    });
+    keyboard_->bind(Qt::Key_Left, [this] { triggerCurrent(QStringLiteral("Left")); });
+    keyboard_->bind(Qt::Key_Right, [this] { triggerCurrent(QStringLiteral("Right")); });
+    keyboard_->bind(Qt::Key_R, [this] { triggerCurrent({}, {QStringLiteral("初始化")}); });
+    for (int i = 0; i < 8; ++i) {
+        keyboard_->bind(Qt::Key_1 + i, [this, i] { launch(QStringLiteral("Command4_%1").arg(i)); });
+    }
+    keyboard_->bind(Qt::Key_Escape, [this] {
         if (!triggerCurrent({}, {QStringLiteral("返回主界面"), QStringLiteral("返回设置界面")}) &&
             screen_ && screen_ != navigator_.mainScreen() && !screen_->inLayoutMode()) {
             screen_->close();
         }
-    } else {
-        QWidget::keyPressEvent(event);
-    }
+    });
 }
 
 void OperatorConsole::fillScreenChoice() {

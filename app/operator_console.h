@@ -14,6 +14,7 @@
 #include "foundation/platform/platform.h"
 #include "foundation/widgets/full_screen_window.h"
 
+class ConsoleKeyboard;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -53,10 +54,9 @@ class OperatorConsole : public QWidget {
     // A clock screen that has stood since it appeared turns the clock area amber.
     void checkForgottenStart();
 
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
   private:
+    // The console's keys, whatever of it has the focus.
+    void bindKeys();
     void follow(FullScreenWindow* screen);
     void rebuildCommands();
     void rebuildLaunchList();
@@ -104,4 +104,5 @@ class OperatorConsole : public QWidget {
     QString miniatureBackKey_;
     QString miniatureShown_;  // what the miniature shows now, to skip drawing it again
     QTimer forgottenTimer_;
+    ConsoleKeyboard* keyboard_;
 };

@@ -45,8 +45,8 @@ std::optional<ScreenId> ScreenOf(const AppContext& context, const SegmentState& 
 
 }  // namespace
 
-QString OfferResume(const AppContext& context, ScreenNavigator& navigator, const QDateTime& now,
-                    bool askFirst) {
+QString OfferResume(const AppContext& context, ScreenNavigator& navigator, SegmentJournal& journal,
+                    const QDateTime& now, bool askFirst) {
     const QString path = SegmentJournal::PathIn(context.appDir);
     QFile file(path);
     if (!file.exists()) {
@@ -61,6 +61,9 @@ QString OfferResume(const AppContext& context, ScreenNavigator& navigator, const
         state ? TimedSegmentOf(context.appDir, state->screen) : TimedSegment{};
     MessageBoxes& messages = context.platform->Messages();
     if (!screenId || timed.number != state->segmentNumber || timed.name != state->segment) {
+        if (state) {
+            journal.settle(*state, false);
+        }
         QFile::remove(path);
         messages.Show(kResumeRefused, {}, MessageIcon::Warning);
         return {};
@@ -76,13 +79,17 @@ QString OfferResume(const AppContext& context, ScreenNavigator& navigator, const
                  AgoText(state->written, now));
     const bool resume =
         !askFirst || messages.Choose(question, QStringLiteral("恢复"), QStringLiteral("不恢复"));
+    // Recorded before the journal goes: a run lost in between finds both, and records nothing
+    // twice.
+    const SegmentState going = journal.settle(*state, resume);
     QFile::remove(path);
     if (!resume) {
         return {};
     }
     navigator.Replace(navigator.mainScreen(), *screenId);
     auto* screen = qobject_cast<ClockScreen*>(navigator.audienceScreen());
-    if (!screen || !screen->restoreState(*state)) {
+    if (!screen || !screen->restoreState(going)) {
+        journal.settle(going, false);
         if (screen) {
             screen->close();  // back to the main screen
         }

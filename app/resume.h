@@ -8,15 +8,18 @@
 #include "foundation/platform/platform.h"
 
 class ScreenNavigator;
+class SegmentJournal;
 
 // "恢复" puts the segment's screen up again as the journal kept it: paused, or a side timer
-// counting on from where it was; "不恢复" drops it. A journal that cannot be read, or names a
-// segment that is no longer the one it was, is refused with a plain message. `now` is the wall
+// counting on from where it was; "不恢复" drops it, its turns under way recorded through
+// `journal` as they stood, interrupted. A journal that cannot be read is refused with a plain
+// message; one that names a segment that is no longer the one it was, too, once its turns
+// are recorded. `now` is the wall
 // clock, for how long ago the run was lost. What the operator's console should say about a
 // resumed screen ("已恢复，计时暂停中"), or empty when nothing was resumed.
 // With `askFirst` false (a hall machine that starts the program by itself after a power cut),
 // a journal that fits is resumed without a question.
-QString OfferResume(const AppContext& context, ScreenNavigator& navigator,
+QString OfferResume(const AppContext& context, ScreenNavigator& navigator, SegmentJournal& journal,
                     const QDateTime& now = QDateTime::currentDateTime(), bool askFirst = true);
 
 inline const QString kResumeRefused =

@@ -85,7 +85,7 @@ void TimeRecordPanel::reload() {
         const QStringList cells = {
             turn.segment ? QStringLiteral("%1 %2").arg(turn.segment).arg(turn.segmentName)
                          : turn.segmentName,
-            turn.role,
+            turn.role + (turn.interrupted ? QStringLiteral("（中断）") : QString()),
             turn.limit > 0 ? Duration(turn.limit) : QString(),
             Duration(turn.used),
             turn.over > 0 ? Duration(turn.over) : QString(),

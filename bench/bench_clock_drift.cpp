@@ -4,10 +4,14 @@
 //     tick against the ideal schedule and the jitter of every tick;
 //   - with --seconds, also 60 real one-second ticks under the same load;
 //   - one-second ticks with the event loop blocked for 3 s in the middle: seconds the clock
-//     lost (goal: none), next to a plain repeating QTimer that sat through the same stall.
+//     lost (goal: none), next to a plain repeating QTimer that sat through the same stall;
+//   - a total clock with 3 s left and a turn clock at 10 s (styles 3 and 5), the loop blocked
+//     for 3.5 s right after both started: the turn clock where the total's time up stops it
+//     (goal: where it stops without the stall).
 // The quick run (no --seconds) takes under a minute.
 
 #include <unistd.h>
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -26,6 +30,8 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/fakes/fake_platform.h"
 #include "foundation/widgets/second_ticker.h"
+#include "timing/per_speech_countdown.h"
+#include "timing/question_answer_countdown.h"
 #include "timing/single_countdown.h"
 #include "tools/dev_support/no_navigator.h"
 
@@ -162,6 +168,33 @@ void ReportStall(const Run& run, qint64 period, int stallMs) {
                 kLimit - int(run.tickNs.size()));
 }
 
+// The total clock of `Screen` at 3 s and its turn clock (`turnClock`) at 10 s, set going by a
+// left press; the event loop then blocks for 3.5 s. What both show once the total is up.
+template <typename Screen>
+void ReportTwoClockStall(const char* title, const AppContext& context, const QString& turnClock,
+                         const QString& unstalled) {
+    const QString active = ActiveSegmentProfilePath(context.appDir);
+    WriteProfileString(active, kConfigSection, SegmentKey::Limit, QStringLiteral("3"));
+    for (const QString& key : {SegmentKey::QuestionLimit, SegmentKey::SpeechLimit}) {
+        WriteProfileString(active, kConfigSection, key, QStringLiteral("10"));
+    }
+    Screen screen(context);
+    QElapsedTimer clock;
+    clock.start();
+    screen.template findChild<QAction*>(QStringLiteral("Left"))->trigger();
+    QTimer::singleShot(0, [] { QThread::msleep(3500); });
+    QEventLoop loop;
+    QTimer::singleShot(4500, &loop, &QEventLoop::quit);
+    loop.exec();
+    std::printf(
+        "two clocks, a 3.5 s stall, %s: total %s, turn clock %s after %.1f s "
+        "(without the stall %s)\n",
+        title, qPrintable(screen.template findChild<QLabel*>(QStringLiteral("Label2"))->text()),
+        qPrintable(screen.template findChild<QLabel*>(turnClock)->text()),
+        double(clock.elapsed()) / 1000, qPrintable(unstalled));
+    WriteProfileString(active, kConfigSection, SegmentKey::Limit, QString::number(kLimit));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -201,5 +234,7 @@ int main(int argc, char* argv[]) {
     }
     constexpr int kStallMs = 3000;
     ReportStall(RunClock(context, 1000, 6, kStallMs), 1000, kStallMs);
+    ReportTwoClockStall<Form5>("style 3", context, QStringLiteral("Label4"), QStringLiteral("8s"));
+    ReportTwoClockStall<Form22>("style 5", context, QStringLiteral("Label1"), QStringLiteral("7s"));
     return 0;
 }

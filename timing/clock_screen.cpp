@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "foundation/clock_format.h"
-#include "foundation/debate_profiles.h"
 #include "foundation/paths.h"
 #include "foundation/platform/colours.h"
 #include "foundation/platform/navigator.h"
@@ -25,8 +24,9 @@
 ClockScreen::ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent)
     : FullScreenWindow(designClientTwips, parent),
       context_(context),
+      tickerGroup_(new TickerGroup(this)),
       backToMain_(new BackToMain(this, context.navigator)),
-      overtime_(std::make_unique<SecondTicker>()) {
+      overtime_(std::make_unique<SecondTicker>(nullptr, tickerGroup_)) {
     overtime_->setObjectName(QStringLiteral("Overtime"));
     connect(overtime_.get(), &SecondTicker::tick, this, [this] {
         for (const auto& [track, clock] : tracks_) {
@@ -48,14 +48,8 @@ const TimedSegment& ClockScreen::timedSegment() const {
 TurnTrack* ClockScreen::recordTurns(const QString& role, SecondTicker* ticker, QLabel* clock,
                                     std::function<qint16()> remaining) {
     auto* track = new TurnTrack(role, ticker, std::move(remaining), this);
-    connect(track, &TurnTrack::ended, this, [this](TurnRecord turn) {
-        const TimedSegment& segment = timedSegment();
-        turn.debate = ReadProfileString(AppPath(context_.appDir, kDebateInfoProfile),
-                                        kDebateInfoSection, DebateKey::Competition);
-        turn.segment = segment.number;
-        turn.segmentName = segment.name;
-        turn.style = segment.style;
-        emit turnEnded(turn);
+    connect(track, &TurnTrack::ended, this, [this](const TurnProgress& turn, const QDateTime& end) {
+        emit turnEnded(TurnRecordOf(turn, timedSegment(), end));
     });
     connect(track, &TurnTrack::overtimeBegan, overtime_.get(), &SecondTicker::start);
     tracks_.append({track, clock});
@@ -118,7 +112,7 @@ QString ClockScreen::readActive(const QString& key) const {
 }
 
 SecondTicker* ClockScreen::addTicker(const QString& objectName) {
-    auto* ticker = new SecondTicker(this);
+    auto* ticker = new SecondTicker(this, tickerGroup_);
     ticker->setObjectName(objectName);
     tickers_.append(ticker);
     return ticker;
@@ -254,6 +248,8 @@ SegmentState ClockScreen::saveState() {
     state.screen = objectName();
     state.segmentNumber = timedSegment().number;
     state.segment = timedSegment().name;
+    state.style = timedSegment().style;
+    state.debate = timedSegment().debate;
     state.written = QDateTime::currentDateTimeUtc();
     const QList<ClockReading> published = clocks();
     for (const Counter& counter : counters()) {
@@ -305,12 +301,6 @@ bool ClockScreen::restoreState(const SegmentState& state) {
         ticker->stop();
     }
     overtime_->stop();
-    for (const auto& [track, clock] : tracks_) {
-        // Nothing counts while the program was away, over time neither.
-        TurnProgress progress = state.turns.value(track->tickerName());
-        progress.countingOvertime = false;
-        track->restore(progress);
-    }
     for (const Counter& counter : all) {
         const QString name = counter.label->objectName();
         counter.set(state.counters.value(name));
@@ -330,6 +320,13 @@ bool ClockScreen::restoreState(const SegmentState& state) {
                 ticker->start();
             }
         }
+    }
+    // The turns last: a clock set going again here is no start of the operator's.
+    for (const auto& [track, clock] : tracks_) {
+        // Nothing counts while the program was away, over time neither.
+        TurnProgress progress = state.turns.value(track->tickerName());
+        progress.countingOvertime = false;
+        track->restore(progress);
     }
     noteChange();
     return true;

@@ -25,6 +25,7 @@ class QLabel;
 class QPushButton;
 class RevealStrip;
 class SecondTicker;
+class TickerGroup;
 class TurnTrack;
 
 // What a clock shows once its time is up; the questioner/answerer clocks show it without the
@@ -146,6 +147,8 @@ class ClockScreen : public FullScreenWindow {
 
   private:
     AppContext context_;
+    // Every ticker of the screen, the over-time count too: they make up a stall together.
+    TickerGroup* tickerGroup_;
     ClockAppearance appearance_;
     QHash<const QWidget*, QColor> countdownColours_;
     QList<SecondTicker*> tickers_;

@@ -3,14 +3,17 @@
 // "state/running.json" of the program folder, written anew on every change and replaced whole,
 // never half written. The file is written and synced by a thread of its own, so a slow disk
 // never holds up a tick. Closing the screen removes it, however it is closed (its own "返回主界面",
-// the program's exit), so a journal found at start-up means the last run ended abnormally.
-// The same thread appends every turn the screen reports to the time record of the day.
+// the program's exit), once the turns the closing ended are in the record, so a journal found
+// at start-up means the last run ended abnormally. The same thread appends every turn the
+// screen reports to the time record of the day, before the journal says the turn has ended: a
+// journal left behind may show a turn under way that the record holds already.
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QThread>
 
+#include "timing/segment_state.h"
 #include "timing/time_record.h"
 
 class ClockScreen;
@@ -32,6 +35,13 @@ class SegmentJournal : public QObject {
     // Why the last write failed, or empty; known once the write is done.
     QString problem() const { return problem_; }
 
+    // Settles what the journal `lost`, left by a run that ended abnormally, owes the record.
+    // A turn it shows under way that the record holds already had ended: it is under way no
+    // more. The others go on in the segment when it is `resumed`; otherwise they are recorded
+    // as they stood at the journal's last write, marked interrupted. Returns the state a
+    // resumed screen goes on from.
+    SegmentState settle(const SegmentState& lost, bool resumed);
+
   signals:
     // A write failed, or succeeded again after failing.
     void problemChanged(const QString& problem);
@@ -46,6 +56,8 @@ class SegmentJournal : public QObject {
   private:
     void write();
     void remove();
+    // The journal of a screen that closed goes, unless another screen keeps one by then.
+    void removeAfterClose();
     void record(const TurnRecord& turn);
     void report(const QString& whyNot);
     void reportRecord(const TurnRecord& turn, const QString& whyNot);
@@ -58,4 +70,5 @@ class SegmentJournal : public QObject {
     QMetaObject::Connection changes_;
     QString problem_;
     QString recordProblem_;
+    bool removalDue_ = false;  // a followed screen closed: its journal is to go
 };

@@ -1,5 +1,6 @@
 #include "timing/segment_launch.h"
 
+#include "foundation/debate_profiles.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/setup_applying.h"
@@ -31,18 +32,20 @@ std::optional<ScreenId> ClockScreenFor(const QString& styleText) {
 }
 
 TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen) {
+    const QString debate = ReadProfileString(AppPath(appDir, kDebateInfoProfile),
+                                             kDebateInfoSection, DebateKey::Competition);
     if (const std::optional<SideSegment> side = SideSegmentNamed(screen)) {
         return {
             0,
             ReadProfileString(AppPath(appDir, kSideSegmentProfile), side->section, SideKey::Name),
-            0};
+            0, debate};
     }
     const QString active = ActiveSegmentProfilePath(appDir);
     const std::optional<TimingStyle> style =
         TimingStyleOf(ReadProfileString(active, kConfigSection, SegmentKey::Style));
     return {ActiveSegmentNumber(appDir).value_or(0),
             ReadProfileString(active, kConfigSection, SegmentKey::ActiveName),
-            style ? int(*style) : 0};
+            style ? int(*style) : 0, debate};
 }
 
 void LaunchSegment(const AppContext& context, QWidget* mainScreen, int segment) {

@@ -17,11 +17,12 @@ class QWidget;
 struct TimedSegment {
     int number = 0;  // 1-8; 0 for the side segments or when unknown
     QString name;
-    int style = 0;  // the timing style 1-5; 0 for the side segments
+    int style = 0;   // the timing style 1-5; 0 for the side segments
+    QString debate;  // the debate's name, as the information page stores it
 };
 
 // What the clock screen named `screen` ("Form6", "Form20") times now: a side timer its own
-// segment, any other the active one.
+// segment, any other the active one, in the debate of the information page.
 TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen);
 
 // The clock screen that times `style`.

@@ -11,11 +11,13 @@
 
 namespace {
 
-constexpr int kFormatVersion = 1;
+constexpr int kFormatVersion = 2;
 // Far more than any screen writes: a journal larger than this was not written by one.
 constexpr qsizetype kLongestJournal = 16 * 1024;
 constexpr qsizetype kMostEntries = 16;
 constexpr qsizetype kLongestText = 32;
+// The debate's and the segment's names, typed by the organisers: far longer than any shown.
+constexpr qsizetype kLongestName = 1024;
 
 bool IsName(const QString& name) {
     static const QRegularExpression kName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,31}$"));
@@ -74,7 +76,8 @@ std::optional<int> CountFrom(const QJsonValue& value) {
 QJsonObject TurnJson(const TurnProgress& turn) {
     QJsonObject object{{"number", turn.number},     {"limit", turn.limit},
                        {"ticks", turn.ticks},       {"starts", turn.starts},
-                       {"overtime", turn.overtime}, {"countingOvertime", turn.countingOvertime}};
+                       {"overtime", turn.overtime}, {"countingOvertime", turn.countingOvertime},
+                       {"role", turn.role}};
     if (turn.began.isValid()) {
         object.insert("began", turn.began.toUTC().toString(Qt::ISODateWithMs));
     }
@@ -90,13 +93,15 @@ std::optional<TurnProgress> TurnFrom(const QJsonValue& value) {
     const auto overtime = CountFrom(turn.value("overtime"));
     const QJsonValue began = turn.value("began");
     const QDateTime beganAt = QDateTime::fromString(began.toString(), Qt::ISODate);
+    const QJsonValue role = turn.value("role");
     if (!number || !limit || !ticks || !starts || !overtime ||
-        !turn.value("countingOvertime").isBool() || (!began.isUndefined() && !beganAt.isValid())) {
+        !turn.value("countingOvertime").isBool() || (!began.isUndefined() && !beganAt.isValid()) ||
+        !role.isString() || role.toString().size() > kLongestText) {
         return std::nullopt;
     }
-    return TurnProgress{*number, *limit,    *ticks,
-                        *starts, *overtime, turn.value("countingOvertime").toBool(),
-                        beganAt};
+    return TurnProgress{*number, *limit,         *ticks,
+                        *starts, *overtime,      turn.value("countingOvertime").toBool(),
+                        beganAt, role.toString()};
 }
 
 }  // namespace
@@ -122,6 +127,8 @@ QByteArray SegmentStateToJson(const SegmentState& state) {
                                      {"screen", state.screen},
                                      {"segmentNumber", state.segmentNumber},
                                      {"segment", state.segment},
+                                     {"style", state.style},
+                                     {"debate", state.debate},
                                      {"written", state.written.toUTC().toString(Qt::ISODate)},
                                      {"counters", counters},
                                      {"shown", shown},
@@ -144,6 +151,9 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
     SegmentState state;
     state.screen = object.value("screen").toString();
     state.segment = object.value("segment").toString();
+    state.debate = object.value("debate").toString();
+    const QJsonValue style = object.value("style");
+    state.style = style.toInt(-1);
     state.written = QDateTime::fromString(object.value("written").toString(), Qt::ISODate);
     const auto counters = NamedEntries<qint16>(object.value("counters"), SecondsFrom);
     const auto shown = NamedEntries<ShownClock>(object.value("shown"), [](const QJsonValue& v) {
@@ -169,9 +179,11 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
     if (object.value("version").toInt() != kFormatVersion || !IsName(state.screen) ||
         !segmentNumber.isDouble() || segmentNumber.toDouble() != state.segmentNumber ||
         state.segmentNumber < 0 || state.segmentNumber > kSegmentCount || !turns ||
-        !object.value("segment").isString() || state.segment.size() > kLongestText ||
-        !state.written.isValid() || !counters || !shown || !enabled || !running.isArray() ||
-        running.toArray().size() > kMostEntries) {
+        !object.value("segment").isString() || state.segment.size() > kLongestName ||
+        !style.isDouble() || style.toDouble() != state.style || state.style < 0 ||
+        state.style > int(TimingStyle::PerSpeech) || !object.value("debate").isString() ||
+        state.debate.size() > kLongestName || !state.written.isValid() || !counters || !shown ||
+        !enabled || !running.isArray() || running.toArray().size() > kMostEntries) {
         return std::nullopt;
     }
     for (const QJsonValue& name : running.toArray()) {

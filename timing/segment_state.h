@@ -31,6 +31,7 @@ struct TurnProgress {
     int overtime = 0;  // seconds counted on after its time was up
     bool countingOvertime = false;
     QDateTime began;  // invalid while no turn is in progress
+    QString role;     // whose turn is in progress ("正方", "第2次发言")
     bool operator==(const TurnProgress&) const = default;
 };
 
@@ -38,6 +39,8 @@ struct SegmentState {
     QString screen;                     // the screen's object name, "Form6"
     int segmentNumber = 0;              // 1-8; 0 for the side segments or when unknown
     QString segment;                    // the name of the segment it times, "驳论"
+    int style = 0;                      // its timing style 1-5; 0 for the side segments
+    QString debate;                     // the debate's name, for the record of its turns
     QMap<QString, qint16> counters;     // every second counter, by name
     QMap<QString, ShownClock> shown;    // every label that shows a counter, by object name
     QMap<QString, bool> enabled;        // every button of the screen's strip, by object name

@@ -15,7 +15,8 @@ namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
-constexpr int kColumns = 11;
+constexpr int kColumns = 12;
+const QString kInterrupted = QStringLiteral("计时中断");
 
 // A spreadsheet would run a text that begins like a formula: such a text is kept as text.
 bool LooksLikeFormula(const QString& text) {
@@ -75,7 +76,7 @@ QList<QStringList> Lines(const QString& text) {
 }
 
 std::optional<TurnRecord> RowFrom(const QStringList& fields) {
-    if (fields.size() != kColumns) {
+    if (fields.size() != kColumns && fields.size() != kColumns - 1) {
         return std::nullopt;
     }
     TurnRecord turn;
@@ -92,6 +93,7 @@ std::optional<TurnRecord> RowFrom(const QStringList& fields) {
     turn.start = QDateTime::fromString(fields[9], kTimeFormat);
     turn.end = QDateTime::fromString(fields[10], kTimeFormat);
     ok[6] = turn.start.isValid() && turn.end.isValid();
+    turn.interrupted = fields.size() == kColumns && fields[11] == kInterrupted;
     if (std::find(std::begin(ok), std::end(ok), false) != std::end(ok)) {
         return std::nullopt;
     }
@@ -108,7 +110,7 @@ QString TimeRecordPath(const QString& appDir, QDate day) {
 QByteArray TimeRecordHeading() {
     return kByteOrderMark + QStringLiteral(
                                 "辩论赛,环节序号,环节名称,计时样式,方/角色,限时(秒),用时(秒),"
-                                "超时(秒),启动次数,开始时间,结束时间\r\n")
+                                "超时(秒),启动次数,开始时间,结束时间,备注\r\n")
                                 .toUtf8();
 }
 
@@ -124,7 +126,8 @@ QByteArray TimeRecordRow(const TurnRecord& turn) {
                        QString::number(turn.over),
                        QString::number(turn.starts),
                        turn.start.toString(kTimeFormat),
-                       turn.end.toString(kTimeFormat)}
+                       turn.end.toString(kTimeFormat),
+                       turn.interrupted ? kInterrupted : QString()}
                .join(QLatin1Char(','))
                .toUtf8() +
            "\r\n";
@@ -140,6 +143,26 @@ QList<TurnRecord> TimeRecordRows(const QByteArray& file) {
         }
     }
     return rows;
+}
+
+bool IsRecorded(const QString& appDir, const TurnRecord& underway) {
+    // Its row went to the file of the day it ended: the day it began, or past midnight the next.
+    for (const QDate day : {underway.start.date(), underway.start.date().addDays(1)}) {
+        QFile file(TimeRecordPath(appDir, day));
+        if (!file.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        for (const TurnRecord& row : TimeRecordRows(file.readAll())) {
+            if (row.debate == underway.debate && row.segment == underway.segment &&
+                row.segmentName == underway.segmentName && row.style == underway.style &&
+                row.role == underway.role && row.limit == underway.limit &&
+                row.start.toString(kTimeFormat) == underway.start.toString(kTimeFormat) &&
+                row.used >= underway.used) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 QString AppendTimeRecord(const QString& appDir, const TurnRecord& turn) {

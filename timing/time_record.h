@@ -21,6 +21,8 @@ struct TurnRecord {
     int starts = 0;       // times the clock was set going
     QDateTime start;      // local wall clock
     QDateTime end;
+    // The program was lost while the turn ran: `end` is when the journal last saw it.
+    bool interrupted = false;
 
     bool operator==(const TurnRecord&) const = default;
 };
@@ -33,7 +35,12 @@ QByteArray TimeRecordHeading();
 // One row, with its line end.
 QByteArray TimeRecordRow(const TurnRecord& turn);
 // The rows of a record file (heading and mark skipped); rows that do not read are left out.
+// Rows written before the last column was added read as not interrupted.
 QList<TurnRecord> TimeRecordRows(const QByteArray& file);
+
+// Whether the record of the program folder `appDir` holds the turn `underway` as it ended: the
+// same segment, role, limit and start, and no fewer seconds used.
+bool IsRecorded(const QString& appDir, const TurnRecord& underway);
 
 // Appends `turn` to the record of its end's day, creating the file and its folder as needed.
 // Empty when done, else why not.

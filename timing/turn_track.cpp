@@ -4,6 +4,29 @@
 
 #include "foundation/widgets/second_ticker.h"
 
+int SecondsOver(const TurnProgress& turn) {
+    const int used = turn.ticks + turn.overtime;
+    // A clock that started at nothing has no limit to go past (a side timer counting up).
+    return turn.limit > 0 ? std::max(0, used - turn.limit) : 0;
+}
+
+TurnRecord TurnRecordOf(const TurnProgress& turn, const TimedSegment& segment,
+                        const QDateTime& end) {
+    TurnRecord record;
+    record.debate = segment.debate;
+    record.segment = segment.number;
+    record.segmentName = segment.name;
+    record.style = segment.style;
+    record.role = turn.role;
+    record.limit = turn.limit;
+    record.used = turn.ticks + turn.overtime;
+    record.over = SecondsOver(turn);
+    record.starts = turn.starts;
+    record.start = turn.began;
+    record.end = end;
+    return record;
+}
+
 TurnTrack::TurnTrack(QString role, SecondTicker* ticker, std::function<qint16()> remaining,
                      QObject* parent)
     : QObject(parent), role_(std::move(role)), ticker_(ticker), remaining_(std::move(remaining)) {
@@ -28,7 +51,8 @@ void TurnTrack::noteStarted() {
 }
 
 void TurnTrack::begin(int limit, const QDateTime& began) {
-    progress_ = {progress_.number + 1, limit, 0, 0, 0, false, began};
+    progress_ = {progress_.number + 1, limit, 0, 0, 0, false, began, {}};
+    progress_.role = role();
 }
 
 void TurnTrack::onTick() {
@@ -53,23 +77,14 @@ void TurnTrack::countOvertime() {
 }
 
 int TurnTrack::over() const {
-    const int used = progress_.ticks + progress_.overtime;
-    // A clock that started at nothing has no limit to go past (a side timer counting up).
-    return progress_.limit > 0 ? std::max(0, used - progress_.limit) : 0;
+    return SecondsOver(progress_);
 }
 
 void TurnTrack::end() {
     if (!progress_.began.isValid()) {
         return;
     }
-    TurnRecord turn;
-    turn.role = role();
-    turn.limit = progress_.limit;
-    turn.used = progress_.ticks + progress_.overtime;
-    turn.over = over();
-    turn.starts = progress_.starts;
-    turn.start = progress_.began;
-    turn.end = QDateTime::currentDateTime();
-    progress_ = {progress_.number, 0, 0, 0, 0, false, {}};
-    emit ended(turn);
+    const TurnProgress turn = progress_;
+    progress_ = {progress_.number, 0, 0, 0, 0, false, {}, {}};
+    emit ended(turn, QDateTime::currentDateTime());
 }

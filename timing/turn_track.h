@@ -8,10 +8,17 @@
 #include <QString>
 #include <functional>
 
+#include "timing/segment_launch.h"
 #include "timing/segment_state.h"
 #include "timing/time_record.h"
 
 class SecondTicker;
+
+// Seconds past the limit in `turn`.
+int SecondsOver(const TurnProgress& turn);
+// The row of the record for `turn`, a turn of `segment`, ending at `end`.
+TurnRecord TurnRecordOf(const TurnProgress& turn, const TimedSegment& segment,
+                        const QDateTime& end);
 
 class TurnTrack : public QObject {
     Q_OBJECT
@@ -41,8 +48,8 @@ class TurnTrack : public QObject {
     int over() const;
 
   signals:
-    // Role, limit, seconds and wall-clock times of a turn that ended.
-    void ended(const TurnRecord& turn);
+    // A turn that ended at `end`, as it stood then.
+    void ended(const TurnProgress& turn, const QDateTime& end);
     // The clock's time ran out: the over-time count began.
     void overtimeBegan();
 

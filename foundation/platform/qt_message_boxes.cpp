@@ -15,6 +15,8 @@ QMessageBox::StandardButton Run(const QString& text, const QString& title, Messa
     Modal<QMessageBox> box(new QMessageBox(QtMessageBoxes::QtIcon(icon),
                                            title.isEmpty() ? kProgramTitle : title, text, buttons,
                                            DialogOwner(QApplication::activeWindow())));
+    // The texts carry names from profiles, setups and the network: never markup.
+    box->setTextFormat(Qt::PlainText);
     box->setDefaultButton(QMessageBox::Ok);
     if (buttons.testFlag(QMessageBox::Cancel)) {
         box->setEscapeButton(QMessageBox::Cancel);

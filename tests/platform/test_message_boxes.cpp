@@ -2,6 +2,8 @@
 // its modal loop.
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QLabel>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -84,6 +86,25 @@ class TestMessageBoxes : public QObject {
         QCOMPARE(seenIcon, shownIcon);
         QCOMPARE(seenButtons, buttons);
         QCOMPARE(answered, answer);
+    }
+
+    // A question that names a segment from a setup shows the name as it is written.
+    void namesThatLookLikeMarkupShowAsWritten() {
+        const QString text = QStringLiteral(
+            "上次计时意外中断：第3环节「<font size=7 color=red>驳论</font><img "
+            "src=x.png>」。是否恢复？");
+        QString told;
+        int format = -1;
+        OnModal<QMessageBox>([&](QMessageBox* box) {
+            format = box->textFormat();
+            if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+                told = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+            }
+            box->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!QtMessageBoxes().Choose(text, QStringLiteral("恢复"), QStringLiteral("不恢复")));
+        QCOMPARE(format, int(Qt::PlainText));
+        QCOMPARE(told, text);
     }
 };
 

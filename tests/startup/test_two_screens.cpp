@@ -2,12 +2,16 @@
 // other window on the operator's screen, and the navigator says which audience screen is up.
 // Runs on an offscreen platform with two screens.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLayout>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -20,11 +24,13 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
+#include "foundation/debate_profiles.h"
 #include "foundation/main_profile.h"
 #include "foundation/platform/dialog_owner.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
 #include "foundation/setup_applying.h"
+#include "foundation/widgets/plain_labels.h"
 #include "hall/screen_snapshot.h"
 #include "operator_console.h"
 #include "real_program.h"
@@ -83,21 +89,36 @@ QScreen* Named(const QString& name) {
 }
 
 // The real program on two screens: every screen registered, the sample debate, the journal
-// and the console.
+// and the console, with a text box and a check box of its own as settings on it would have.
 struct ConsoleRun : RealProgram {
     SegmentJournal journal{dir.path()};
     std::unique_ptr<OperatorConsole> console;
+    QLineEdit* textBox;
+    QCheckBox* checkBox;
 
     ConsoleRun() {
         QObject::connect(&navigator, &ScreenNavigator::audienceScreenChanged, &journal,
                          &SegmentJournal::follow);
         console = std::make_unique<OperatorConsole>(context, navigator, nullptr, &journal);
+        textBox = new QLineEdit(console.get());
+        textBox->setObjectName("SomeSetting");
+        checkBox = new QCheckBox(QStringLiteral("启用"), console.get());
+        console->layout()->addWidget(textBox);
+        console->layout()->addWidget(checkBox);
         console->showWhenTwoScreens();
         QCoreApplication::sendPostedEvents();
     }
     ~ConsoleRun() { DeleteWindows(console.get()); }
+    // The operator's keyboard: it goes to the console's window (every other window shown takes
+    // the activation on this platform), and there to whatever has the focus.
     void key(Qt::Key key) {
-        QTest::keyClick(console.get(), key);
+        if (QApplication::activeWindow() != console.get()) {
+            QApplication::setActiveWindow(console.get());
+            QVERIFY(QTest::qWaitForWindowActive(console.get()));
+            QCoreApplication::sendPostedEvents();
+        }
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : QApplication::activeWindow(), key);
         QCoreApplication::sendPostedEvents();
     }
     QPushButton* button(const QString& name) const {
@@ -201,6 +222,7 @@ class TwoScreensTest : public QObject {
     }
 
     void consoleDrivesATwoSideSegmentFromTheKeyboard();
+    void consoleKeysActWhateverHasTheFocusButNotWhileTyping();
     void launchListFollowsTheProfiles();
     void forgottenStartShowsOnTheConsoleOnly();
     void ceremonyButtonsOnTheConsole();
@@ -212,7 +234,43 @@ class TwoScreensTest : public QObject {
     void launchesWaitWhileASetupMoves();
     void consoleHeadingsShowInFull();
     void overTimeAndTheTimeRecordOnTheConsole();
+    void aSegmentNameThatLooksLikeMarkupShowsAsWritten();
+    void anInterruptedTurnIsSaidSoInTheRecord();
 };
+
+void TwoScreensTest::anInterruptedTurnIsSaidSoInTheRecord() {
+    ConsoleRun run;
+    const QDateTime start = QDateTime::currentDateTime().addSecs(-30);
+    const QString debate =
+        run.profile(kDebateInfoProfile, DebateKey::Competition, kDebateInfoSection);
+    for (const bool interrupted : {false, true}) {
+        QVERIFY(AppendTimeRecord(run.dir.path(),
+                                 {debate, 3, QStringLiteral("驳论"), 2, QStringLiteral("正方"), 120,
+                                  5, 0, 1, start, start.addSecs(5), interrupted})
+                    .isEmpty());
+    }
+    run.key(Qt::Key_3);  // a turn ends, the list reads the record again
+    run.key(Qt::Key_Left);
+    FireRunningTickers(run.audience());
+    run.key(Qt::Key_Escape);
+    auto* table = run.console->findChild<QTableWidget*>("TimeRecordTable");
+    QTRY_COMPARE(table->rowCount(), 3);
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("正方"));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("正方（中断）"));
+}
+
+// A setup travels between rooms: what its profiles name is shown, never taken for markup.
+void TwoScreensTest::aSegmentNameThatLooksLikeMarkupShowsAsWritten() {
+    ConsoleRun run;
+    const QString name = QStringLiteral("<font size=7 color=red>驳论</font><img src=x.png>");
+    WriteProfileString(SegmentProfilePath(run.dir.path(), 3), kConfigSection, SegmentKey::Name,
+                       name);
+    run.key(Qt::Key_3);
+    auto* title = run.console->findChild<QLabel*>("ScreenTitle");
+    const QString shown = QStringLiteral("投影中：") + name + QStringLiteral("（Mode-2）");
+    QCOMPARE(title->text(), shown);
+    QCOMPARE(QAccessible::queryAccessibleInterface(title)->text(QAccessible::Name), shown);
+}
 
 // A side runs out and speaks on: the console counts the over time beside its clock until the
 // next press; the turn then lands in the record, red, and exports. A record that cannot be
@@ -316,6 +374,54 @@ void TwoScreensTest::consoleDrivesATwoSideSegmentFromTheKeyboard() {
     run.key(Qt::Key_Escape);
     QTRY_COMPARE(run.audience()->objectName(), QStringLiteral("Form4"));
     QCOMPARE(run.audience()->screen()->name(), QStringLiteral("VGA-1"));
+}
+
+// The focus starts in no box of the console; a check box that has it does not toggle on Space;
+// a box clicked into takes every key but Esc, which gives the keys back, as a click elsewhere
+// on the console does.
+void TwoScreensTest::consoleKeysActWhateverHasTheFocusButNotWhileTyping() {
+    ConsoleRun run;
+    run.key(Qt::Key_3);
+    FullScreenWindow* clock = run.audience();
+    QCOMPARE(clock->objectName(), QStringLiteral("Form6"));
+    QVERIFY(!run.textBox->hasFocus());
+    run.key(Qt::Key_Left);
+    QCOMPARE(run.running(), QStringLiteral("Timer1"));
+    QCOMPARE(run.textBox->text(), QString());
+
+    run.checkBox->setFocus(Qt::TabFocusReason);
+    run.key(Qt::Key_Space);  // pauses
+    QCOMPARE(run.running(), QString());
+    QVERIFY(!run.checkBox->isChecked());
+    run.key(Qt::Key_Right);
+    QCOMPARE(run.running(), QStringLiteral("Timer2"));
+
+    QTest::mouseClick(run.textBox, Qt::LeftButton);
+    QVERIFY(run.textBox->hasFocus());
+    for (const Qt::Key key : {Qt::Key_1, Qt::Key_Space, Qt::Key_R, Qt::Key_Left, Qt::Key_Left,
+                              Qt::Key_8, Qt::Key_Right}) {
+        run.key(key);
+    }
+    QCOMPARE(run.textBox->text(), QStringLiteral("18 r"));
+    QCOMPARE(run.running(), QStringLiteral("Timer2"));
+    QCOMPARE(run.audience(), clock);
+
+    run.key(Qt::Key_Escape);  // out of the box, the segment still up
+    QCOMPARE(run.audience(), clock);
+    QVERIFY(!run.textBox->hasFocus());
+    run.key(Qt::Key_Left);
+    QCOMPARE(run.running(), QStringLiteral("Timer1"));
+
+    QTest::mouseClick(run.textBox, Qt::LeftButton);
+    run.key(Qt::Key_Right);  // moves the cursor
+    QCOMPARE(run.running(), QStringLiteral("Timer1"));
+    QTest::mouseClick(run.console->findChild<QWidget*>("ClockArea"), Qt::LeftButton);
+    run.key(Qt::Key_Right);
+    QCOMPARE(run.running(), QStringLiteral("Timer2"));
+    QCOMPARE(run.textBox->text(), QStringLiteral("18 r"));
+
+    run.key(Qt::Key_Escape);
+    QTRY_COMPARE(run.audience()->objectName(), QStringLiteral("Form4"));
 }
 
 void TwoScreensTest::launchListFollowsTheProfiles() {
@@ -515,6 +621,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    KeepLabelsPlain(&app);  // as the program does
     TwoScreensTest test;
     return QTest::qExec(&test, argc, argv);
 }

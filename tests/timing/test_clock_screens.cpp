@@ -12,6 +12,23 @@
 
 namespace {
 
+// The total clock at 3 s and the turn clock at 10 s, both set going by a left press; the event
+// loop then stalls for 3.5 s before the timer of `due` comes due. Returns the clocks
+// "total|turn" as they stand after.
+template <typename Screen>
+QString AfterAStall(const QString& due, const QString& turnClock) {
+    ClockScreenFixture<Screen> f("1", "3", "0");
+    f.setTurnLimits("10", "10", "10", "10", "10");
+    f.open();
+    auto* timer = f.screen->template findChild<SecondTicker*>(due);
+    qint64 now = 0;
+    timer->group()->setClock([&] { return now; });
+    f.press(Qt::LeftButton);
+    now = 3500;
+    timer->onTimerDue();
+    return f.clocks({QStringLiteral("Label2"), turnClock});
+}
+
 // A screen of `Screen` over a profile that gives every limit of every style.
 template <typename Screen>
 struct AnyStyle : ClockScreenFixture<Screen> {
@@ -113,6 +130,27 @@ class ClockScreensTest : public QObject {
             QCOMPARE(f.navigator.requests.size(), 1);
             QCOMPARE(f.navigator.count("main"), 1);
         });
+    }
+
+    // Without a stall, the total clock's time up at 3 s stops the turn clock after the seconds
+    // that came before it in that order (the question clock starts after the total clock, the
+    // speech clock before it). A stall changes nothing of that, whichever timer comes due first.
+    void aStallIsMadeUpByBothClocksTogether_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("due");
+        QTest::addColumn<QString>("clocks");
+        AddRow("3: the total clock due first", 3, QString("Timer1"), kTimeUp + "|8s");
+        AddRow("3: the question clock due first", 3, QString("Timer3"), kTimeUp + "|8s");
+        AddRow("5: the total clock due first", 5, QString("Timer1"), kTimeUp + "|7s");
+        AddRow("5: the speech clock due first", 5, QString("Timer2"), kTimeUp + "|7s");
+    }
+    void aStallIsMadeUpByBothClocksTogether() {
+        QFETCH(int, style);
+        QFETCH(QString, due);
+        QFETCH(QString, clocks);
+        QCOMPARE(
+            style == 3 ? AfterAStall<Form5>(due, "Label4") : AfterAStall<Form22>(due, "Label1"),
+            clocks);
     }
 };
 

@@ -95,8 +95,8 @@ class SegmentStateTest : public QObject {
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
         AddRow("not JSON", QByteArray("{"), QByteArray("{{"));
-        AddRow("another format version", QByteArray("\"version\": 1"),
-               QByteArray("\"version\": 2"));
+        AddRow("an older format version", QByteArray("\"version\": 2"),
+               QByteArray("\"version\": 1"));
         AddRow("seconds past 16 bits", QByteArray("\"Label2\": 90"),
                QByteArray("\"Label2\": 40000"));
         AddRow("seconds with a fraction", QByteArray("\"Label2\": 90"),
@@ -109,9 +109,25 @@ class SegmentStateTest : public QObject {
         AddRow("no time of writing", QByteArray("\"written\""), QByteArray("\"writ\""));
         AddRow("a turn's seconds below zero", QByteArray("\"ticks\": 0"),
                QByteArray("\"ticks\": -5"));
+        AddRow("a style past the fifth", QByteArray("\"style\": 0"), QByteArray("\"style\": 6"));
+        AddRow("a debate's name longer than any", QByteArray("\"debate\": \""),
+               QByteArray("\"debate\": \"") + QByteArray(2000, 'x'));
+        AddRow("a role that is no text", QByteArray("\"role\": \"\""), QByteArray("\"role\": 5"));
         AddRow("a segment past the eighth", QByteArray("\"segmentNumber\": 0"),
                QByteArray("\"segmentNumber\": 9"));
     }
+    // The names are the organisers': a long one keeps the journal readable.
+    void longNamesReadBack() {
+        ClockScreenFixture<Form17> fixture("1", "90", "30");
+        SegmentState state = fixture.open()->saveState();
+        state.segment = QString(100, QChar(0x8FA9));
+        state.debate = QString(1000, QChar(0x8D5B));
+        state.written = QDateTime(QDate(2026, 12, 10), QTime(14, 30, 5), Qt::UTC);  // whole seconds
+        const std::optional<SegmentState> read = SegmentStateFromJson(SegmentStateToJson(state));
+        QVERIFY(read);
+        QCOMPARE(*read, state);
+    }
+
     void aJournalThatIsNotExactlyAScreensIsRefused() {
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);

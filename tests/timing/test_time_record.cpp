@@ -87,6 +87,7 @@ class TimeRecordTest : public QObject {
         second.segment = 0;
         second.style = 0;
         second.end = start.addSecs(200);
+        second.interrupted = true;
         QVERIFY(AppendTimeRecord(dir.path(), first).isEmpty());
         QVERIFY(AppendTimeRecord(dir.path(), second).isEmpty());
 
@@ -99,6 +100,75 @@ class TimeRecordTest : public QObject {
         QCOMPARE(TimeRecordRows(bytes), QList<TurnRecord>({first, second}));
         // No cell a spreadsheet would run.
         QVERIFY(!bytes.contains(",=") && !bytes.contains(",-1,"));
+        QCOMPARE(bytes.count(",计时中断\r\n"), 1);
+    }
+
+    // A file begun before the last column was added goes on with rows that have it.
+    void rowsOfAnOlderFileRead() {
+        const QByteArray older = QByteArrayLiteral(
+            "\xEF\xBB\xBF辩论赛,环节序号,环节名称,计时样式,方/角色,限时(秒),用时(秒),超时(秒),"
+            "启动次数,开始时间,结束时间\r\n"
+            "决赛,3,驳论,2,正方,120,95,0,1,2026-12-10 14:30:05,2026-12-10 14:31:40\r\n");
+        TurnRecord interrupted{QStringLiteral("决赛"),
+                               3,
+                               QStringLiteral("驳论"),
+                               2,
+                               QStringLiteral("反方"),
+                               120,
+                               30,
+                               0,
+                               1,
+                               QDateTime(QDate(2026, 12, 10), QTime(14, 32)),
+                               QDateTime(QDate(2026, 12, 10), QTime(14, 32, 30)),
+                               true};
+        const QList<TurnRecord> rows = TimeRecordRows(older + TimeRecordRow(interrupted));
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].used, 95);
+        QVERIFY(!rows[0].interrupted);
+        QCOMPARE(rows[1], interrupted);
+    }
+
+    // A turn a lost run's journal shows under way is in the record when a row of the same
+    // segment, role, limit and start used at least as many seconds: it had ended.
+    void aTurnUnderWayIsFoundInTheRecord_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("recorded");
+        AddRow("the same turn", QString(), true);
+        AddRow("fewer seconds when the journal last saw it", QString("used"), true);
+        AddRow("another role", QString("role"), false);
+        AddRow("another segment", QString("segment"), false);
+        AddRow("begun a second later", QString("start"), false);
+        AddRow("another limit", QString("limit"), false);
+        AddRow("begun before midnight, ended after", QString("midnight"), true);
+    }
+    void aTurnUnderWayIsFoundInTheRecord() {
+        QFETCH(QString, change);
+        QFETCH(bool, recorded);
+        QTemporaryDir dir;
+        const QDateTime start(QDate(2026, 12, 10), QTime(14, 30, 5, 400));
+        TurnRecord row{QStringLiteral("决赛"),
+                       3,
+                       QStringLiteral("驳论"),
+                       2,
+                       QStringLiteral("正方"),
+                       120,
+                       95,
+                       0,
+                       1,
+                       start,
+                       start.addSecs(95)};
+        if (change == "midnight") {
+            row.start = QDateTime(QDate(2026, 12, 10), QTime(23, 59, 30));
+            row.end = row.start.addSecs(95);
+        }
+        QVERIFY(AppendTimeRecord(dir.path(), row).isEmpty());
+        TurnRecord underway = row;
+        underway.used = change == "used" ? 90 : row.used;
+        underway.role = change == "role" ? QStringLiteral("反方") : row.role;
+        underway.segment = change == "segment" ? 4 : row.segment;
+        underway.start = change == "start" ? row.start.addSecs(1) : row.start;
+        underway.limit = change == "limit" ? 180 : row.limit;
+        QCOMPARE(IsRecorded(dir.path(), underway), recorded);
     }
 
     // The turns of each style, as the operator runs them: over time counts from time-up until
