@@ -136,6 +136,10 @@ bool IsSetupFolder(const QString& folder) {
     });
 }
 
+bool PacksPastTheRatio(qint64 size, qint64 packed) {
+    return size >= kSetupRatioCheckedFrom && size > packed * kSetupMostRatio;
+}
+
 bool StoredUncompressed(const QString& path) {
     // JPEG, PNG, GIF and WebP pictures; MP3, WMA, AAC, Ogg and FLAC sounds; videos; the Office
     // formats that are zip files themselves, and archives. WAV, BMP and profiles deflate well.

@@ -25,6 +25,8 @@ inline constexpr qint64 kSetupMostBytes = qint64(2) * 1024 * 1024 * 1024;
 inline constexpr qint64 kSetupMostRatio = 100;
 // A file this small cannot make a bomb whatever its ratio (a profile of blanks).
 inline constexpr qint64 kSetupRatioCheckedFrom = 1024 * 1024;
+// Whether a file of `size` bytes packed into `packed` is one an import refuses as a bomb.
+bool PacksPastTheRatio(qint64 size, qint64 packed);
 
 struct SetupFile {
     QString path;  // relative, with '/', as the archive names it: "config/tache/3.ini"

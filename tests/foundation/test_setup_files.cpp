@@ -19,9 +19,10 @@
 #include "foundation/gbk.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
+#include "foundation/saved_file.h"
 #include "foundation/segment_profile.h"
 #include "foundation/setup_import.h"
-#include "foundation/setup_zip_writer.h"
+#include "foundation/setup_libzip.h"
 #include "foundation/stored_files.h"
 #include "support/data_rows.h"
 #include "support/folder_tree.h"
@@ -80,6 +81,7 @@ struct Crafted {
     QByteArray data;
     bool utf8 = true;  // else stored without the UTF-8 flag, as Windows' zip folders do
     mode_t unixMode = 0;
+    bool stored = false;  // as it is, rather than deflated
 };
 
 QByteArray Sha256(const QByteArray& data) {
@@ -141,6 +143,9 @@ void Craft(const QString& path, const QList<Crafted>& entries, const QByteArray&
         const zip_int64_t index = zip_file_add(zip, entry.name.constData(), source,
                                                entry.utf8 ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_GUESS);
         QVERIFY(index >= 0);
+        if (entry.stored) {
+            QCOMPARE(zip_set_file_compression(zip, zip_uint64_t(index), ZIP_CM_STORE, 0), 0);
+        }
         if (entry.unixMode) {
             zip_file_set_external_attributes(zip, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
                                              zip_uint32_t(entry.unixMode) << 16);
@@ -160,6 +165,25 @@ void Craft(const QString& path, const QList<Crafted>& entries, const QByteArray&
 }
 
 const QByteArray kProfile = ToGbk(QStringLiteral("[辩论赛信息]\r\n辩论赛名称=测试\r\n"));
+
+QByteArray Noise(qsizetype size, quint32 seed) {
+    QByteArray bytes(size + 3, Qt::Uninitialized);
+    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+    bytes.truncate(size);
+    return bytes;
+}
+
+// The archive at `path` with one byte of `data`, where the archive holds it as it is, changed.
+void Damage(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray zip = file.readAll();
+    const qsizetype at = zip.indexOf(data);
+    QVERIFY(at >= 0 && zip.indexOf(data, at + 1) < 0);
+    zip[at + data.size() / 2] = char(zip[at + data.size() / 2] ^ 0x01);
+    QVERIFY(file.seek(0));
+    QCOMPARE(file.write(zip), zip.size());
+}
 
 }  // namespace
 
@@ -453,9 +477,15 @@ class SetupFilesTest : public QObject {
         QVERIFY(!RollBackUnfinishedImport(hall.dir.path()));
     }
 
-    // Cancelled once the last byte is unpacked, while the checksums are compared: nothing
-    // changed, nothing to say.
-    void cancelledAtTheLastChecksumsSaysNothing() {
+    // Cancelled while the threads unpack, or once the last byte is unpacked, while the
+    // checksums are compared: nothing changed, nothing to say.
+    void aCancelledImportSaysNothing_data() {
+        QTest::addColumn<bool>("atTheEnd");
+        AddRow("while the files are unpacked", false);
+        AddRow("once the last byte is unpacked", true);
+    }
+    void aCancelledImportSaysNothing() {
+        QFETCH(bool, atTheEnd);
         Folder home, hall;
         const QString zip = home.dir.filePath("setup.zip");
         QVERIFY(ExportSetup(home.dir.path(), zip).problem.isEmpty());
@@ -463,11 +493,33 @@ class SetupFilesTest : public QObject {
         std::atomic<bool> cancel{false};
         SetupWork work;
         work.cancel = &cancel;
-        work.progress = [&](qint64 done, qint64 total) { cancel = done == total; };
+        work.progress = [&](qint64 done, qint64 total) { cancel = !atTheEnd || done == total; };
         const StagedSetup staged = StageSetup(hall.dir.path(), zip, work);
         QVERIFY(staged.cancelled);
         QCOMPARE(staged.refusal, QString());
         QCOMPARE(FolderTree(hall.dir.path()), before);
+    }
+
+    // An export cancelled or unable to write (run as a child that may write no file past
+    // 64 KB) leaves neither the archive nor a part of it; the failure says why.
+    void anExportThatStopsLeavesNothing() {
+        Folder home;
+        QTemporaryDir out;
+        const QString zip = out.filePath("setup.zip");
+        std::atomic<bool> cancel{false};
+        SetupWork work;
+        work.cancel = &cancel;
+        work.progress = [&](qint64, qint64) { cancel = true; };
+        QVERIFY(ExportSetup(home.dir.path(), zip, work).cancelled);
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {});
+
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--export-with-small-files"), home.dir.path(), zip});
+        QVERIFY(child.waitForFinished());
+        const QString said = QString::fromUtf8(child.readAllStandardOutput());
+        QVERIFY2(!said.isEmpty() && said != "-", qPrintable(said));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {});
     }
 
     // A file that cannot be written (run as a child that may write no file past 64 KB) is said
@@ -495,6 +547,13 @@ class SetupFilesTest : public QObject {
         }
         QCOMPARE(full.write(picture), -1);
         QCOMPARE(FileProblem(full), QStringLiteral("磁盘空间不足"));
+        zip_error_t libzip;
+        zip_error_init(&libzip);
+        zip_error_set(&libzip, ZIP_ER_WRITE, ENOSPC);
+        QCOMPARE(ZipProblem(libzip), QStringLiteral("磁盘空间不足"));
+        zip_error_set(&libzip, ZIP_ER_WRITE, EIO);
+        QVERIFY(ZipProblem(libzip) != QStringLiteral("磁盘空间不足"));
+        zip_error_fini(&libzip);
     }
 
     // A roll-back that cannot put a file back says which file and where it waits, keeps it
@@ -591,6 +650,96 @@ class SetupFilesTest : public QObject {
         QCOMPARE(imported.readAll(), bytes);
     }
 
+    // Files on either side of the megabyte the export reads and the import writes at a time,
+    // stored and deflated, several threads unpacking them: each arrives byte for byte, and
+    // progress is said one call at a time, rising to the whole.
+    void filesOfEverySizeGoOutAndComeBack_data() {
+        QTest::addColumn<QString>("suffix");
+        AddRow("stored", QString(".jpg"));
+        AddRow("deflated", QString(".wav"));
+    }
+    void filesOfEverySizeGoOutAndComeBack() {
+        QFETCH(QString, suffix);
+        QTemporaryDir home, hall;
+        constexpr qsizetype kMegabyte = 1024 * 1024;
+        SetupMembers members;
+        QMap<QString, QByteArray> sent;
+        qint64 total = 0;
+        for (const qsizetype size : {qsizetype(0), qsizetype(1), kMegabyte - 1, kMegabyte,
+                                     kMegabyte + 1, 3 * kMegabyte + 5}) {
+            const QString path = QStringLiteral("background/main/%1%2").arg(size).arg(suffix);
+            sent.insert(path, Noise(size, quint32(size)));
+            QDir().mkpath(QFileInfo(home.filePath(path)).path());
+            QFile file(home.filePath(path));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(sent[path]) == size);
+            members.paths << path;
+            total += size;
+        }
+        const QString zip = home.filePath("setup.zip");
+        qint64 exportedTo = 0;
+        SetupWork out;
+        out.progress = [&](qint64 done, qint64) { exportedTo = done; };
+        const SetupExport exported = ExportSetup(home.path(), members, zip, out);
+        QVERIFY2(exported.problem.isEmpty(), qPrintable(exported.problem));
+        QCOMPARE(exported.files, int(sent.size()));
+        QCOMPARE(exported.bytes, total);
+        QCOMPARE(exportedTo, total);
+
+        std::atomic<int> inside{0};
+        std::atomic<bool> together{false}, falling{false};
+        qint64 last = 0, whole = 0;
+        SetupWork in;
+        in.progress = [&](qint64 done, qint64 all) {
+            together = together || inside++ > 0;
+            falling = falling || done < last;
+            last = done;
+            whole = all;
+            --inside;
+        };
+        const StagedSetup staged = StageSetup(hall.path(), zip, in);
+        QVERIFY2(staged.refusal.isEmpty(), qPrintable(staged.refusal));
+        QVERIFY(!together && !falling);
+        QCOMPARE(last, total);
+        QCOMPARE(whole, total);
+        QCOMPARE(ApplyStagedSetup(hall.path()), QString());
+        for (auto file = sent.cbegin(); file != sent.cend(); ++file) {
+            QFile arrived(hall.filePath(file.key()));
+            QVERIFY2(arrived.open(QIODevice::ReadOnly), qPrintable(file.key()));
+            QVERIFY2(arrived.readAll() == file.value(), qPrintable(file.key()));
+        }
+    }
+
+    // Bytes that disagree with the CRC the archive gives them are refused as damaged, even when
+    // the manifest's checksum is theirs: libzip checks each entry as it unpacks it, and the
+    // other threads stop with nothing left behind.
+    void anEntryThatBreaksItsCrcIsDamaged() {
+        Folder hall;
+        const QMap<QString, QByteArray> before = FolderTree(hall.dir.path());
+        QTemporaryDir elsewhere;
+        const QString zip = elsewhere.filePath("setup.zip");
+        QList<Crafted> entries;
+        for (int i = 0; i < 6; ++i) {
+            entries << Crafted{QByteArray("background/main/") + QByteArray::number(i) + ".jpg",
+                               Noise(700 * 1024, quint32(40 + i)), true, 0, true};
+        }
+        QByteArray damaged = entries[2].data;
+        damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x01);
+        QJsonArray files;
+        for (const Crafted& entry : std::as_const(entries)) {
+            const QByteArray& listed = &entry == &entries[2] ? damaged : entry.data;
+            files.append(QJsonObject{{"path", QString::fromUtf8(entry.name)},
+                                     {"size", listed.size()},
+                                     {"sha256", QString::fromLatin1(Sha256(listed))}});
+        }
+        Craft(zip, entries,
+              QJsonDocument(QJsonObject{{"format", 1}, {"program", "debaclock"}, {"files", files}})
+                  .toJson());
+        Damage(zip, entries[2].data);
+        QCOMPARE(StageSetup(hall.dir.path(), zip).refusal,
+                 QStringLiteral("方案文件中“background/main/2.jpg”已损坏，未导入任何内容。"));
+        QCOMPARE(FolderTree(hall.dir.path()), before);
+    }
+
     void onlyTheLastTwentyBackupsAreKept() {
         Folder home, hall;
         QDir().mkpath(hall.dir.filePath("backups"));
@@ -609,15 +758,28 @@ class SetupFilesTest : public QObject {
     }
 };
 
+// No file of this process grows past 64 KB: a write beyond fails, as on a full disk.
+void WriteSmallFilesOnly() {
+    const rlimit small{64 * 1024, 64 * 1024};
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+}
+
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     if (argc == 4 && QByteArray(argv[1]) == "--stage-with-small-files") {
-        const rlimit small{64 * 1024, 64 * 1024};
-        std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &small);
+        WriteSmallFilesOnly();
         const StagedSetup staged =
             StageSetup(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
         std::fputs(staged.refusal.toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (argc == 4 && QByteArray(argv[1]) == "--export-with-small-files") {
+        WriteSmallFilesOnly();
+        const SetupExport exported =
+            ExportSetup(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+        std::fputs(exported.problem.isEmpty() ? "-" : exported.problem.toUtf8().constData(),
+                   stdout);
         return 0;
     }
     if (argc == 3 && QByteArray(argv[1]) == "--die-mid-import") {
