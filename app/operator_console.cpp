@@ -200,7 +200,7 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     bindKeys();
 
     connect(&navigator_, &ScreenNavigator::audienceScreenChanged, this, &OperatorConsole::follow);
-    connect(&SetupApplying::instance(), &SetupApplying::changed, this,
+    connect(context_.setupApplying, &SetupApplying::changed, this,
             &OperatorConsole::rebuildLaunchList);
     connect(projectorChoice_, &QComboBox::activated, this, &OperatorConsole::chooseProjector);
     // The main screen's own volume bar moves, and with it what its dragging does.
@@ -299,7 +299,7 @@ void OperatorConsole::rebuildLaunchList() {
     }
     // Layout mode ends only through its own command; until then nothing launches over it. Nor
     // while an import moves the setup's files.
-    const bool importing = SetupApplying::instance().now();
+    const bool importing = context_.setupApplying->now();
     const bool held = importing || (screen_ && screen_->inLayoutMode());
     launchesHeld_->setText(importing ? kSetupApplyingNote
                                      : QStringLiteral("布局调整中：请先返回设置界面"));
@@ -568,7 +568,7 @@ bool OperatorConsole::triggerCurrent(const QString& name, const QStringList& cap
 }
 
 void OperatorConsole::launch(const QString& name) {
-    if (SetupApplying::instance().now() || (screen_ && screen_->inLayoutMode())) {
+    if (context_.setupApplying->now() || (screen_ && screen_->inLayoutMode())) {
         return;
     }
     if (screen_ && screen_ != navigator_.mainScreen()) {

@@ -18,6 +18,7 @@
 #include "foundation/main_profile.h"
 #include "foundation/platform/fakes/fake_platform.h"
 #include "foundation/profile_store.h"
+#include "foundation/setup_applying.h"
 #include "foundation/setup_import.h"
 #include "projected_clock.h"
 #include "screens/settings/setup_transfer.h"
@@ -142,7 +143,8 @@ int main(int argc, char* argv[]) {
     ::sync();
     FakePlatform platform;
     NoNavigator navigator;
-    AppContext context{hall.path(), &platform, &navigator};
+    SetupApplying setupApplying;
+    AppContext context{hall.path(), &platform, &navigator, &setupApplying};
     platform.dialogs.answerFile(zip);
     platform.messages.answers = {true};
     QWidget owner;

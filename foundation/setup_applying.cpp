@@ -1,18 +1,13 @@
 #include "foundation/setup_applying.h"
 
-SetupApplying& SetupApplying::instance() {
-    static SetupApplying applying;
-    return applying;
-}
-
-SetupApplyingScope::SetupApplyingScope() {
-    if (SetupApplying::instance().depth_++ == 0) {
-        emit SetupApplying::instance().changed(true);
+SetupApplyingScope::SetupApplyingScope(SetupApplying& applying) : applying_(applying) {
+    if (applying_.depth_++ == 0) {
+        emit applying_.changed(true);
     }
 }
 
 SetupApplyingScope::~SetupApplyingScope() {
-    if (--SetupApplying::instance().depth_ == 0) {
-        emit SetupApplying::instance().changed(false);
+    if (--applying_.depth_ == 0) {
+        emit applying_.changed(false);
     }
 }

@@ -1,15 +1,15 @@
 #pragma once
 // While an import or an undo puts a setup's files in place, a segment's profile can stand
 // aside for a moment: nothing may start a segment until it is done. One flag for the program,
-// set on the UI thread around the work, so that every launch either runs before the first
-// rename or waits for the last; the launch paths read it and the console says it.
+// owned by it and reached through its context, set on the UI thread around the work, so that
+// every launch either runs before the first rename or waits for the last; the launch paths
+// read it and the console says it.
 
 #include <QObject>
 
 class SetupApplying : public QObject {
     Q_OBJECT
   public:
-    static SetupApplying& instance();
     bool now() const { return depth_ > 0; }
 
   signals:
@@ -17,17 +17,19 @@ class SetupApplying : public QObject {
 
   private:
     friend class SetupApplyingScope;
-    SetupApplying() = default;
     int depth_ = 0;
 };
 
 // Holds the flag for as long as it lives. UI thread only.
 class SetupApplyingScope {
   public:
-    SetupApplyingScope();
+    explicit SetupApplyingScope(SetupApplying& applying);
     ~SetupApplyingScope();
     SetupApplyingScope(const SetupApplyingScope&) = delete;
     SetupApplyingScope& operator=(const SetupApplyingScope&) = delete;
+
+  private:
+    SetupApplying& applying_;
 };
 
 // What the console says while it lasts.

@@ -50,7 +50,7 @@ TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen) {
 
 void LaunchSegment(const AppContext& context, QWidget* mainScreen, int segment) {
     // While an import moves the setup's files, a segment's profile may be aside.
-    if (segment < 1 || segment > kSegmentCount || SetupApplying::instance().now()) {
+    if (segment < 1 || segment > kSegmentCount || context.setupApplying->now()) {
         return;
     }
     CopySegmentToActive(context.appDir, segment);

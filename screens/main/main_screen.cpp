@@ -57,7 +57,7 @@ Form4::Form4(AppContext& context, QWidget* parent)
 
     loadLayoutAndLooks();
     loadVolume();
-    connect(&SetupApplying::instance(), &SetupApplying::changed, this, &Form4::applyLocks);
+    connect(context_.setupApplying, &SetupApplying::changed, this, &Form4::applyLocks);
     applyLocks();
 }
 
@@ -160,7 +160,7 @@ void Form4::applyLocks() {
     QList<QWidget*> launches(Command4.cbegin(), Command4.cend());
     launches << Command10 << Command11 << Command12 << Command13 << Command14;
     // While a setup's files move, nothing that reads them opens.
-    const bool importing = SetupApplying::instance().now();
+    const bool importing = context_.setupApplying->now();
     for (QWidget* control : QList<QWidget*>{Command1, Command2, Command3} + launches +
                                 QList<QWidget*>{Command15, Command16, Command17, Command18,
                                                 Command19, Frame1, Frame2}) {

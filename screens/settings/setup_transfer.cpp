@@ -127,7 +127,7 @@ void SetupTransfer::import(const std::function<StagedSetup(const SetupWork&)>& s
         QString problem;
         {
             // Nothing launches while the files move.
-            const SetupApplyingScope applying;
+            const SetupApplyingScope applying(*context_.setupApplying);
             problem = OffTheUiThread<QString>(
                 owner_, QStringLiteral("正在导入比赛方案……"), false,
                 [&](const SetupWork& work) { return ApplyStagedSetup(appDir, work); });

@@ -219,7 +219,7 @@ class SettingsHomeTest : public QObject {
         Form13& home = h.open();
         QVERIFY(!home.UndoImport->isEnabled());
         QCOMPARE(home.UndoImport->toolTip(), kNothingToUndo);
-        QSignalSpy applying(&SetupApplying::instance(), &SetupApplying::changed);
+        QSignalSpy applying(h.context.setupApplying, &SetupApplying::changed);
         QTemporaryDir outside;
         const QString zip = outside.filePath("方案.zip");
         const QString name = h.dir.path() + "/config/tache/3.ini";

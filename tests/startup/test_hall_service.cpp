@@ -175,7 +175,7 @@ class HallServiceTest : public QObject {
         HallRun run("1");
         HallClient remote(run.port, "?token=" + run.token());
         remote.waitFor(1);
-        const SetupApplyingScope applying;
+        const SetupApplyingScope applying(run.setupApplying);
         remote.trigger("Command4_0");
         QTRY_COMPARE(remote.lastError(), QStringLiteral("unavailable"));
         QCoreApplication::sendPostedEvents();

@@ -578,7 +578,7 @@ void TwoScreensTest::launchesWaitWhileASetupMoves() {
         QCoreApplication::sendPostedEvents();
     };
     {
-        const SetupApplyingScope applying;
+        const SetupApplyingScope applying(run.setupApplying);
         QCoreApplication::sendPostedEvents();
         QVERIFY(held->isVisible());
         QCOMPARE(held->text(), QStringLiteral("正在导入比赛方案…"));
@@ -594,7 +594,8 @@ void TwoScreensTest::launchesWaitWhileASetupMoves() {
     launchOnMain();
     QCOMPARE(run.audience()->objectName(), QStringLiteral("Form6"));
 
-    const SetupApplyingScope applying;  // a segment up: a launch key leaves it up
+    const SetupApplyingScope applying(
+        run.setupApplying);  // a segment up: a launch key leaves it up
     run.key(Qt::Key_1);
     QCOMPARE(run.audience()->objectName(), QStringLiteral("Form6"));
 }

@@ -125,19 +125,24 @@ class LaunchTest : public QObject {
         }
     }
 
-    // While an import moves a setup's files, a launch copies and opens nothing.
+    // While an import moves a setup's files, a launch copies and opens nothing; the flag is
+    // the program's own, so a program beside it (a test's, say) launches all the same.
     void nothingLaunchesWhileASetupMoves() {
-        ScreenFixture f;
-        f.setProfile(kActive, SegmentKey::ActiveName, "上一个环节");
-        f.setProfile(SegmentFile(3), SegmentKey::Name, "自由辩论");
-        f.setProfile(SegmentFile(3), SegmentKey::Style, "Mode-2");
-        f.setProfile(SegmentFile(3), SegmentKey::UseTransition, "0");
+        ScreenFixture f, beside;
+        for (ScreenFixture* program : {&f, &beside}) {
+            program->setProfile(kActive, SegmentKey::ActiveName, "上一个环节");
+            program->setProfile(SegmentFile(3), SegmentKey::Name, "自由辩论");
+            program->setProfile(SegmentFile(3), SegmentKey::Style, "Mode-2");
+            program->setProfile(SegmentFile(3), SegmentKey::UseTransition, "0");
+        }
         QWidget mainScreen;
         {
-            const SetupApplyingScope applying;
+            const SetupApplyingScope applying(*f.context.setupApplying);
             LaunchSegment(f.context, &mainScreen, 3);
             QVERIFY(f.navigator.requests.isEmpty());
             QCOMPARE(f.profile(kActive, SegmentKey::ActiveName), QString("上一个环节"));
+            LaunchSegment(beside.context, &mainScreen, 3);
+            QCOMPARE(beside.navigator.requests.size(), 1);
         }
         LaunchSegment(f.context, &mainScreen, 3);
         QCOMPARE(f.navigator.requests.size(), 1);
