@@ -1,9 +1,12 @@
 #include "foundation/tournament_profile.h"
 
+#include <QFile>
 #include <QList>
 #include <algorithm>
 
+#include "foundation/paths.h"
 #include "foundation/profile_store.h"
+#include "foundation/saved_file.h"
 
 namespace {
 
@@ -78,10 +81,16 @@ QString RoomSettingsProblem(const TournamentSettings& settings) {
 }
 
 QString WriteTournamentSettings(const QString& profile, const TournamentSettings& settings) {
-    const TournamentSettings before = ReadTournamentSettings(profile);
+    // Put back byte for byte: the keys this save added are gone again, and so is a profile it made.
+    QFile file(ResolvePath(profile));
+    const bool existed = file.exists();
+    const QByteArray before = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
     const auto restore = [&] {
-        for (const auto& [key, value] : Values(before)) {
-            WriteProfileString(profile, kConfigSection, key, value);
+        if (existed) {
+            SaveFileAtomically(file.fileName(), before);
+        } else {
+            file.remove();
         }
     };
     ProfileSave save(profile);
