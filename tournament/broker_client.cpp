@@ -171,10 +171,9 @@ struct BrokerClient::Session {
     }
 };
 
-BrokerClient::BrokerClient(QObject* parent) : QObject(parent) {
+BrokerClient::BrokerClient(QObject* parent)
+    : QObject(parent), delivery_(kDeliveryMs, [this] { deliver(); }) {
     InitLibrary();
-    delivery_.setSingleShot(true);
-    connect(&delivery_, &QTimer::timeout, this, &BrokerClient::deliver);
 }
 
 BrokerClient::~BrokerClient() {
@@ -246,7 +245,7 @@ void BrokerClient::stop(const QString& goodbyeTopic, const QByteArray& goodbye) 
     mosquitto_disconnect(session_->client);
     session_.reset();  // the thread lets go of it last
     connected_ = false;
-    delivery_.stop();
+    delivery_.cancel();
 }
 
 int BrokerClient::publish(const QString& topic, const QByteArray& payload, bool retain, int qos) {
@@ -264,7 +263,7 @@ void BrokerClient::onReport(const Session* from, bool up, const QString& why) {
         return;  // from a session stopped since, whose reports were on their way
     }
     if (!up) {
-        deliver();  // what came before the loss is said before it
+        delivery_.callNow();  // what came before the loss is said before it
     }
     const bool was = connected_;
     connected_ = up;
@@ -278,23 +277,15 @@ void BrokerClient::onReport(const Session* from, bool up, const QString& why) {
 }
 
 void BrokerClient::onInbox(const Session* from) {
-    if (session_.get() != from || delivery_.isActive()) {
-        return;
-    }
-    const qint64 since = sinceDelivery_.isValid() ? sinceDelivery_.elapsed() : kDeliveryMs;
-    if (since >= kDeliveryMs) {
-        deliver();
-    } else {
-        delivery_.start(int(kDeliveryMs - since));
+    if (session_.get() == from) {
+        delivery_.request();
     }
 }
 
 void BrokerClient::deliver() {
-    delivery_.stop();
     if (!session_) {
         return;
     }
-    sinceDelivery_.start();
     // Held here: a slot may stop or restart this client while the batch is delivered.
     const std::shared_ptr<Session> session = session_;
     const BrokerInbox::Taken taken = session->inbox.take();

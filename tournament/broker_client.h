@@ -10,14 +10,13 @@
 // counts as taken).
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <memory>
 
 #include "tournament/broker_inbox.h"
+#include "tournament/paced_call.h"
 
 struct BrokerSettings {
     QString host;
@@ -84,6 +83,5 @@ class BrokerClient : public QObject {
     std::shared_ptr<Session> session_;
     bool connected_ = false;
     QString problem_;
-    QTimer delivery_;
-    QElapsedTimer sinceDelivery_;
+    PacedCall delivery_;
 };

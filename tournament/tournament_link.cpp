@@ -42,9 +42,9 @@ QString NoticeText(const QByteArray& payload) {
 }  // namespace
 
 TournamentLink::TournamentLink(QString appDir, QObject* parent)
-    : QObject(parent), appDir_(std::move(appDir)) {
-    stateTimer_.setSingleShot(true);
-    connect(&stateTimer_, &QTimer::timeout, this, &TournamentLink::publishState);
+    : QObject(parent),
+      appDir_(std::move(appDir)),
+      statePace_(kStateIntervalMs, [this] { publishState(); }) {
     noticesMoved_.setSingleShot(true);  // one repaint for a batch of notices
     connect(&noticesMoved_, &QTimer::timeout, this, &TournamentLink::noticesChanged);
     connect(&client_, &BrokerClient::connected, this, &TournamentLink::onConnected);
@@ -149,9 +149,9 @@ void TournamentLink::follow(FullScreenWindow* screen) {
     debate_ = DebateNameIn(appDir_);
     if (screen) {
         screenChanges_ =
-            connect(screen, &FullScreenWindow::stateChanged, this, &TournamentLink::scheduleState);
+            connect(screen, &FullScreenWindow::stateChanged, &statePace_, &PacedCall::request);
     }
-    scheduleState();
+    statePace_.request();
 }
 
 void TournamentLink::onConnected() {
@@ -159,28 +159,14 @@ void TournamentLink::onConnected() {
     sent_.clear();
     refused_.clear();
     publishStatus();
-    publishState();  // the retained state brought up to date
+    statePace_.callNow();  // the retained state brought up to date
     emit statusChanged();
-}
-
-void TournamentLink::scheduleState() {
-    // A tick goes out at once; a burst of changes after it waits for the rest of the interval.
-    if (stateTimer_.isActive()) {
-        return;
-    }
-    const qint64 since = sincePublished_.isValid() ? sincePublished_.elapsed() : kStateIntervalMs;
-    if (since >= kStateIntervalMs) {
-        publishState();
-    } else {
-        stateTimer_.start(int(kStateIntervalMs - since));
-    }
 }
 
 void TournamentLink::publishState() {
     if (!client_.isConnected()) {
         return;  // sent whole on the next connection
     }
-    sincePublished_.start();
     QJsonObject state = ScreenSnapshot(screen_, segment_);
     state.insert("running", screen_ && screen_->clockRunning());
     state.insert("room", room_);

@@ -15,7 +15,6 @@
 // connected until one hears the other's presence come after its own: that one, the earlier,
 // gives way and says so, instead of the two taking the room from each other in turn.
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -24,6 +23,7 @@
 
 #include "tournament/broker_client.h"
 #include "tournament/notice_list.h"
+#include "tournament/paced_call.h"
 
 class FullScreenWindow;
 
@@ -65,7 +65,6 @@ class TournamentLink : public QObject {
 
   private:
     void onConnected();
-    void scheduleState();
     void publishState();
     void publishStatus();
     void send(const QString& leaf, const QByteArray& payload);
@@ -82,8 +81,8 @@ class TournamentLink : public QObject {
     QMetaObject::Connection screenChanges_;
     QString segment_;
     QString debate_;
-    QTimer stateTimer_;
-    QElapsedTimer sincePublished_;
+    // A tick goes out at once; a burst of changes after it waits for the rest of the interval.
+    PacedCall statePace_;
     bool enabled_ = false;
     QString configProblem_;
     QString tournament_, room_, host_;
