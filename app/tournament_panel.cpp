@@ -1,8 +1,10 @@
 #include "tournament_panel.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "foundation/widgets/widget_colours.h"
 #include "tournament/tournament_link.h"
@@ -17,23 +19,34 @@ QPushButton* ConsoleButton(const QString& text, const char* name, QWidget* paren
     return button;
 }
 
+// A small flat button: a notice row is one line of text high, so five fit on a laptop's console.
+QToolButton* SmallButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setAccessibleName(text);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
 // A line of the notices, in the tab room's blue, with a button that closes it.
-QWidget* NoticeRow(const QString& text, const char* name, QWidget* parent,
-                   const std::function<void()>& close) {
+QWidget* NoticeRow(const QString& text, QWidget* parent, const std::function<void()>& close) {
     auto* row = new QWidget(parent);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(text, row);
-    label->setObjectName(QLatin1String(name));
+    label->setObjectName(QStringLiteral("TournamentNoticeText"));
     label->setTextFormat(Qt::PlainText);  // from the network: never markup
     label->setWordWrap(true);
     SetTextColour(label, QColor(0, 90, 200));
     QFont larger = label->font();
-    larger.setPointSize(13);
+    larger.setPointSize(11);
     larger.setBold(true);
     label->setFont(larger);
-    QPushButton* closer = ConsoleButton(QStringLiteral("关闭"), "TournamentNoticeClose", row);
-    QObject::connect(closer, &QPushButton::clicked, row, close);
+    QToolButton* closer = SmallButton(QStringLiteral("关闭"), "TournamentNoticeClose", row);
+    closer->setMaximumHeight(QFontMetrics(larger).height());  // no taller than its line
+    QObject::connect(closer, &QToolButton::clicked, row, close);
     line->addWidget(label, 1);
     line->addWidget(closer);
     return row;
@@ -50,6 +63,13 @@ TournamentPanel::TournamentPanel(QString appDir, TournamentLink& link, QWidget* 
     status_->setTextFormat(Qt::PlainText);  // carries the broker's words
     status_->setWordWrap(true);
     row->addWidget(status_, 1);
+    // Beside the status, not over the clocks: the console's height is the notices' room.
+    folded_ = new QLabel(this);
+    folded_->setObjectName(QStringLiteral("TournamentNoticesFolded"));
+    folded_->setTextFormat(Qt::PlainText);
+    row->addWidget(folded_);
+    clearFolded_ = SmallButton(QStringLiteral("清除"), "TournamentNoticesFoldedClear", this);
+    row->addWidget(clearFolded_);
     QPushButton* settings =
         ConsoleButton(QStringLiteral("赛事联网设置…"), "TournamentSettings", this);
     row->addWidget(settings);
@@ -57,8 +77,10 @@ TournamentPanel::TournamentPanel(QString appDir, TournamentLink& link, QWidget* 
     notices_->setObjectName(QStringLiteral("TournamentNotices"));
     auto* noticeColumn = new QVBoxLayout(notices_);
     noticeColumn->setContentsMargins(0, 0, 0, 0);
+    noticeColumn->setSpacing(0);
 
     connect(settings, &QPushButton::clicked, this, &TournamentPanel::openSettings);
+    connect(clearFolded_, &QToolButton::clicked, this, [this] { link_.clearFolded(); });
     connect(&link_, &TournamentLink::statusChanged, this, &TournamentPanel::showStatus);
     connect(&link_, &TournamentLink::noticesChanged, this, &TournamentPanel::showNotices);
     showStatus();
@@ -84,11 +106,9 @@ void TournamentPanel::showNotices() {
         row->deleteLater();
     }
     const NoticeList& list = link_.notices();
-    if (list.folded() > 0) {
-        notices_->layout()->addWidget(
-            NoticeRow(QStringLiteral("另有 %1 条较早的通知已收起").arg(list.folded()),
-                      "TournamentNoticesFolded", notices_, [this] { link_.clearFolded(); }));
-    }
+    folded_->setText(QStringLiteral("另有 %1 条较早的通知已收起").arg(list.folded()));
+    folded_->setVisible(list.folded() > 0);
+    clearFolded_->setVisible(list.folded() > 0);
     for (const TournamentNotice& notice : list.shown()) {
         QString text = QStringLiteral("%1 %2：%3")
                            .arg(notice.received.toString(QStringLiteral("HH:mm")),
@@ -99,7 +119,7 @@ void TournamentPanel::showNotices() {
             text += QStringLiteral("（共 %1 次）").arg(notice.times);
         }
         const quint64 id = notice.id;
-        notices_->layout()->addWidget(NoticeRow(text, "TournamentNoticeText", notices_,
-                                                [this, id] { link_.closeNotice(id); }));
+        notices_->layout()->addWidget(
+            NoticeRow(text, notices_, [this, id] { link_.closeNotice(id); }));
     }
 }

@@ -1,13 +1,13 @@
 #pragma once
 // The console's part of a tournament: whether this room is connected to the tournament's
 // broker, a button to its settings ("赛事联网设置…", in a dialog: the console holds no text box),
-// and the tab room's last few notices, each kept until the operator closes it, with a count of
-// those folded away. Notices show here only, never on the projector.
+// and the tab room's last five notices, each kept until the operator closes it, with a count of
+// those folded away beside the status. Notices show here only, never on the projector.
 
 #include <QGroupBox>
 
 class QLabel;
-class QVBoxLayout;
+class QToolButton;
 class TournamentLink;
 
 class TournamentPanel : public QGroupBox {
@@ -26,5 +26,7 @@ class TournamentPanel : public QGroupBox {
     QString appDir_;
     TournamentLink& link_;
     QLabel* status_;
+    QLabel* folded_;
+    QToolButton* clearFolded_;
     QWidget* notices_;
 };

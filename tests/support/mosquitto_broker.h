@@ -34,6 +34,8 @@ class MosquittoBroker {
         }
         QByteArray config = "listener " + QByteArray::number(port) +
                             " 127.0.0.1\nallow_anonymous false\npersistence false\n"
+                            // A test's flood of notices is not lost at the broker.
+                            "max_queued_messages 100000\n"
                             "password_file " +
                             QFile::encodeName(passwords) + "\nacl_file " +
                             QFile::encodeName(dir.filePath("acl")) + "\n";
