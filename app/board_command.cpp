@@ -1,6 +1,7 @@
 #include "board_command.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QTextStream>
 #include <QUrl>
 
@@ -33,29 +34,39 @@ std::optional<int> RunBoardCommand(int argc, char* argv[]) {
     const auto read = [&](const QString& key) {
         return ReadProfileString(profile, kConfigSection, key).trimmed();
     };
+    const auto refuse = [&](const QString& why) {
+        errors << QStringLiteral("看板无法启动：%1（设置在 %2）\n").arg(why, profile);
+        return 1;
+    };
     QString token = read(BoardKey::WebToken);
     if (token.isEmpty()) {
         token = NewRemoteToken();
         WriteProfileString(profile, kConfigSection, BoardKey::WebToken, token);
     }
+    const TournamentSettings settings = ReadTournamentSettings(profile);
+    const std::optional<quint16> brokerPort = PortFromText(settings.port, kDefaultBrokerPort);
+    const std::optional<quint16> webPort = PortFromText(read(BoardKey::WebPort), kDefaultBoardPort);
+    if (settings.host.isEmpty()) {
+        return refuse(QStringLiteral("请填写服务器"));
+    }
+    if (!brokerPort || !webPort) {
+        return refuse(QStringLiteral("“%1”：%2")
+                          .arg(brokerPort ? BoardKey::WebPort : TournamentKey::Port, kPortRefused));
+    }
     BrokerSettings broker;
-    broker.host = read(TournamentKey::Host);
-    broker.port = quint16(read(TournamentKey::Port).toUInt());
-    broker.port = broker.port ? broker.port : kDefaultBrokerPort;
-    broker.user = read(TournamentKey::User);
-    broker.password = ReadProfileString(profile, kConfigSection, TournamentKey::Password);
-    broker.tls = read(TournamentKey::Tls) == QLatin1String("1");
-    broker.caFile = read(TournamentKey::CaFile);
-    broker.clientId = QStringLiteral("debaclock-board-%1").arg(QCoreApplication::applicationPid());
-    const quint16 webPort = quint16(read(BoardKey::WebPort).toUInt());
+    broker.host = settings.host;
+    broker.port = *brokerPort;
+    broker.user = settings.user;
+    broker.password = settings.password;
+    broker.tls = settings.tls;
+    broker.caFile = settings.caFile;
+    // A run of its own: two boards never take the broker's session from each other.
+    broker.clientId = QStringLiteral("debaclock-board/%1")
+                          .arg(QString::number(QRandomGenerator::global()->generate64(), 16));
     BoardService board;
     QString problem;
-    if (broker.host.isEmpty() ||
-        !board.start(read(TournamentKey::Tournament), broker, webPort ? webPort : kDefaultBoardPort,
-                     token, &problem)) {
-        errors << QStringLiteral("看板无法启动：%1（设置在 %2）\n")
-                      .arg(problem.isEmpty() ? QStringLiteral("请填写服务器") : problem, profile);
-        return 1;
+    if (!board.start(settings.tournament, broker, *webPort, token, &problem)) {
+        return refuse(problem);
     }
     QObject::connect(&board.broker(), &BrokerClient::connected, [&out] {
         out << QStringLiteral("已连接赛事服务器。\n");

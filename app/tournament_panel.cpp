@@ -1,95 +1,96 @@
 #include "tournament_panel.h"
 
-#include <QCheckBox>
-#include <QGridLayout>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
-#include "foundation/paths.h"
-#include "foundation/profile_store.h"
-#include "foundation/tournament_profile.h"
 #include "foundation/widgets/widget_colours.h"
 #include "tournament/tournament_link.h"
+#include "tournament_settings_dialog.h"
+
+namespace {
+
+QPushButton* ConsoleButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFocusPolicy(Qt::NoFocus);  // the console's keys drive the clocks
+    return button;
+}
+
+// A small flat button: a notice row is one line of text high, so five fit on a laptop's console.
+QToolButton* SmallButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setAccessibleName(text);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+// A line of the notices, in the tab room's blue, with a button that closes it.
+QWidget* NoticeRow(const QString& text, QWidget* parent, const std::function<void()>& close) {
+    auto* row = new QWidget(parent);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(text, row);
+    label->setObjectName(QStringLiteral("TournamentNoticeText"));
+    label->setTextFormat(Qt::PlainText);  // from the network: never markup
+    label->setWordWrap(true);
+    SetTextColour(label, QColor(0, 90, 200));
+    QFont larger = label->font();
+    larger.setPointSize(11);
+    larger.setBold(true);
+    label->setFont(larger);
+    QToolButton* closer = SmallButton(QStringLiteral("关闭"), "TournamentNoticeClose", row);
+    closer->setMaximumHeight(QFontMetrics(larger).height());  // no taller than its line
+    QObject::connect(closer, &QToolButton::clicked, row, close);
+    line->addWidget(label, 1);
+    line->addWidget(closer);
+    return row;
+}
+
+}  // namespace
 
 TournamentPanel::TournamentPanel(QString appDir, TournamentLink& link, QWidget* parent)
     : QGroupBox(QStringLiteral("赛事联网"), parent), appDir_(std::move(appDir)), link_(link) {
     setObjectName(QStringLiteral("TournamentPanel"));
-    // Two compact rows: the laptop's screen is shared with the clocks and the launch list.
-    auto* grid = new QGridLayout(this);
-    const auto field = [&](const QString& caption, int row, int column, const char* name) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QLatin1String(name));
-        edit->setAccessibleName(caption);
-        auto* label = new QLabel(caption + QStringLiteral("："), this);
-        label->setBuddy(edit);
-        grid->addWidget(label, row, column);
-        grid->addWidget(edit, row, column + 1);
-        return edit;
-    };
-    enabled_ = new QCheckBox(QStringLiteral("启用"), this);
-    enabled_->setObjectName(QStringLiteral("TournamentEnabled"));
-    grid->addWidget(enabled_, 0, 0);
-    host_ = field(QStringLiteral("服务器"), 0, 1, "TournamentHost");
-    port_ = field(QStringLiteral("端口"), 0, 3, "TournamentPort");
-    port_->setMaximumWidth(70);
-    tls_ = new QCheckBox(QStringLiteral("加密"), this);
-    tls_->setObjectName(QStringLiteral("TournamentTls"));
-    grid->addWidget(tls_, 0, 5);
-    tournament_ = field(QStringLiteral("赛事"), 0, 6, "TournamentId");
-    room_ = field(QStringLiteral("赛场"), 1, 1, "TournamentRoom");
-    user_ = field(QStringLiteral("用户名"), 1, 3, "TournamentUser");
-    password_ = field(QStringLiteral("口令"), 1, 6, "TournamentPassword");
-    password_->setEchoMode(QLineEdit::Password);
-    auto* apply = new QPushButton(QStringLiteral("保存并连接"), this);
-    apply->setObjectName(QStringLiteral("TournamentConnect"));
-    apply->setFocusPolicy(Qt::NoFocus);
-    grid->addWidget(apply, 1, 8);
+    auto* row = new QHBoxLayout(this);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("TournamentStatus"));
-    grid->addWidget(status_, 0, 8);
+    status_->setTextFormat(Qt::PlainText);  // carries the broker's words
+    status_->setWordWrap(true);
+    row->addWidget(status_, 1);
+    // Beside the status, not over the clocks: the console's height is the notices' room.
+    folded_ = new QLabel(this);
+    folded_->setObjectName(QStringLiteral("TournamentNoticesFolded"));
+    folded_->setTextFormat(Qt::PlainText);
+    row->addWidget(folded_);
+    clearFolded_ = SmallButton(QStringLiteral("清除"), "TournamentNoticesFoldedClear", this);
+    row->addWidget(clearFolded_);
+    QPushButton* settings =
+        ConsoleButton(QStringLiteral("赛事联网设置…"), "TournamentSettings", this);
+    row->addWidget(settings);
     notices_ = new QWidget(this);  // placed by the console, which then owns it
     notices_->setObjectName(QStringLiteral("TournamentNotices"));
     auto* noticeColumn = new QVBoxLayout(notices_);
     noticeColumn->setContentsMargins(0, 0, 0, 0);
+    noticeColumn->setSpacing(0);
 
-    connect(apply, &QPushButton::clicked, this, &TournamentPanel::saveAndConnect);
+    connect(settings, &QPushButton::clicked, this, &TournamentPanel::openSettings);
+    connect(clearFolded_, &QToolButton::clicked, this, [this] { link_.clearFolded(); });
     connect(&link_, &TournamentLink::statusChanged, this, &TournamentPanel::showStatus);
-    connect(&link_, &TournamentLink::noticeReceived, this, &TournamentPanel::addNotice);
-    load();
+    connect(&link_, &TournamentLink::noticesChanged, this, &TournamentPanel::showNotices);
     showStatus();
+    showNotices();
 }
 
-void TournamentPanel::load() {
-    const QString profile = AppPath(appDir_, kTournamentProfile);
-    const auto read = [&](const QString& key) {
-        return ReadProfileString(profile, kConfigSection, key);
-    };
-    enabled_->setChecked(read(TournamentKey::Enabled) == QLatin1String("1"));
-    host_->setText(read(TournamentKey::Host));
-    port_->setText(read(TournamentKey::Port));
-    tls_->setChecked(read(TournamentKey::Tls) == QLatin1String("1"));
-    tournament_->setText(read(TournamentKey::Tournament));
-    room_->setText(read(TournamentKey::Room));
-    user_->setText(read(TournamentKey::User));
-    password_->setText(read(TournamentKey::Password));
-}
-
-void TournamentPanel::saveAndConnect() {
-    const QString profile = AppPath(appDir_, kTournamentProfile);
-    const auto keep = [&](const QString& key, const QString& value) {
-        WriteProfileString(profile, kConfigSection, key, value);
-    };
-    keep(TournamentKey::Enabled, enabled_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    keep(TournamentKey::Host, host_->text().trimmed());
-    keep(TournamentKey::Port, port_->text().trimmed());
-    keep(TournamentKey::Tls, tls_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    keep(TournamentKey::Tournament, tournament_->text().trimmed());
-    keep(TournamentKey::Room, room_->text().trimmed());
-    keep(TournamentKey::User, user_->text().trimmed());
-    keep(TournamentKey::Password, password_->text());
-    link_.applySettings();
+void TournamentPanel::openSettings() {
+    auto* dialog = new TournamentSettingsDialog(appDir_, link_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void TournamentPanel::showStatus() {
@@ -98,30 +99,27 @@ void TournamentPanel::showStatus() {
         status_, link_.statusIsProblem() ? QColor(Qt::red) : palette().color(QPalette::WindowText));
 }
 
-void TournamentPanel::addNotice(const TournamentNotice& notice) {
-    auto* row = new QWidget(notices_);
-    row->setObjectName(QStringLiteral("TournamentNotice"));
-    auto* line = new QHBoxLayout(row);
-    line->setContentsMargins(0, 0, 0, 0);
-    auto* text = new QLabel(
-        QStringLiteral("%1 %2：%3")
-            .arg(notice.received.toString(QStringLiteral("HH:mm")),
-                 notice.forThisRoomOnly ? QStringLiteral("致本赛场") : QStringLiteral("赛事通知"),
-                 notice.text),
-        row);
-    text->setObjectName(QStringLiteral("TournamentNoticeText"));
-    text->setTextFormat(Qt::PlainText);  // from the network: never markup
-    text->setWordWrap(true);
-    SetTextColour(text, QColor(0, 90, 200));
-    QFont larger = text->font();
-    larger.setPointSize(13);
-    larger.setBold(true);
-    text->setFont(larger);
-    auto* close = new QPushButton(QStringLiteral("关闭"), row);
-    close->setObjectName(QStringLiteral("TournamentNoticeClose"));
-    close->setFocusPolicy(Qt::NoFocus);
-    connect(close, &QPushButton::clicked, row, &QObject::deleteLater);
-    line->addWidget(text, 1);
-    line->addWidget(close);
-    notices_->layout()->addWidget(row);
+// At most a few rows, whatever came: the list is the link's, drawn anew when it changes.
+void TournamentPanel::showNotices() {
+    for (QWidget* row : notices_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        row->setParent(nullptr);  // gone from the console at once, freed once idle
+        row->deleteLater();
+    }
+    const NoticeList& list = link_.notices();
+    folded_->setText(QStringLiteral("另有 %1 条较早的通知已收起").arg(list.folded()));
+    folded_->setVisible(list.folded() > 0);
+    clearFolded_->setVisible(list.folded() > 0);
+    for (const TournamentNotice& notice : list.shown()) {
+        QString text = QStringLiteral("%1 %2：%3")
+                           .arg(notice.received.toString(QStringLiteral("HH:mm")),
+                                notice.forThisRoomOnly ? QStringLiteral("致本赛场")
+                                                       : QStringLiteral("赛事通知"),
+                                notice.text);
+        if (notice.times > 1) {
+            text += QStringLiteral("（共 %1 次）").arg(notice.times);
+        }
+        const quint64 id = notice.id;
+        notices_->layout()->addWidget(
+            NoticeRow(text, notices_, [this, id] { link_.closeNotice(id); }));
+    }
 }

@@ -1,16 +1,14 @@
 #pragma once
-// The console's part of a tournament: how this room reaches the broker ("\config\tournament.ini"),
-// whether it is connected, and the tab room's notices, each kept until the operator closes it.
-// Notices show here only, never on the projector.
+// The console's part of a tournament: whether this room is connected to the tournament's
+// broker, a button to its settings ("赛事联网设置…", in a dialog: the console holds no text box),
+// and the tab room's last five notices, each kept until the operator closes it, with a count of
+// those folded away beside the status. Notices show here only, never on the projector.
 
 #include <QGroupBox>
 
-class QCheckBox;
 class QLabel;
-class QLineEdit;
-class QVBoxLayout;
+class QToolButton;
 class TournamentLink;
-struct TournamentNotice;
 
 class TournamentPanel : public QGroupBox {
     Q_OBJECT
@@ -21,21 +19,14 @@ class TournamentPanel : public QGroupBox {
     QWidget* notices() const { return notices_; }
 
   private:
-    void load();
-    void saveAndConnect();
+    void openSettings();
     void showStatus();
-    void addNotice(const TournamentNotice& notice);
+    void showNotices();
 
     QString appDir_;
     TournamentLink& link_;
-    QCheckBox* enabled_;
-    QLineEdit* host_;
-    QLineEdit* port_;
-    QCheckBox* tls_;
-    QLineEdit* tournament_;
-    QLineEdit* room_;
-    QLineEdit* user_;
-    QLineEdit* password_;
     QLabel* status_;
+    QLabel* folded_;
+    QToolButton* clearFolded_;
     QWidget* notices_;
 };

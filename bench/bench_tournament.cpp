@@ -4,7 +4,6 @@
 //   - the CPU the projected clock's program spends per one-second tick with the link on and
 //     off (real seconds: about 25 s in all).
 
-#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,6 +13,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "bench_broker.h"
 #include "bench_support.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
@@ -27,28 +27,6 @@
 using namespace bench;
 
 namespace {
-
-// A broker of its own, anonymous, on `port`.
-struct Broker {
-    QTemporaryDir dir;
-    QProcess process;
-    void start(quint16 port) {
-        QFile config(dir.filePath(QStringLiteral("mosquitto.conf")));
-        config.open(QIODevice::WriteOnly);
-        config.write("listener " + QByteArray::number(port) +
-                     " 127.0.0.1\nallow_anonymous true\npersistence false\n" +
-                     (::geteuid() == 0 ? "user root\n" : ""));
-        config.close();
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), config.fileName()});
-        process.waitForStarted();
-    }
-    void stop() {
-        process.kill();
-        process.waitForFinished();
-    }
-};
 
 // The longest stall while the event loop runs for `ms`, with `during` run once at the start.
 double LongestStallMs(int ms, const std::function<void()>& during = {}) {

@@ -4,7 +4,6 @@
 // reach a subscriber, from the moment the room wrote it ("updated") to its arrival.
 //   bench_tournament_rooms [--rooms 40] [--subscribers 500] [--seconds 10]
 
-#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
@@ -18,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench_broker.h"
 #include "bench_support.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
@@ -85,19 +85,8 @@ int main(int argc, char* argv[]) {
     const int seconds = int(NumberAfter(arguments, "--seconds", 10));
 
     const quint16 port = FreeLoopbackPort();
-    QTemporaryDir brokerDir;
-    QFile config(brokerDir.filePath(QStringLiteral("mosquitto.conf")));
-    config.open(QIODevice::WriteOnly);
-    config.write(
-        "listener " + QByteArray::number(port) +
-        " 127.0.0.1\nallow_anonymous true\npersistence false\nmax_queued_messages 10000\n" +
-        (::geteuid() == 0 ? "user root\n" : ""));
-    config.close();
-    QProcess broker;
-    broker.setStandardOutputFile(QProcess::nullDevice());
-    broker.setStandardErrorFile(QProcess::nullDevice());
-    broker.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), config.fileName()});
-    broker.waitForStarted();
+    Broker broker;
+    broker.start(port, "max_queued_messages 10000\n");
     QTest::qWait(500);
 
     // The subscribers, in child processes of at most 250 each: the MQTT library waits with
@@ -181,7 +170,5 @@ int main(int argc, char* argv[]) {
     PrintPercentiles("a room's state, written to arrival", delays);
     std::printf("this process (the room and %d simulated rooms): %.0f ms CPU a second\n", rooms - 1,
                 cpu / seconds);
-    broker.kill();
-    broker.waitForFinished();
     return 0;
 }

@@ -3,6 +3,7 @@
 // broker. Off unless "启用" is 1.
 
 #include <QString>
+#include <optional>
 
 inline const QString kTournamentProfile = QStringLiteral("\\config\\tournament.ini");
 
@@ -32,3 +33,32 @@ inline constexpr quint16 kDefaultBoardPort = 8650;
 // Whether `name` may stand as one level of a topic: not empty, at most 64 characters, no
 // "/", "+", "#" and no control character.
 bool IsTopicLevel(const QString& name);
+
+// A port as typed: `otherwise` when empty, none when it is no number from 1 to 65535.
+std::optional<quint16> PortFromText(const QString& text, quint16 otherwise);
+inline const QString kPortRefused = QStringLiteral("端口须是 1 到 65535 之间的整数");
+
+// The broker keys of a room's or the board's profile, as the operator typed them (the
+// password untrimmed: blanks may belong to it).
+struct TournamentSettings {
+    bool enabled = false;
+    QString host;
+    QString port;
+    bool tls = false;
+    QString caFile;
+    QString tournament;
+    QString room;
+    QString user;
+    QString password;
+};
+
+TournamentSettings ReadTournamentSettings(const QString& profile);
+
+// Why a room cannot connect with `settings`, in words for the operator; empty when it can try.
+// The broker's rules let a user write only the room of its own name, so a 用户名 other than
+// the 赛场 would log in and then have every message refused.
+QString RoomSettingsProblem(const TournamentSettings& settings);
+
+// Writes every key and reads each back; a value the GBK profile cannot hold as typed (a
+// character GBK lacks, too long) puts the profile back as it was. Empty on success, else why.
+QString WriteTournamentSettings(const QString& profile, const TournamentSettings& settings);

@@ -353,7 +353,14 @@ void HallServer::receive(QWebSocket* socket, const QString& text) {
             } else if (!client->remote) {
                 socket->sendTextMessage(RefusalText(Refusal::Forbidden));
             } else {
-                emit noticeRequested(message.text, message.room);
+                QPointer<HallServer> server = this;
+                QPointer<QWebSocket> from = socket;
+                emit noticeRequested(message.text, message.room,
+                                     [server, from](const QString& answer) {
+                                         if (server && from && server->clientOf(from)) {
+                                             from->sendTextMessage(answer);
+                                         }
+                                     });
             }
             return;
     }
@@ -423,13 +430,17 @@ void HallServer::publishState(const QString& state) {
     if (state == state_) {
         return;
     }
-    state_ = state;
+    keepState(state);
+    sendToAll(state);
+}
+
+void HallServer::sendToAll(const QString& message) {
     QList<QWebSocket*> stalled;
     for (const Client& client : std::as_const(clients_)) {
         if (client.socket->bytesToWrite() > limits_.connections.unsentBytes) {
             stalled.append(client.socket);
         } else {
-            client.socket->sendTextMessage(state_);
+            client.socket->sendTextMessage(message);
         }
     }
     for (QWebSocket* socket : stalled) {

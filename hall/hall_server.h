@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "foundation/remote_access.h"
@@ -60,6 +61,13 @@ class HallServer : public QObject {
     // Sends `state`, one JSON object, to every client, for a server that shows no screen (the
     // tournament's board).
     void publishState(const QString& state);
+    // What a newcomer and GET /state get from now on, sent to nobody now: for a server that
+    // sends changes rather than its whole state (the board).
+    void keepState(const QString& state) { state_ = state; }
+    // One message to every client; a client that has left too much unread is dropped instead.
+    void sendToAll(const QString& message);
+    // What the client that asked for a notice is told about it, once.
+    using NoticeReply = std::function<void(const QString& answer)>;
     // Whether clients with the token may send notices (`noticeRequested`); refused otherwise.
     void acceptNotices(bool accept) { acceptsNotices_ = accept; }
     // The state as sent to the clients, one JSON object.
@@ -67,8 +75,10 @@ class HallServer : public QObject {
 
   signals:
     void clientsChanged();
-    // A client with the token asks for a notice to `room` (empty: every room).
-    void noticeRequested(const QString& text, const QString& room);
+    // A client with the token asks for a notice to `room` (empty: every room); `reply` tells it
+    // what became of it (nothing when it has gone).
+    void noticeRequested(const QString& text, const QString& room,
+                         const HallServer::NoticeReply& reply);
 
   private:
     struct Client {

@@ -104,6 +104,23 @@ std::optional<TurnProgress> TurnFrom(const QJsonValue& value) {
                         beganAt, role.toString()};
 }
 
+// A journal of the first format, left by the build before this one after a crash and an
+// upgrade, lacks what the record of its turns adds (the style, the debate, whose turn): it
+// resumes all the same, its turns recorded without them.
+QJsonObject FromFirstFormat(QJsonObject object) {
+    object.insert("version", kFormatVersion);
+    object.insert("style", 0);
+    object.insert("debate", QString());
+    QJsonObject turns = object.value("turns").toObject();
+    for (auto turn = turns.begin(); turn != turns.end(); ++turn) {
+        QJsonObject progress = turn->toObject();
+        progress.insert("role", QString());
+        *turn = progress;
+    }
+    object.insert("turns", turns);
+    return object;
+}
+
 }  // namespace
 
 QByteArray SegmentStateToJson(const SegmentState& state) {
@@ -147,7 +164,9 @@ std::optional<SegmentState> SegmentStateFromJson(const QByteArray& json) {
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
         return std::nullopt;
     }
-    const QJsonObject object = document.object();
+    const QJsonObject object = document.object().value("version") == 1
+                                   ? FromFirstFormat(document.object())
+                                   : document.object();
     SegmentState state;
     state.screen = object.value("screen").toString();
     state.segment = object.value("segment").toString();

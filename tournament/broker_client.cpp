@@ -1,6 +1,7 @@
 #include "tournament/broker_client.h"
 
 #include <mosquitto.h>
+#include <mqtt_protocol.h>
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,15 +25,26 @@ void InitLibrary() {
 constexpr int kKeepAliveSeconds = 20;
 // Notices and states are small; anything larger is not ours.
 constexpr int kLargestMessage = 64 * 1024;
+// What may wait for the owner's thread: every topic of a tournament of many rooms.
+constexpr int kMostTopicsWaiting = 4096;
+constexpr qsizetype kMostBytesWaiting = 8 * 1024 * 1024;
+
+// The answer of a broker that knows MQTT 3.1.1 at most, to a client speaking 5.
+bool IsOlderProtocolOnly(int code) {
+    return code == CONNACK_REFUSED_PROTOCOL_VERSION || code == MQTT_RC_UNSUPPORTED_PROTOCOL_VERSION;
+}
 
 QString WhyRefused(int code) {
     switch (code) {
-        case 4:
+        case CONNACK_REFUSED_BAD_USERNAME_PASSWORD:
+        case MQTT_RC_BAD_USERNAME_OR_PASSWORD:
             return QStringLiteral("用户名或口令错误");
-        case 5:  // what Mosquitto answers a wrong password with
+        case CONNACK_REFUSED_NOT_AUTHORIZED:
+        case MQTT_RC_NOT_AUTHORIZED:  // what Mosquitto answers a wrong password with
             return QStringLiteral("用户名或口令错误，或未获服务器授权");
         default:
-            return QString::fromUtf8(mosquitto_connack_string(code));
+            return code < 0x80 ? QString::fromUtf8(mosquitto_connack_string(code))
+                               : QString::fromUtf8(mosquitto_reason_string(code));
     }
 }
 
@@ -43,9 +55,13 @@ QString WhyRefused(int code) {
 // long a lookup or a pause takes. Reports reach the owner through a guarded pointer, so an
 // owner that is gone hears nothing.
 struct BrokerClient::Session {
+    explicit Session(int keptPerTopic)
+        : inbox(keptPerTopic, kMostTopicsWaiting, kMostBytesWaiting) {}
+
     mosquitto* client = nullptr;
     QPointer<BrokerClient> owner;  // made on the owner's thread, only copied here
     QStringList subscriptions;
+    BrokerInbox inbox;
     QByteArray host;
     quint16 port = 0;
     std::atomic<bool> stopping{false};
@@ -61,16 +77,23 @@ struct BrokerClient::Session {
         return owner;
     }
 
-    void report(bool up, const QString& why) {
+    // Runs `what` on the owner's thread, unless the owner is gone or has started another
+    // session since.
+    template <typename What>
+    void tell(What what) {
         QPointer<BrokerClient> to = listener();
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [to, up, why, from = this] {
-                if (to) {
-                    to->onReport(from, up, why);
+            [to, what = std::move(what), from = this] {
+                if (to && to->session_.get() == from) {
+                    what(to.data());
                 }
             },
             Qt::QueuedConnection);
+    }
+
+    void report(bool up, const QString& why) {
+        tell([up, why, from = this](BrokerClient* to) { to->onReport(from, up, why); });
     }
 
     // Connects, lets the library keep the connection, and tries a failed first connection
@@ -102,6 +125,12 @@ struct BrokerClient::Session {
 
     static void OnConnect(mosquitto* client, void* data, int code) {
         Session* session = Of(data);
+        if (IsOlderProtocolOnly(code)) {
+            // The next try, a second from now, speaks the broker's language.
+            mosquitto_int_option(client, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V5);
+            session->refused = true;
+            return;
+        }
         if (code == 0) {
             for (const QString& pattern : session->subscriptions) {
                 mosquitto_subscribe(client, nullptr, pattern.toUtf8().constData(), 1);
@@ -121,25 +150,29 @@ struct BrokerClient::Session {
                                                .arg(QString::fromUtf8(mosquitto_strerror(code))));
     }
 
+    // On the library's thread, as fast as the broker sends: kept in the inbox, and the owner
+    // woken once for whatever has come until it takes it.
     static void OnMessage(mosquitto*, void* data, const mosquitto_message* message) {
         if (message->payloadlen > kLargestMessage) {
             return;
         }
-        const QString topic = QString::fromUtf8(message->topic);
-        const QByteArray payload(static_cast<const char*>(message->payload), message->payloadlen);
-        QPointer<BrokerClient> to = Of(data)->listener();
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [to, topic, payload, from = Of(data)] {
-                if (to && to->session_.get() == from) {
-                    emit to->message(topic, payload);
-                }
-            },
-            Qt::QueuedConnection);
+        Session* session = Of(data);
+        const bool wake = session->inbox.put(
+            {QString::fromUtf8(message->topic),
+             QByteArray(static_cast<const char*>(message->payload), message->payloadlen),
+             message->retain});
+        if (wake) {
+            session->tell([from = session](BrokerClient* to) { to->onInbox(from); });
+        }
+    }
+
+    static void OnPublish(mosquitto*, void* data, int id, int reason, const mosquitto_property*) {
+        Of(data)->tell([id, reason](BrokerClient* to) { emit to->published(id, reason); });
     }
 };
 
-BrokerClient::BrokerClient(QObject* parent) : QObject(parent) {
+BrokerClient::BrokerClient(QObject* parent)
+    : QObject(parent), delivery_(kDeliveryMs, [this] { deliver(); }) {
     InitLibrary();
 }
 
@@ -149,7 +182,7 @@ BrokerClient::~BrokerClient() {
 
 bool BrokerClient::start(const BrokerSettings& settings) {
     stop();
-    auto session = std::make_shared<Session>();
+    auto session = std::make_shared<Session>(settings.keptPerTopic);
     session->owner = this;
     session->subscriptions = settings.subscriptions;
     session->host = settings.host.toUtf8();
@@ -160,11 +193,12 @@ bool BrokerClient::start(const BrokerSettings& settings) {
         problem_ = QStringLiteral("无法创建连接");
         return false;
     }
-    mosquitto_int_option(client, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+    mosquitto_int_option(client, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V5);
     mosquitto_threaded_set(client, true);
     mosquitto_connect_callback_set(client, &Session::OnConnect);
     mosquitto_disconnect_callback_set(client, &Session::OnDisconnect);
     mosquitto_message_callback_set(client, &Session::OnMessage);
+    mosquitto_publish_v5_callback_set(client, &Session::OnPublish);
     mosquitto_reconnect_delay_set(client, 1, 30, true);
     if (!settings.user.isEmpty()) {
         mosquitto_username_pw_set(client, settings.user.toUtf8().constData(),
@@ -211,18 +245,25 @@ void BrokerClient::stop(const QString& goodbyeTopic, const QByteArray& goodbye) 
     mosquitto_disconnect(session_->client);
     session_.reset();  // the thread lets go of it last
     connected_ = false;
+    delivery_.cancel();
 }
 
-void BrokerClient::publish(const QString& topic, const QByteArray& payload, bool retain, int qos) {
-    if (session_ && connected_) {
-        mosquitto_publish(session_->client, nullptr, topic.toUtf8().constData(),
-                          int(payload.size()), payload.constData(), qos, retain);
+int BrokerClient::publish(const QString& topic, const QByteArray& payload, bool retain, int qos) {
+    int id = 0;
+    if (!session_ || !connected_ ||
+        mosquitto_publish(session_->client, &id, topic.toUtf8().constData(), int(payload.size()),
+                          payload.constData(), qos, retain) != MOSQ_ERR_SUCCESS) {
+        return 0;
     }
+    return id;
 }
 
 void BrokerClient::onReport(const Session* from, bool up, const QString& why) {
     if (session_.get() != from) {
         return;  // from a session stopped since, whose reports were on their way
+    }
+    if (!up) {
+        delivery_.callNow();  // what came before the loss is said before it
     }
     const bool was = connected_;
     connected_ = up;
@@ -232,5 +273,29 @@ void BrokerClient::onReport(const Session* from, bool up, const QString& why) {
     } else if (was || problem_ != why) {
         problem_ = why;
         emit disconnected(why);
+    }
+}
+
+void BrokerClient::onInbox(const Session* from) {
+    if (session_.get() == from) {
+        delivery_.request();
+    }
+}
+
+void BrokerClient::deliver() {
+    if (!session_) {
+        return;
+    }
+    // Held here: a slot may stop or restart this client while the batch is delivered.
+    const std::shared_ptr<Session> session = session_;
+    const BrokerInbox::Taken taken = session->inbox.take();
+    for (const BrokerMessage& each : taken.messages) {
+        if (session_ != session) {
+            return;
+        }
+        emit message(each.topic, each.payload, each.retained);
+    }
+    if (taken.dropped > 0 && session_ == session) {
+        emit dropped(taken.dropped);
     }
 }

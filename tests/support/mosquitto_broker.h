@@ -16,8 +16,9 @@
 
 class MosquittoBroker {
   public:
-    // Users and their passwords.
-    explicit MosquittoBroker(const QList<QPair<QString, QString>>& users) {
+    // Users and their passwords; `acl`, other access rules than the shipped ones.
+    explicit MosquittoBroker(const QList<QPair<QString, QString>>& users,
+                             const QByteArray& acl = {}) {
         const QString passwords = dir.filePath(QStringLiteral("passwd"));
         QFile(passwords).open(QIODevice::WriteOnly);
         for (const auto& [user, password] : users) {
@@ -25,10 +26,16 @@ class MosquittoBroker {
                               {QStringLiteral("-b"), passwords, user, password});
         }
         // The access rules the package ships, so the example is what the tests prove.
-        QFile::copy(QStringLiteral(DEBACLOCK_SOURCE_DIR "/packaging/mosquitto/debaclock.acl"),
-                    dir.filePath(QStringLiteral("acl")));
+        if (acl.isEmpty()) {
+            QFile::copy(QStringLiteral(DEBACLOCK_SOURCE_DIR "/packaging/mosquitto/debaclock.acl"),
+                        dir.filePath(QStringLiteral("acl")));
+        } else {
+            write(QStringLiteral("acl"), acl);
+        }
         QByteArray config = "listener " + QByteArray::number(port) +
                             " 127.0.0.1\nallow_anonymous false\npersistence false\n"
+                            // A test's flood of notices is not lost at the broker.
+                            "max_queued_messages 100000\n"
                             "password_file " +
                             QFile::encodeName(passwords) + "\nacl_file " +
                             QFile::encodeName(dir.filePath("acl")) + "\n";

@@ -2,6 +2,9 @@
 // out, read back and put up on a fresh screen of the style, which then shows what the first one
 // shows once paused, and goes on from there as it does. A damaged or hostile journal is refused.
 
+#include <QAction>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -95,8 +98,8 @@ class SegmentStateTest : public QObject {
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
         AddRow("not JSON", QByteArray("{"), QByteArray("{{"));
-        AddRow("an older format version", QByteArray("\"version\": 2"),
-               QByteArray("\"version\": 1"));
+        AddRow("a format version to come", QByteArray("\"version\": 2"),
+               QByteArray("\"version\": 3"));
         AddRow("seconds past 16 bits", QByteArray("\"Label2\": 90"),
                QByteArray("\"Label2\": 40000"));
         AddRow("seconds with a fraction", QByteArray("\"Label2\": 90"),
@@ -126,6 +129,32 @@ class SegmentStateTest : public QObject {
         const std::optional<SegmentState> read = SegmentStateFromJson(SegmentStateToJson(state));
         QVERIFY(read);
         QCOMPARE(*read, state);
+    }
+
+    // Left by the build before, which kept no style, debate or role: it resumes.
+    void aJournalOfTheFirstFormatReads() {
+        ClockScreenFixture<Form6> fixture("1", "90", "30");
+        Form6* screen = fixture.open();
+        screen->findChild<QAction*>("Left")->trigger();
+        SegmentState state = screen->saveState();
+        QJsonObject first = QJsonDocument::fromJson(SegmentStateToJson(state)).object();
+        first.insert("version", 1);
+        first.remove("style");
+        first.remove("debate");
+        QJsonObject turns = first.value("turns").toObject();
+        for (auto turn = turns.begin(); turn != turns.end(); ++turn) {
+            QJsonObject progress = turn->toObject();
+            progress.remove("role");
+            *turn = progress;
+        }
+        first.insert("turns", turns);
+        const std::optional<SegmentState> read =
+            SegmentStateFromJson(QJsonDocument(first).toJson());
+        QVERIFY(read);
+        QCOMPARE(read->counters, state.counters);
+        QCOMPARE(read->running, state.running);
+        QCOMPARE(read->turns.size(), state.turns.size());
+        QVERIFY(screen->restoreState(*read));
     }
 
     void aJournalThatIsNotExactlyAScreensIsRefused() {
