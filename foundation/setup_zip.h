@@ -1,8 +1,9 @@
 #pragma once
 // Setup files as zip archives, written and read through libzip. Writing puts the setup of a
 // program folder in one archive; reading checks the whole archive against its manifest and the
-// rules of a setup, and unpacks it into a folder of its own, so nothing of the program folder
-// changes until every file has been read and verified.
+// rules of a setup, and unpacks it into a folder of its own (on a few threads, see
+// setup_zip_unpack.h), so nothing of the program folder changes until every file has been read
+// and verified.
 
 #include <QString>
 #include <atomic>
@@ -11,7 +12,8 @@
 #include "foundation/setup_file.h"
 
 // What long work reports, and how it is stopped: `progress` gets the bytes done and the bytes
-// to do; `cancel` set stops the work at the next chunk.
+// to do, one call at a time but from whichever thread did them (an import unpacks on several);
+// `cancel` set stops the work at the next chunk.
 struct SetupWork {
     std::function<void(qint64 done, qint64 total)> progress;
     const std::atomic<bool>* cancel = nullptr;
