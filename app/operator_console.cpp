@@ -23,6 +23,7 @@
 #include "foundation/profile_store.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
+#include "foundation/setup_applying.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"
 #include "hall/screen_snapshot.h"
@@ -199,6 +200,8 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     bindKeys();
 
     connect(&navigator_, &ScreenNavigator::audienceScreenChanged, this, &OperatorConsole::follow);
+    connect(context_.setupApplying, &SetupApplying::changed, this,
+            &OperatorConsole::rebuildLaunchList);
     connect(projectorChoice_, &QComboBox::activated, this, &OperatorConsole::chooseProjector);
     // The main screen's own volume bar moves, and with it what its dragging does.
     connect(volume_, &QSlider::valueChanged, this, [this](int value) {
@@ -294,8 +297,12 @@ void OperatorConsole::rebuildLaunchList() {
             launchButtons_.append(button);
         }
     }
-    // Layout mode ends only through its own command; until then nothing launches over it.
-    const bool held = screen_ && screen_->inLayoutMode();
+    // Layout mode ends only through its own command; until then nothing launches over it. Nor
+    // while an import moves the setup's files.
+    const bool importing = context_.setupApplying->now();
+    const bool held = importing || (screen_ && screen_->inLayoutMode());
+    launchesHeld_->setText(importing ? kSetupApplyingNote
+                                     : QStringLiteral("布局调整中：请先返回设置界面"));
     launchesHeld_->setVisible(held);
     if (held) {
         for (QPushButton* button : std::as_const(launchButtons_)) {
@@ -561,7 +568,7 @@ bool OperatorConsole::triggerCurrent(const QString& name, const QStringList& cap
 }
 
 void OperatorConsole::launch(const QString& name) {
-    if (screen_ && screen_->inLayoutMode()) {
+    if (context_.setupApplying->now() || (screen_ && screen_->inLayoutMode())) {
         return;
     }
     if (screen_ && screen_ != navigator_.mainScreen()) {

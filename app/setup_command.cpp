@@ -13,6 +13,7 @@ namespace {
 
 const QString kExport = QStringLiteral("export-setup");
 const QString kImport = QStringLiteral("import-setup");
+const QString kUndo = QStringLiteral("undo-import");
 
 int Export(const QString& appDir, const QString& file, QTextStream& out, QTextStream& errors) {
     const SetupExport done = ExportSetup(appDir, file);
@@ -20,29 +21,24 @@ int Export(const QString& appDir, const QString& file, QTextStream& out, QTextSt
         errors << QStringLiteral("比赛方案未能导出：%1\n").arg(done.problem);
         return 1;
     }
-    out << QStringLiteral("已导出比赛方案：%1（%2个文件，%3")
-               .arg(file)
-               .arg(done.files)
-               .arg(ByteSizeText(done.bytes));
-    if (done.leftOut > 0) {
-        out << QStringLiteral("；未被设置引用的 %1 个文件未导出").arg(done.leftOut);
-    }
-    out << QStringLiteral("）\n");
+    out << QStringLiteral("已导出比赛方案：%1（%2）\n").arg(file, done.summary());
     return 0;
 }
 
-int Import(const QString& appDir, const QString& file, QTextStream& out, QTextStream& errors) {
-    const StagedSetup staged = StageSetup(appDir, file);
+// An import or an undo, said as the settings home says it, without the question; a refusal
+// begins with `refused`.
+int Import(const QString& appDir, const StagedSetup& staged, const QString& refused,
+           QTextStream& out, QTextStream& errors) {
     if (!staged.refusal.isEmpty()) {
-        errors << QStringLiteral("比赛方案未导入：%1\n").arg(staged.refusal);
+        errors << refused << staged.refusal << '\n';
         return 1;
     }
     out << staged.question().section(QStringLiteral("是否继续？"), 0, 0) << '\n';
     if (const QString why = ApplyStagedSetup(appDir); !why.isEmpty()) {
-        errors << QStringLiteral("比赛方案未导入：%1\n").arg(why);
+        errors << refused << why << '\n';
         return 1;
     }
-    out << QStringLiteral("已导入。\n");
+    out << staged.done() << '\n';
     return 0;
 }
 
@@ -52,15 +48,16 @@ QList<QCommandLineOption> SetupCommandOptions() {
     return {{kExport, QStringLiteral("把当前比赛方案导出到 <文件>（zip），不打开窗口"),
              QStringLiteral("文件")},
             {kImport, QStringLiteral("从 <文件> 导入比赛方案，当前设置先备份，不打开窗口"),
-             QStringLiteral("文件")}};
+             QStringLiteral("文件")},
+            {kUndo, QStringLiteral("撤销上次导入（可一次次向前撤销），不打开窗口")}};
 }
 
 std::optional<int> RunSetupCommand(int argc, char* argv[]) {
     bool named = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        named =
-            named || argument.startsWith("--export-setup") || argument.startsWith("--import-setup");
+        named = named || argument.startsWith("--export-setup") ||
+                argument.startsWith("--import-setup") || argument == "--undo-import";
     }
     if (!named) {
         return std::nullopt;
@@ -85,6 +82,12 @@ std::optional<int> RunSetupCommand(int argc, char* argv[]) {
         return 2;
     }
     RollBackUnfinishedImport(folder);
-    return options.isSet(kExport) ? Export(folder, options.value(kExport), out, errors)
-                                  : Import(folder, options.value(kImport), out, errors);
+    if (options.isSet(kExport)) {
+        return Export(folder, options.value(kExport), out, errors);
+    }
+    if (options.isSet(kUndo)) {
+        return Import(folder, StageUndo(folder), QStringLiteral("未能撤销上次导入："), out, errors);
+    }
+    return Import(folder, StageSetup(folder, options.value(kImport)),
+                  QStringLiteral("比赛方案未导入："), out, errors);
 }

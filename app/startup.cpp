@@ -11,7 +11,7 @@
 #include "screens_registry.h"
 
 Program::Program(const QString& appDir)
-    : platform(appDir), context{appDir, &platform, nullptr}, navigator(context) {
+    : platform(appDir), context{appDir, &platform, nullptr, &setupApplying}, navigator(context) {
     context.navigator = &navigator;
     RegisterScreens(navigator);
 }

@@ -4,6 +4,7 @@
 #include "foundation/gbk.h"
 #include "foundation/platform/platform.h"
 #include "foundation/platform/qt_platform.h"
+#include "foundation/setup_applying.h"
 #include "screen_navigator.h"
 
 class QTextStream;
@@ -16,6 +17,7 @@ struct Program {
     Program& operator=(const Program&) = delete;
 
     QtPlatform platform;
+    SetupApplying setupApplying;
     AppContext context;
     ScreenNavigator navigator;
 };

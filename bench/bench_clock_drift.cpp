@@ -29,6 +29,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/fakes/fake_platform.h"
+#include "foundation/setup_applying.h"
 #include "foundation/widgets/second_ticker.h"
 #include "timing/per_speech_countdown.h"
 #include "timing/question_answer_countdown.h"
@@ -216,7 +217,8 @@ int main(int argc, char* argv[]) {
     QTemporaryDir dir;
     FakePlatform platform;
     NoNavigator navigator;
-    const AppContext context{dir.path(), &platform, &navigator};
+    SetupApplying setupApplying;
+    const AppContext context{dir.path(), &platform, &navigator, &setupApplying};
     QDir().mkpath(dir.filePath(QStringLiteral("config")));
     const QString active = ActiveSegmentProfilePath(dir.path());
     WriteProfileString(active, kConfigSection, SegmentKey::Format, QStringLiteral("2"));

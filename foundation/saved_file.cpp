@@ -43,3 +43,7 @@ QString CopyFileAtomically(const QString& source, const QString& target) {
     }
     return {};
 }
+
+QString FileProblem(const QFileDevice& file) {
+    return file.error() == QFileDevice::ResourceError ? kDiskFull : file.errorString();
+}

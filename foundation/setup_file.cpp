@@ -69,13 +69,16 @@ QByteArray SetupManifestToJson(const SetupManifest& manifest) {
                                  {"size", double(file.size)},
                                  {"sha256", QString::fromLatin1(file.sha256)}});
     }
-    return QJsonDocument(QJsonObject{{"format", manifest.format},
-                                     {"program", QStringLiteral("debaclock")},
-                                     {"programVersion", manifest.programVersion},
-                                     {"created", manifest.created.toUTC().toString(Qt::ISODate)},
-                                     {"debate", manifest.debate},
-                                     {"files", files}})
-        .toJson(QJsonDocument::Indented);
+    QJsonObject object{{"format", manifest.format},
+                       {"program", QStringLiteral("debaclock")},
+                       {"programVersion", manifest.programVersion},
+                       {"created", manifest.created.toUTC().toString(Qt::ISODate)},
+                       {"debate", manifest.debate},
+                       {"files", files}};
+    if (!manifest.removes.isEmpty()) {
+        object.insert("removes", QJsonArray::fromStringList(manifest.removes));
+    }
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
 std::optional<SetupManifest> SetupManifestFromJson(const QByteArray& json) {
@@ -87,7 +90,8 @@ std::optional<SetupManifest> SetupManifestFromJson(const QByteArray& json) {
     if (error.error != QJsonParseError::NoError ||
         object.value("program").toString() != QLatin1String("debaclock") ||
         !object.value("format").isDouble() || !object.value("files").isArray() ||
-        object.value("files").toArray().size() > kSetupMostEntries) {
+        object.value("files").toArray().size() > kSetupMostEntries ||
+        object.value("removes").toArray().size() > kSetupMostEntries) {
         return std::nullopt;
     }
     static const QRegularExpression kSha256(QStringLiteral("^[0-9a-f]{64}$"));
@@ -106,6 +110,12 @@ std::optional<SetupManifest> SetupManifestFromJson(const QByteArray& json) {
         }
         manifest.files << SetupFile{file.value("path").toString(), qint64(size), sha256.toLatin1()};
     }
+    for (const QJsonValue& value : object.value("removes").toArray()) {
+        if (!value.isString()) {
+            return std::nullopt;
+        }
+        manifest.removes << value.toString();
+    }
     return manifest;
 }
 
@@ -113,6 +123,31 @@ bool IsSetupProfile(const QString& path) {
     return ProfileNames().contains(path, Qt::CaseInsensitive) ||
            (StartsWithFolder(path, kSegmentFolder) &&
             path.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive));
+}
+
+bool IsSetupFolder(const QString& folder) {
+    if (!folder.endsWith(QLatin1Char('/')) || !UnsafeEntryName(folder).isEmpty()) {
+        return false;
+    }
+    QStringList folders = MediaFolders();
+    folders << kSegmentFolder;
+    return std::any_of(folders.cbegin(), folders.cend(), [&](const QString& setupFolder) {
+        return setupFolder.startsWith(folder, Qt::CaseInsensitive);
+    });
+}
+
+bool PacksPastTheRatio(qint64 size, qint64 packed) {
+    return size >= kSetupRatioCheckedFrom && size > packed * kSetupMostRatio;
+}
+
+bool StoredUncompressed(const QString& path) {
+    // JPEG, PNG, GIF and WebP pictures; MP3, WMA, AAC, Ogg and FLAC sounds; videos; the Office
+    // formats that are zip files themselves, and archives. WAV, BMP and profiles deflate well.
+    static const QSet<QString> compressed = {
+        "jpg",  "jpeg", "jfif", "png", "gif", "webp", "mp3", "wma",  "m4a",  "aac",  "ogg",  "oga",
+        "opus", "flac", "mp4",  "m4v", "mov", "wmv",  "mkv", "webm", "pptx", "ppsx", "potx", "pptm",
+        "ppsm", "docx", "xlsx", "odp", "zip", "7z",   "rar", "gz",   "xz",   "bz2",  "zst"};
+    return compressed.contains(QFileInfo(path).suffix().toLower());
 }
 
 bool BelongsToSetup(const QString& path) {
@@ -155,16 +190,21 @@ SetupMembers CollectSetupMembers(const QString& appDir) {
     return members;
 }
 
-QString SetupEntryName(const QByteArray& raw, bool markedUtf8) {
-    if (!markedUtf8) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-        const QString decoded = utf8.decode(raw);
-        if (utf8.hasError()) {
-            return FromGbk(raw);
-        }
-        return decoded;
+QStringList SetupEntryNames(const QByteArray& raw, bool markedUtf8) {
+    if (markedUtf8) {
+        return {QString::fromUtf8(raw)};
     }
-    return QString::fromUtf8(raw);
+    QStringList names;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8.decode(raw);
+    if (!utf8.hasError()) {
+        names << decoded;
+    }
+    const QString gbk = FromGbk(raw);
+    if (!names.contains(gbk)) {
+        names << gbk;
+    }
+    return names;
 }
 
 QString UnsafeEntryName(const QString& name) {

@@ -23,6 +23,10 @@ inline const QString kSetupManifestName = QStringLiteral("manifest.json");
 inline constexpr qsizetype kSetupMostEntries = 10000;
 inline constexpr qint64 kSetupMostBytes = qint64(2) * 1024 * 1024 * 1024;
 inline constexpr qint64 kSetupMostRatio = 100;
+// A file this small cannot make a bomb whatever its ratio (a profile of blanks).
+inline constexpr qint64 kSetupRatioCheckedFrom = 1024 * 1024;
+// Whether a file of `size` bytes packed into `packed` is one an import refuses as a bomb.
+bool PacksPastTheRatio(qint64 size, qint64 packed);
 
 struct SetupFile {
     QString path;  // relative, with '/', as the archive names it: "config/tache/3.ini"
@@ -37,6 +41,9 @@ struct SetupManifest {
     QDateTime created;
     QString debate;
     QList<SetupFile> files;
+    // A backup's only: what the import it was taken for put where nothing was, files and the
+    // folders made for them ("ppt/"), which undoing that import takes away again.
+    QStringList removes;
 };
 
 QByteArray SetupManifestToJson(const SetupManifest& manifest);
@@ -45,8 +52,9 @@ std::optional<SetupManifest> SetupManifestFromJson(const QByteArray& json);
 
 // What the setup of the program folder `appDir` is made of now.
 struct SetupMembers {
-    QStringList paths;  // relative, with '/', as found on disk
-    int leftOut = 0;    // files in the setup's folders that no setting names
+    QStringList paths;    // relative, with '/', as found on disk
+    int leftOut = 0;      // files in the setup's folders that no setting names
+    QStringList removes;  // a backup's: see SetupManifest
 };
 SetupMembers CollectSetupMembers(const QString& appDir);
 
@@ -55,10 +63,18 @@ SetupMembers CollectSetupMembers(const QString& appDir);
 bool BelongsToSetup(const QString& path);
 // Whether `path` is one of the GBK profiles of a setup.
 bool IsSetupProfile(const QString& path);
+// Whether `folder` ("background/main/", ending with '/') is one a setup's files lie in, or one
+// above such a folder.
+bool IsSetupFolder(const QString& folder);
+// Whether a setup's file `path` is stored as it is rather than deflated: pictures, sounds and
+// presentations that are compressed already gain nothing but time from deflating again.
+bool StoredUncompressed(const QString& path);
 
-// The name of an archive entry from its raw bytes: UTF-8 when the entry says so (or the bytes
-// are valid UTF-8), else GBK, as Chinese Windows' own zip folders write it.
-QString SetupEntryName(const QByteArray& raw, bool markedUtf8);
+// The names an archive entry's raw bytes may stand for, the likelier first: UTF-8 alone when
+// the entry says so; else UTF-8 when the bytes are valid UTF-8, and GBK, as Chinese Windows'
+// own zip folders write it. Many GBK names are valid UTF-8 too ("图片" is CD BC C6 AC): the
+// manifest, which lists each file once, tells which one the entry is.
+QStringList SetupEntryNames(const QByteArray& raw, bool markedUtf8);
 // Why an entry named `name` may not be unpacked, or empty when it may: an absolute path, a
 // drive letter, "..", an empty step, a control character. Backslashes count as separators.
 QString UnsafeEntryName(const QString& name);

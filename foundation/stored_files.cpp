@@ -12,6 +12,7 @@
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
+#include "foundation/setup_file.h"
 #include "foundation/side_segment_profile.h"
 
 namespace {
@@ -87,9 +88,9 @@ bool NamedElsewhere(const QString& appDir, const StoredFileRef& self, const QStr
 }
 
 bool StorableFileName(const QString& name) {
-    if (!IsBareFileName(name) || std::any_of(name.cbegin(), name.cend(), [](QChar c) {
-            return c.category() == QChar::Other_Control;
-        })) {
+    // A name a setup could not carry ("14:00.jpg": a ':' is a drive or a stream on Windows) is
+    // refused here, where the operator can still rename the file, not at the next import.
+    if (!IsBareFileName(name) || !UnsafeEntryName(name).isEmpty()) {
         return false;
     }
     const QByteArray bytes = ToGbk(name);

@@ -25,7 +25,7 @@ const QList<StoredFileRef>& StoredFileReferences();
 // Whether a setting other than `self` names `name` (letter case ignored) in the same folder.
 bool NamedElsewhere(const QString& appDir, const StoredFileRef& self, const QString& name);
 
-// Whether `name` can be stored as it is: a bare name without control characters that GBK holds
-// in full, that fits a profile value and that the profile reads back exactly as written (no
-// blanks at either end, not wholly in quotes).
+// Whether `name` can be stored as it is: a bare name without control characters or ':' (a name
+// a match setup can carry) that GBK holds in full, that fits a profile value and that the profile
+// reads back exactly as written (no blanks at either end, not wholly in quotes).
 bool StorableFileName(const QString& name);

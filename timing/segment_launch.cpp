@@ -3,6 +3,7 @@
 #include "foundation/debate_profiles.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
+#include "foundation/setup_applying.h"
 #include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
 #include "timing/side_timer.h"
@@ -48,7 +49,8 @@ TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen) {
 }
 
 void LaunchSegment(const AppContext& context, QWidget* mainScreen, int segment) {
-    if (segment < 1 || segment > kSegmentCount) {
+    // While an import moves the setup's files, a segment's profile may be aside.
+    if (segment < 1 || segment > kSegmentCount || context.setupApplying->now()) {
         return;
     }
     CopySegmentToActive(context.appDir, segment);

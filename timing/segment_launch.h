@@ -36,5 +36,5 @@ std::optional<ScreenId> ClockScreenFor(const QString& styleText);
 // transition screen, 0 opens the clock screen; an empty or non-numeric value counts as 0 (a
 // check box never touched is unticked); any other number opens nothing. A segment without a
 // valid timing style opens no clock screen, and the main screen stays. A segment number
-// outside 1..8 does nothing at all.
+// outside 1..8, or any while an import puts a setup in place, does nothing at all.
 void LaunchSegment(const AppContext& context, QWidget* mainScreen, int segment);

@@ -15,6 +15,7 @@
 class Navigator;
 class QObject;
 class QWidget;
+class SetupApplying;
 
 class Platform {
   public:
@@ -42,10 +43,12 @@ class Platform {
     virtual std::unique_ptr<FontDialog> NewFontDialog(QWidget* owner) = 0;
 };
 
-// Everything a screen is given: the program folder, the platform services and the way to
-// other screens.
+// Everything a screen is given: the program folder, the platform services, the way to other
+// screens and whether a setup's files are being put in place (nothing launches meanwhile).
+// Whoever makes the context owns what it points to.
 struct AppContext {
     QString appDir;
     Platform* platform = nullptr;
     Navigator* navigator = nullptr;
+    SetupApplying* setupApplying = nullptr;
 };

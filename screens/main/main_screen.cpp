@@ -11,6 +11,7 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/colours.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/setup_applying.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/reveal_strip.h"
@@ -56,6 +57,8 @@ Form4::Form4(AppContext& context, QWidget* parent)
 
     loadLayoutAndLooks();
     loadVolume();
+    connect(context_.setupApplying, &SetupApplying::changed, this, &Form4::applyLocks);
+    applyLocks();
 }
 
 Form4::~Form4() = default;
@@ -149,14 +152,19 @@ QList<QWidget*> Form4::buttonColumn() const {
 }
 
 void Form4::lockForInformation(bool locked) {
-    QList<QWidget*> lockList{Command1, Command2, Command3};
-    for (QPushButton* button : Command4) {
-        lockList << button;
-    }
-    lockList << Command10 << Command11 << Command12 << Command13 << Command14 << Command15
-             << Command16 << Command17 << Command18 << Command19 << Frame1 << Frame2;
-    for (QWidget* control : lockList) {
-        control->setEnabled(!locked);
+    lockedForInformation_ = locked;
+    applyLocks();
+}
+
+void Form4::applyLocks() {
+    QList<QWidget*> launches(Command4.cbegin(), Command4.cend());
+    launches << Command10 << Command11 << Command12 << Command13 << Command14;
+    // While a setup's files move, nothing that reads them opens.
+    const bool importing = context_.setupApplying->now();
+    for (QWidget* control : QList<QWidget*>{Command1, Command2, Command3} + launches +
+                                QList<QWidget*>{Command15, Command16, Command17, Command18,
+                                                Command19, Frame1, Frame2}) {
+        control->setEnabled(!lockedForInformation_ && !(importing && launches.contains(control)));
     }
 }
 

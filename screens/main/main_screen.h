@@ -75,6 +75,8 @@ class Form4 : public FullScreenWindow {
     void loadVolume();
     // The buttons and Frame1, shown and hidden together by the left strip.
     QList<QWidget*> buttonColumn() const;
+    // The controls enabled as the information lock and an import in progress allow.
+    void applyLocks();
 
     void presentation(int k);
     void exitProgram();
@@ -83,4 +85,5 @@ class Form4 : public FullScreenWindow {
     BackgroundMusic* music_;
     RevealStrip* leftStrip_ = nullptr;
     RevealStrip* bottomStrip_ = nullptr;
+    bool lockedForInformation_ = false;
 };

@@ -131,6 +131,13 @@ void Form13::connectControls() {
     connect(ExportSetup, &QPushButton::clicked, setups, &SetupTransfer::exportSetup);
     connect(ImportSetup, &QPushButton::clicked, setups, &SetupTransfer::importSetup);
     connect(UndoImport, &QPushButton::clicked, setups, &SetupTransfer::undoLastImport);
+    // Offered only while there is an import to undo.
+    const auto offerUndo = [this, setups] {
+        UndoImport->setEnabled(setups->canUndo());
+        UndoImport->setToolTip(UndoImport->isEnabled() ? QString() : kNothingToUndo);
+    };
+    connect(setups, &SetupTransfer::finished, this, offerUndo);
+    offerUndo();
 }
 
 void Form13::open() {

@@ -9,7 +9,7 @@
 
 #include "foundation/platform/dialogs.h"
 #include "foundation/platform/navigator.h"
-#include "foundation/setup_import.h"
+#include "foundation/setup_applying.h"
 
 namespace {
 
@@ -80,64 +80,64 @@ void SetupTransfer::exportSetup() {
                       MessageIcon::Warning);
         return;
     }
-    messages.Show(
-        QStringLiteral("比赛方案已导出：%1（%2个文件，%3%4）")
-            .arg(path)
-            .arg(done.files)
-            .arg(ByteSizeText(done.bytes),
-                 done.leftOut > 0
-                     ? QStringLiteral("；未被设置引用的 %1 个文件未导出").arg(done.leftOut)
-                     : QString()));
+    messages.Show(QStringLiteral("比赛方案已导出：%1（%2）").arg(path, done.summary()));
 }
 
 void SetupTransfer::importSetup() {
     const std::unique_ptr<FileOpenDialog> dialog = context_.platform->NewFileOpenDialog(owner_);
     dialog->filter = kSetupFilter;
     if (dialog->Show()) {
-        import(dialog->fileName);
-    }
+        const QString appDir = context_.appDir;
+        const QString zipPath = dialog->fileName;
+        import([&](const SetupWork& work) { return StageSetup(appDir, zipPath, work);
+    });
+}
 }
 
 void SetupTransfer::undoLastImport() {
-    const QStringList backups = SetupBackups(context_.appDir);
-    if (backups.isEmpty()) {
-        context_.platform->Messages().Show(kNoBackup);
+    if (!canUndo()) {
+        context_.platform->Messages().Show(kNothingToUndo);
+        emit finished();
         return;
     }
-    const QString made = QFileInfo(backups.first())
-                             .completeBaseName()
-                             .left(19)
-                             .replace(QLatin1Char('_'), QLatin1Char(' '));
-    import(backups.first(),
-           QStringLiteral("将撤销上次导入，恢复为 %1 备份的设置。当前设置将先备份。是否继续？")
-               .arg(made.left(10) + made.mid(10).replace(QLatin1Char('-'), QLatin1Char(':'))));
+    const QString appDir = context_.appDir;
+    import([&](const SetupWork& work) { return StageUndo(appDir, work);
+});
 }
 
-void SetupTransfer::import(const QString& zipPath, const QString& question) {
+bool SetupTransfer::canUndo() const {
+    return !SetupBackups(context_.appDir).isEmpty();
+}
+
+void SetupTransfer::import(const std::function<StagedSetup(const SetupWork&)>& stage) {
     const QString appDir = context_.appDir;
     MessageBoxes& messages = context_.platform->Messages();
-    const StagedSetup staged = OffTheUiThread<StagedSetup>(
-        owner_, QStringLiteral("正在检查比赛方案……"), true,
-        [&](const SetupWork& work) { return StageSetup(appDir, zipPath, work); });
-    if (staged.cancelled) {
-        return;
-    }
+    const StagedSetup staged =
+        OffTheUiThread<StagedSetup>(owner_, QStringLiteral("正在检查比赛方案……"), true, stage);
     if (!staged.refusal.isEmpty()) {
         messages.Show(staged.refusal, {}, MessageIcon::Warning);
-        return;
-    }
-    if (!messages.Choose(question.isEmpty() ? staged.question() : question, QStringLiteral("导入"),
-                         QStringLiteral("取消"))) {
+    } else if (staged.cancelled) {
+        // Nothing changed, and nothing to say.
+    } else if (!messages.Choose(
+                   staged.question(),
+                   staged.undoes.isEmpty() ? QStringLiteral("导入") : QStringLiteral("撤销"),
+                   QStringLiteral("取消"))) {
         DropStagedSetup(appDir);
-        return;
+    } else {
+        QString problem;
+        {
+            // Nothing launches while the files move.
+            const SetupApplyingScope applying(*context_.setupApplying);
+            problem = OffTheUiThread<QString>(
+                owner_, QStringLiteral("正在导入比赛方案……"), false,
+                [&](const SetupWork& work) { return ApplyStagedSetup(appDir, work); });
+        }
+        if (problem.isEmpty()) {
+            context_.navigator->RefreshMain();
+            messages.Show(staged.done());
+        } else {
+            messages.Show(problem, {}, MessageIcon::Warning);
+        }
     }
-    const QString problem = OffTheUiThread<QString>(
-        owner_, QStringLiteral("正在导入比赛方案……"), false,
-        [&](const SetupWork& work) { return ApplyStagedSetup(appDir, work); });
-    if (!problem.isEmpty()) {
-        messages.Show(problem, {}, MessageIcon::Warning);
-        return;
-    }
-    context_.navigator->RefreshMain();
-    messages.Show(kSetupImported);
+    emit finished();
 }

@@ -4,8 +4,10 @@
 // window stays live however large the presentations are; every outcome is said in one message.
 
 #include <QObject>
+#include <functional>
 
 #include "foundation/platform/platform.h"
+#include "foundation/setup_import.h"
 
 class QWidget;
 
@@ -17,18 +19,21 @@ class SetupTransfer : public QObject {
 
     void exportSetup();
     void importSetup();
-    // Imports the newest backup: the setup as it was before the last import.
+    // Puts back what the last import not yet undone replaced, from its backup.
     void undoLastImport();
+    // Whether there is an import to undo.
+    bool canUndo() const;
+
+  signals:
+    // An import or an undo is done or refused: what there is to undo may have changed.
+    void finished();
 
   private:
-    // Checks and stages `zipPath`, asks with `question` (or with the staged setup's own
-    // question when empty), then puts it in place.
-    void import(const QString& zipPath, const QString& question = {});
+    // Checks and stages, through `stage`, then asks and puts the staged setup in place.
+    void import(const std::function<StagedSetup(const SetupWork&)>& stage);
 
     AppContext context_;
     QWidget* owner_;
 };
 
 inline const QString kSetupFilter = QStringLiteral("比赛方案 (*.zip)|*.zip|");
-inline const QString kNoBackup = QStringLiteral("没有可撤销的导入：备份文件夹中没有比赛方案。");
-inline const QString kSetupImported = QStringLiteral("比赛方案已导入。");

@@ -4,12 +4,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTextBrowser>
 #include <QtTest>
 #include <memory>
 
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
+#include "foundation/setup_applying.h"
 #include "foundation/widgets/picture.h"
 #include "screens/settings/settings_home.h"
 #include "screens/settings/setup_transfer.h"
@@ -209,11 +211,15 @@ class SettingsHomeTest : public QObject {
     }
 
     // The home's setup buttons: out to a file, a change, the file back in (the main screen told
-    // to read it), the change back through the undo; a file that is no setup changes nothing.
+    // to read it, nothing launching while the files move), the change back through the undo,
+    // which is then offered no more; a file that is no setup changes nothing.
     void matchSetupsOutInAndUndone() {
         Home h;
         h.useShippedData();
         Form13& home = h.open();
+        QVERIFY(!home.UndoImport->isEnabled());
+        QCOMPARE(home.UndoImport->toolTip(), kNothingToUndo);
+        QSignalSpy applying(h.context.setupApplying, &SetupApplying::changed);
         QTemporaryDir outside;
         const QString zip = outside.filePath("方案.zip");
         const QString name = h.dir.path() + "/config/tache/3.ini";
@@ -233,12 +239,19 @@ class SettingsHomeTest : public QObject {
         QCOMPARE(segmentName(), QStringLiteral("驳论"));
         QCOMPARE(h.navigator.count("refresh"), 1);
         QCOMPARE(h.platform.messages.texts().last(), kSetupImported);
+        QCOMPARE(applying, (QList<QList<QVariant>>{{true}, {false}}));
+        QVERIFY(home.UndoImport->isEnabled());
 
         h.platform.messages.answers = {true};
         QTest::mouseClick(home.UndoImport, Qt::LeftButton);
-        QVERIFY(h.platform.messages.shown[h.platform.messages.shown.size() - 2].text.startsWith(
-            "将撤销上次导入，恢复为 "));
+        const QStringList said = h.platform.messages.texts();
+        QVERIFY2(said[said.size() - 2].contains(
+                     "的导入，恢复为导入前的比赛方案：第五届“星河杯”大学生辩论赛。是否继续？"),
+                 qPrintable(said[said.size() - 2]));
+        QVERIFY(said.last().startsWith("已撤销 "));
         QCOMPARE(segmentName(), QStringLiteral("改过的名称"));
+        QCOMPARE(applying.size(), 4);
+        QVERIFY(!home.UndoImport->isEnabled());
 
         QFile notASetup(zip);
         QVERIFY(notASetup.open(QIODevice::WriteOnly) && notASetup.write("not a zip") > 0);

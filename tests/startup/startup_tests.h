@@ -18,6 +18,7 @@ class StartupTest : public QObject {
     void mayStart();
     void withoutGbkNothingStarts();
     void exitClosesAndDeletesEveryWindowBeforeReturning();
+    void theProgramHoldsItsLaunchesWhileASetupMoves();
     void dialogsSpeakChinese();
 };
 

@@ -12,6 +12,7 @@
 
 #include "foundation/remote_access.h"
 #include "foundation/segment_profile.h"
+#include "foundation/setup_applying.h"
 #include "hall/hall_client.h"
 #include "hall_panel.h"
 #include "hall_service.h"
@@ -167,6 +168,18 @@ class HallServiceTest : public QObject {
         run.switchTo(true);
         QVERIFY(
             run.shown<QLabel>("RemoteAddress")->text().contains("remote?token=a%2Bb%26c%23d%25e"));
+    }
+
+    // While an import moves a setup's files, a remote's launch is refused, not run.
+    void launchesAreUnavailableWhileASetupMoves() {
+        HallRun run("1");
+        HallClient remote(run.port, "?token=" + run.token());
+        remote.waitFor(1);
+        const SetupApplyingScope applying(run.setupApplying);
+        remote.trigger("Command4_0");
+        QTRY_COMPARE(remote.lastError(), QStringLiteral("unavailable"));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(run.navigator.audienceScreen()->objectName(), QStringLiteral("Form4"));
     }
 
     // Layout mode is left through its own command only: a remote's launch is refused, and its

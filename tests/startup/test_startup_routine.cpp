@@ -91,6 +91,29 @@ void StartupTest::exitClosesAndDeletesEveryWindowBeforeReturning() {
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{});
 }
 
+// The program makes the flag its screens read: held on it, the main screen's launch buttons
+// wait; another program's flag does not hold them.
+void StartupTest::theProgramHoldsItsLaunchesWhileASetupMoves() {
+    ScreenFixture other;
+    other.useShippedData();
+    Program program(other.dir.path());
+    struct Windows {
+        ~Windows() { DeleteWindows(); }  // before the program they were given
+    } windows;
+    program.navigator.ShowMain();
+    QWidget* main = program.navigator.mainScreen();
+    QVERIFY(main);
+    auto* launch = main->findChild<QPushButton*>("Command4_0");
+    QVERIFY(launch && launch->isEnabled());
+    {
+        const SetupApplyingScope elsewhere(other.setupApplying);
+        QVERIFY(launch->isEnabled());
+        const SetupApplyingScope applying(program.setupApplying);
+        QVERIFY(!launch->isEnabled());
+    }
+    QVERIFY(launch->isEnabled());
+}
+
 void StartupTest::dialogsSpeakChinese() {
     QVERIFY2(InstallDialogCatalogue(), "qtbase_zh_CN.qm missing (qt6-translations-l10n)");
     QFileDialog dialog;

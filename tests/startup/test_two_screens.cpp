@@ -29,6 +29,7 @@
 #include "foundation/platform/dialog_owner.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
+#include "foundation/setup_applying.h"
 #include "foundation/widgets/plain_labels.h"
 #include "hall/screen_snapshot.h"
 #include "operator_console.h"
@@ -230,6 +231,7 @@ class TwoScreensTest : public QObject {
     void choosingTheConsolesScreenMovesTheConsole();
     void snapshotOfWhatTheProjectorShows();
     void layoutModeEndsOnlyThroughItsOwnCommand();
+    void launchesWaitWhileASetupMoves();
     void consoleHeadingsShowInFull();
     void overTimeAndTheTimeRecordOnTheConsole();
     void aSegmentNameThatLooksLikeMarkupShowsAsWritten();
@@ -564,6 +566,38 @@ void TwoScreensTest::layoutModeEndsOnlyThroughItsOwnCommand() {
     QVERIFY(!run.audience()->inLayoutMode());
     QVERIFY(run.button("Command2")->isEnabled());  // 正方得分
     QVERIFY(!run.button("Command7"));              // no way back to the settings offered
+}
+
+// While an import moves a setup's files, neither a launch key, nor a launch button, nor the main
+// screen's own button starts a segment or closes the one up, and the console says why.
+void TwoScreensTest::launchesWaitWhileASetupMoves() {
+    ConsoleRun run;
+    auto* held = run.console->findChild<QLabel*>("LaunchesHeld");
+    const auto launchOnMain = [&run] {
+        run.navigator.mainScreen()->findChild<QPushButton*>("Command4_2")->click();
+        QCoreApplication::sendPostedEvents();
+    };
+    {
+        const SetupApplyingScope applying(run.setupApplying);
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(held->isVisible());
+        QCOMPARE(held->text(), QStringLiteral("正在导入比赛方案…"));
+        QVERIFY(!run.button("Launch_Command4_2")->isEnabled());
+        run.key(Qt::Key_3);
+        run.button("Launch_Command4_2")->click();
+        launchOnMain();
+        QCOMPARE(run.audience()->objectName(), QStringLiteral("Form4"));
+    }
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(!held->isVisible());
+    QVERIFY(run.button("Launch_Command4_2")->isEnabled());
+    launchOnMain();
+    QCOMPARE(run.audience()->objectName(), QStringLiteral("Form6"));
+
+    const SetupApplyingScope applying(
+        run.setupApplying);  // a segment up: a launch key leaves it up
+    run.key(Qt::Key_1);
+    QCOMPARE(run.audience()->objectName(), QStringLiteral("Form6"));
 }
 
 void TwoScreensTest::consoleHeadingsShowInFull() {

@@ -15,6 +15,7 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/fakes/fake_platform.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/setup_applying.h"
 #include "foundation/widgets/second_ticker.h"
 #include "support/temp_app_dir.h"
 #include "tools/dev_support/copy_tree.h"
@@ -85,7 +86,7 @@ class FakeNavigator : public Navigator {
 
 class ScreenFixture {
   public:
-    ScreenFixture() { context = AppContext{dir.path(), &platform, &navigator}; }
+    ScreenFixture() { context = AppContext{dir.path(), &platform, &navigator, &setupApplying}; }
 
     // Copies the shipped data/ into the program folder (sample debate, pictures, sounds).
     void useShippedData() { CopyTree(QStringLiteral(DEBACLOCK_DATA_DIR), dir.path()); }
@@ -139,5 +140,6 @@ class ScreenFixture {
     TempAppDir dir;
     FakePlatform platform;
     FakeNavigator navigator;
+    SetupApplying setupApplying;
     AppContext context;
 };

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "foundation/platform/colours.h"
+#include "foundation/setup_applying.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
@@ -122,6 +123,30 @@ class LaunchTest : public QObject {
             QVERIFY(f.navigator.requests.isEmpty());
             QVERIFY(mainScreen.isVisible());
         }
+    }
+
+    // While an import moves a setup's files, a launch copies and opens nothing; the flag is
+    // the program's own, so a program beside it (a test's, say) launches all the same.
+    void nothingLaunchesWhileASetupMoves() {
+        ScreenFixture f, beside;
+        for (ScreenFixture* program : {&f, &beside}) {
+            program->setProfile(kActive, SegmentKey::ActiveName, "上一个环节");
+            program->setProfile(SegmentFile(3), SegmentKey::Name, "自由辩论");
+            program->setProfile(SegmentFile(3), SegmentKey::Style, "Mode-2");
+            program->setProfile(SegmentFile(3), SegmentKey::UseTransition, "0");
+        }
+        QWidget mainScreen;
+        {
+            const SetupApplyingScope applying(*f.context.setupApplying);
+            LaunchSegment(f.context, &mainScreen, 3);
+            QVERIFY(f.navigator.requests.isEmpty());
+            QCOMPARE(f.profile(kActive, SegmentKey::ActiveName), QString("上一个环节"));
+            LaunchSegment(beside.context, &mainScreen, 3);
+            QCOMPARE(beside.navigator.requests.size(), 1);
+        }
+        LaunchSegment(f.context, &mainScreen, 3);
+        QCOMPARE(f.navigator.requests.size(), 1);
+        QCOMPARE(f.profile(kActive, SegmentKey::ActiveName), QString("自由辩论"));
     }
 
     void copiesBeforeAnythingOpens() {

@@ -19,6 +19,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/fakes/fake_platform.h"
+#include "foundation/setup_applying.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/second_ticker.h"
@@ -166,7 +167,8 @@ int main(int argc, char* argv[]) {
     CopyTree(QString::fromLocal8Bit(argv[1]), dir.path());
     FakePlatform platform;
     NoNavigator navigator;
-    const AppContext context{dir.path(), &platform, &navigator};
+    SetupApplying setupApplying;
+    const AppContext context{dir.path(), &platform, &navigator, &setupApplying};
     const QString out = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(out);
 
