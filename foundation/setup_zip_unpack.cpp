@@ -22,9 +22,12 @@ namespace {
 
 constexpr qint64 kChunk = 1024 * 1024;
 
-// Two threads at least: even on two cores, one unpacks while the other waits for the disk.
+// Twice as many threads as cores, four at least: a file's checksum cannot be shared out, so
+// with as many threads as cores a setup of three large presentations leaves one core idle
+// for the last of them; with more, the system shares them out evenly, and a thread unpacks
+// while another waits for the disk.
 size_t ThreadCount(qsizetype files) {
-    const size_t wanted = std::clamp<size_t>(std::thread::hardware_concurrency(), 2, 4);
+    const size_t wanted = std::clamp<size_t>(std::thread::hardware_concurrency() * 2, 4, 8);
     return std::max<size_t>(1, std::min(wanted, size_t(files)));
 }
 
