@@ -68,7 +68,7 @@ class ConsoleKeyboardTest : public QObject {
         row("text edit", true, [](QWidget* p) { return new QTextEdit(p); });
         row("plain text edit", true, [](QWidget* p) { return new QPlainTextEdit(p); });
         row("read-only line edit", false, [](QWidget* p) {
-            auto* line = new QLineEdit(QStringLiteral("192.168.1.20"), p);
+            auto* line = new QLineEdit(QStringLiteral("http://127.0.0.1:8640/"), p);
             line->setReadOnly(true);
             return line;
         });
