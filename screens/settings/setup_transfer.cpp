@@ -87,11 +87,9 @@ void SetupTransfer::importSetup() {
     const std::unique_ptr<FileOpenDialog> dialog = context_.platform->NewFileOpenDialog(owner_);
     dialog->filter = kSetupFilter;
     if (dialog->Show()) {
-        const QString appDir = context_.appDir;
-        const QString zipPath = dialog->fileName;
-        import([&](const SetupWork& work) { return StageSetup(appDir, zipPath, work);
-    });
-}
+        stageAndApply([appDir = context_.appDir, zipPath = dialog->fileName](
+                          const SetupWork& work) { return StageSetup(appDir, zipPath, work); });
+    }
 }
 
 void SetupTransfer::undoLastImport() {
@@ -100,16 +98,15 @@ void SetupTransfer::undoLastImport() {
         emit finished();
         return;
     }
-    const QString appDir = context_.appDir;
-    import([&](const SetupWork& work) { return StageUndo(appDir, work);
-});
+    stageAndApply(
+        [appDir = context_.appDir](const SetupWork& work) { return StageUndo(appDir, work); });
 }
 
 bool SetupTransfer::canUndo() const {
     return !SetupBackups(context_.appDir).isEmpty();
 }
 
-void SetupTransfer::import(const std::function<StagedSetup(const SetupWork&)>& stage) {
+void SetupTransfer::stageAndApply(const std::function<StagedSetup(const SetupWork&)>& stage) {
     const QString appDir = context_.appDir;
     MessageBoxes& messages = context_.platform->Messages();
     const StagedSetup staged =

@@ -30,7 +30,7 @@ class SetupTransfer : public QObject {
 
   private:
     // Checks and stages, through `stage`, then asks and puts the staged setup in place.
-    void import(const std::function<StagedSetup(const SetupWork&)>& stage);
+    void stageAndApply(const std::function<StagedSetup(const SetupWork&)>& stage);
 
     AppContext context_;
     QWidget* owner_;
