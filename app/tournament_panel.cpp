@@ -6,18 +6,12 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "foundation/widgets/controls.h"
 #include "foundation/widgets/widget_colours.h"
 #include "tournament/tournament_link.h"
 #include "tournament_settings_dialog.h"
 
 namespace {
-
-QPushButton* ConsoleButton(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFocusPolicy(Qt::NoFocus);  // the console's keys drive the clocks
-    return button;
-}
 
 // A small flat button: a notice row is one line of text high, so five fit on a laptop's console.
 QToolButton* SmallButton(const QString& text, const char* name, QWidget* parent) {
@@ -70,8 +64,9 @@ TournamentPanel::TournamentPanel(QString appDir, TournamentLink& link, QWidget* 
     row->addWidget(folded_);
     clearFolded_ = SmallButton(QStringLiteral("清除"), "TournamentNoticesFoldedClear", this);
     row->addWidget(clearFolded_);
+    // Takes no focus: the console's keys drive the clocks.
     QPushButton* settings =
-        ConsoleButton(QStringLiteral("赛事联网设置…"), "TournamentSettings", this);
+        NewStripButton(this, QStringLiteral("TournamentSettings"), QStringLiteral("赛事联网设置…"));
     row->addWidget(settings);
     notices_ = new QWidget(this);  // placed by the console, which then owns it
     notices_->setObjectName(QStringLiteral("TournamentNotices"));
