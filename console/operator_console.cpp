@@ -61,7 +61,7 @@ QString CaptionOf(const QAction* action) {
 
 }  // namespace
 
-const QStringList& OperatorConsole::LaunchActions() {
+const QStringList& OperatorConsole::launchActions() {
     static const QStringList names = [] {
         QStringList list;
         for (int i = 0; i < kSegmentCount; ++i) {
@@ -245,7 +245,7 @@ void OperatorConsole::rebuildCommands() {
         return;
     }
     for (QAction* action : screen_->actions()) {
-        if (LaunchActions().contains(action->objectName()) ||
+        if (launchActions().contains(action->objectName()) ||
             kMusicActions.contains(action->objectName()) || action->objectName() == kVolumeAction) {
             continue;  // in the launch list, the music buttons and the volume slider
         }
@@ -262,7 +262,7 @@ void OperatorConsole::rebuildCommands() {
 void OperatorConsole::rebuildLaunchList() {
     const FullScreenWindow* main = navigator_.mainScreen();
     if (launchButtons_.isEmpty()) {
-        const QStringList names = LaunchActions() + kMusicActions;
+        const QStringList names = launchActions() + kMusicActions;
         for (int i = 0; i < names.size(); ++i) {
             auto* button = new QPushButton(this);
             button->setObjectName(QStringLiteral("Launch_") + names[i]);

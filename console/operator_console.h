@@ -42,7 +42,7 @@ class OperatorConsole : public QWidget {
                     QWidget* parent = nullptr);
 
     // The names of the main screen's actions the launch list offers, in its order.
-    static const QStringList& LaunchActions();
+    static const QStringList& launchActions();
 
     // Up on the operator's screen while there are two screens or more, hidden otherwise.
     void showWhenTwoScreens();
