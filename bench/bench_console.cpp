@@ -14,12 +14,12 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
+#include "app/startup.h"
 #include "bench_support.h"
+#include "console/operator_console.h"
 #include "foundation/foundation.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/second_ticker.h"
-#include "console/operator_console.h"
-#include "app/startup.h"
 #include "tools/dev_support/two_screens.h"
 
 using namespace bench;

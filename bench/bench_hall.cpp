@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <map>
 
+#include "app/startup.h"
 #include "bench_support.h"
 #include "foundation/foundation.h"
 #include "foundation/widgets/fonts.h"
@@ -25,7 +26,6 @@
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
 #include "projected_clock.h"
-#include "app/startup.h"
 
 using namespace bench;
 

@@ -18,13 +18,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/startup.h"
 #include "bench_support.h"
 #include "foundation/foundation.h"
 #include "foundation/widgets/fonts.h"
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
 #include "projected_clock.h"
-#include "app/startup.h"
 
 using namespace bench;
 

@@ -10,10 +10,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "app/startup.h"
 #include "bench_support.h"
 #include "foundation/foundation.h"
 #include "foundation/widgets/fonts.h"
-#include "app/startup.h"
 
 using namespace bench;
 

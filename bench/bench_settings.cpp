@@ -11,9 +11,9 @@
 #include <map>
 #include <vector>
 
+#include "app/startup.h"
 #include "bench_support.h"
 #include "foundation/widgets/fonts.h"
-#include "app/startup.h"
 
 namespace {
 

@@ -30,11 +30,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/startup.h"
 #include "bench_support.h"
 #include "foundation/foundation.h"
 #include "foundation/platform/media_player.h"
 #include "foundation/widgets/fonts.h"
-#include "app/startup.h"
 
 namespace {
 

@@ -19,11 +19,11 @@
 
 #include "bench_broker.h"
 #include "bench_support.h"
+#include "console/tournament_panel.h"
 #include "projected_clock.h"
 #include "tools/dev_support/free_port.h"
 #include "tools/dev_support/tournament_room.h"
 #include "tournament/tournament_link.h"
-#include "console/tournament_panel.h"
 
 using namespace bench;
 

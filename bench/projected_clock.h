@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/startup.h"
 #include "bench_support.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/second_ticker.h"
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
-#include "app/startup.h"
 
 namespace bench {
 

@@ -2,9 +2,9 @@
 // The real program over the fake platform: the sample debate, every screen registered with the
 // real navigator, the main screen up. "驳论" (segment 3) goes straight to its two-side clock.
 
-#include "foundation/segment_profile.h"
 #include "app/screen_navigator.h"
 #include "app/screens_registry.h"
+#include "foundation/segment_profile.h"
 #include "support/screen_fixture.h"
 
 struct RealProgram : ScreenFixture {

@@ -20,6 +20,8 @@
 #include <csignal>
 
 #include "broker_fixture.h"
+#include "console/tournament_panel.h"
+#include "console/tournament_settings_dialog.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/tournament_profile.h"
@@ -28,8 +30,6 @@
 #include "support/mosquitto_broker.h"
 #include "tools/dev_support/tournament_room.h"
 #include "tournament/tournament_link.h"
-#include "console/tournament_panel.h"
-#include "console/tournament_settings_dialog.h"
 
 namespace {
 
