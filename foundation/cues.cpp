@@ -1,5 +1,7 @@
 #include "foundation/cues.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "foundation/file_names.h"
@@ -85,4 +87,8 @@ std::optional<int> VolumeValue(const QString& text) {
         return std::nullopt;
     }
     return int(*number);
+}
+
+QString BellCueFile(int rings) {
+    return QStringLiteral("\\sound\\Bell\\%1.wav").arg(std::clamp(rings, 1, 3));
 }

@@ -22,6 +22,8 @@ struct CueSpec {
 extern const CueSpec WarnCue;
 extern const CueSpec TimeUpCue;
 extern const CueSpec OvertimeCue;
+// The bell of a segment's bell points, struck `rings` (1..3) times: "\sound\Bell\2.wav".
+QString BellCueFile(int rings);
 // The sound effects of the result announcement (read from "\config\Result.ini").
 extern const CueSpec AffirmativeScoreEffect;
 extern const CueSpec NegativeScoreEffect;

@@ -61,6 +61,14 @@ const std::array<CopiedKey, 27>& LaunchCopyList() {
     return list;
 }
 
+const std::array<CopiedKey, 2>& LaunchBellKeys() {
+    static const std::array<CopiedKey, 2> list = {{
+        {SegmentKey::BellPoints, SegmentKey::BellPoints},
+        {SegmentKey::BellCueChoice, SegmentKey::BellCueChoice},
+    }};
+    return list;
+}
+
 QString SegmentProfilePath(const QString& appDir, int segment) {
     return AppPath(appDir, QStringLiteral("\\config\\tache\\%1.ini").arg(segment));
 }
@@ -80,17 +88,26 @@ void CopySegmentToActive(const QString& appDir, int segment) {
         WriteProfileString(to, kConfigSection, key.to,
                            ReadProfileString(from, kConfigSection, key.from));
     }
+    for (const CopiedKey& key : LaunchBellKeys()) {
+        const QString value = ReadProfileString(from, kConfigSection, key.from);
+        if (!value.isEmpty() || !ReadProfileString(to, kConfigSection, key.to).isEmpty()) {
+            WriteProfileString(to, kConfigSection, key.to, value);
+        }
+    }
 }
 
 std::optional<int> ActiveSegmentNumber(const QString& appDir) {
     const QString active = ActiveSegmentProfilePath(appDir);
     for (int segment = 1; segment <= kSegmentCount; ++segment) {
         const QString source = SegmentProfilePath(appDir, segment);
+        const auto same = [&](const CopiedKey& key) {
+            return ReadProfileString(source, kConfigSection, key.from) ==
+                   ReadProfileString(active, kConfigSection, key.to);
+        };
         const auto& keys = LaunchCopyList();
-        if (std::all_of(keys.begin(), keys.end(), [&](const CopiedKey& key) {
-                return ReadProfileString(source, kConfigSection, key.from) ==
-                       ReadProfileString(active, kConfigSection, key.to);
-            })) {
+        const auto& bells = LaunchBellKeys();
+        if (std::all_of(keys.begin(), keys.end(), same) &&
+            std::all_of(bells.begin(), bells.end(), same)) {
             return segment;
         }
     }

@@ -49,6 +49,9 @@ inline const QString AnswererLimit = QStringLiteral("回答方限时");
 inline const QString QuestionerWarnPoint = QStringLiteral("提问方时间不足警告点");
 inline const QString AnswererWarnPoint = QStringLiteral("回答方时间不足警告点");
 inline const QString SpeechLimit = QStringLiteral("双方每次发言限时");
+// Bells besides the warning cue: the points ("420:1,60:2") and whether they ring ("None" not).
+inline const QString BellPoints = QStringLiteral("附加提示点");
+inline const QString BellCueChoice = QStringLiteral("附加提示音");
 }  // namespace SegmentKey
 
 // A key of the segment profile and the name it is copied under into the active profile.
@@ -59,6 +62,9 @@ struct CopiedKey {
 
 // Every key the launch copies, in the order it copies them ("使用过场图片" is not copied).
 const std::array<CopiedKey, 27>& LaunchCopyList();
+// The bell keys, copied after those only where the segment or the active profile holds one,
+// so that an active profile of a segment without bells stays exactly as it was.
+const std::array<CopiedKey, 2>& LaunchBellKeys();
 
 inline constexpr int kSegmentCount = 8;
 

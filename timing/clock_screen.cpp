@@ -19,6 +19,7 @@
 #include "foundation/widgets/second_ticker.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
+#include "timing/turn_clock.h"
 #include "timing/turn_track.h"
 
 ClockScreen::ClockScreen(const AppContext& context, QSize designClientTwips, QWidget* parent)
@@ -217,8 +218,24 @@ bool ClockScreen::countDown(qint16& remaining, qint16 warnPoint, QLabel* clock,
         if (remaining > 0) {
             showWarnColour(clock);
         }
+    } else {
+        ringBellAt(remaining);
     }
     return remaining < 1;
+}
+
+void ClockScreen::ringAtBellPoints(TurnClock* turn) {
+    connect(turn, &TurnClock::counted, this, &ClockScreen::ringBellAt);
+}
+
+void ClockScreen::ringBellAt(qint16 remaining) {
+    if (!bellPoints_) {
+        bellPoints_ = BellPointsFrom(readActive(SegmentKey::BellPoints));
+    }
+    const int rings = BellRingsAt(*bellPoints_, remaining);
+    if (rings > 0 && readActive(SegmentKey::BellCueChoice) != CueChoice::None) {
+        context_.platform->Wave().PlayWave(AppPath(context_.appDir, BellCueFile(rings)));
+    }
 }
 
 void ClockScreen::playCue(const CueSpec& cue) {

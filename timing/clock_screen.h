@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "foundation/bell_points.h"
 #include "foundation/cues.h"
 #include "foundation/platform/platform.h"
 #include "foundation/widgets/clock_appearance.h"
@@ -26,6 +27,7 @@ class QPushButton;
 class RevealStrip;
 class SecondTicker;
 class TickerGroup;
+class TurnClock;
 class TurnTrack;
 
 // What a clock shows once its time is up; the questioner/answerer clocks show it without the
@@ -133,8 +135,12 @@ class ClockScreen : public FullScreenWindow {
     static void showClockText(QLabel* clock, qint16 seconds, const QString& format);
     // One second of a countdown: `remaining` goes one down (never past the 16-bit floor) and
     // shows; at the warning point the warning cue sounds and, while time is left, the clock
-    // takes the warning colour. True once the time is up (below 1).
+    // takes the warning colour; at a bell point the bell rings. True once the time is up
+    // (below 1).
     bool countDown(qint16& remaining, qint16 warnPoint, QLabel* clock, const QString& format);
+
+    // The turn clock `turn` rings the segment's bells at their points too.
+    void ringAtBellPoints(TurnClock* turn);
 
     // Resolves `cue` from the active profile now and plays it; an empty path still cuts off
     // the cue that is sounding, as a new cue does.
@@ -146,6 +152,9 @@ class ClockScreen : public FullScreenWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The bell of the segment, struck `rings` times, unless its choice is "None".
+    void ringBellAt(qint16 remaining);
+
     AppContext context_;
     // Every ticker of the screen, the over-time count too: they make up a stall together.
     TickerGroup* tickerGroup_;
@@ -158,4 +167,5 @@ class ClockScreen : public FullScreenWindow {
     QList<QPair<TurnTrack*, QLabel*>> tracks_;
     std::unique_ptr<SecondTicker> overtime_;  // not a clock of the screen: no child of it
     mutable std::optional<TimedSegment> timedSegment_;
+    std::optional<QList<BellPoint>> bellPoints_;  // read at the first second counted
 };

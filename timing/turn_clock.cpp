@@ -34,6 +34,7 @@ void TurnClock::onTick() {
         --remaining_;
     }
     show();
+    emit counted(remaining_);
     if (remaining_ < 1) {
         ticker_->stop();
         if (runOut_ == RunOut::BackToZero) {

@@ -32,6 +32,8 @@ class TurnClock : public QObject {
     void restore(qint16 remaining) { remaining_ = remaining; }
 
   signals:
+    // One second was counted: `remaining` is shown now.
+    void counted(qint16 remaining);
     // The turn went over its limit; the screen plays the overtime cue.
     void overtime();
     // A new turn began: the one before has ended.

@@ -16,6 +16,7 @@
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/single_text.h"
 #include "foundation/widgets/twips.h"
+#include "screens/settings/bell_points_dialog.h"
 #include "screens/settings/colour_preview.h"
 #include "screens/settings/picture_slot.h"
 #include "screens/settings/settings_texts.h"
@@ -80,6 +81,7 @@ Form3::Form3(const AppContext& context, QWidget* parent)
     connect(Command3, &QPushButton::clicked, this,
             [this] { this->context().navigator->Replace(this, ScreenId::OtherSegmentsPage); });
     connect(Command5, &QPushButton::clicked, this, &WizardWindow::backToMain);
+    connect(bellPointsButton, &QPushButton::clicked, this, &Form3::chooseBellPoints);
 
     // Opening: the frame has set the caption and runs its animation.
     Image2->load(AppPath(context.appDir, QStringLiteral("\\helpimg\\0.jpg")));
@@ -256,13 +258,43 @@ void Form3::buildControls() {
     PlaceInTwips(Command3, 8460, 8100, 1440, 480);
     Command5 = NewButton(this, QStringLiteral("Command5"), QStringLiteral("返回主界面"));
     PlaceInTwips(Command5, 10020, 8100, 1500, 480);
+    bellPointsButton = NewButton(this, QStringLiteral("BellPointsButton"), BellDialogText::Button);
+    PlaceInTwips(bellPointsButton, 2100, 8100, 1800, 480);
 
     // Tab goes down the left column, down the right one, through the groups, then the buttons.
     const QList<QWidget*> order{
-        C1,     C2,       C6,       Text1,    Text2,    Text3,    C3,       C4,
-        C5,     Text7[0], Text7[1], Text7[2], Text7[3], Text6,    Command8, Command7,
-        Ch1,    Text5,    Command6, Command4, Text9,    Text10,   Text4,    Text8,
-        Text11, Text12,   Text13,   Command1, Command2, Command3, Command5,
+        C1,
+        C2,
+        C6,
+        Text1,
+        Text2,
+        Text3,
+        C3,
+        C4,
+        C5,
+        Text7[0],
+        Text7[1],
+        Text7[2],
+        Text7[3],
+        Text6,
+        Command8,
+        Command7,
+        Ch1,
+        Text5,
+        Command6,
+        Command4,
+        Text9,
+        Text10,
+        Text4,
+        Text8,
+        Text11,
+        Text12,
+        Text13,
+        Command1,
+        bellPointsButton,
+        Command2,
+        Command3,
+        Command5,
     };
     for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
@@ -308,6 +340,25 @@ void Form3::writeNow(const QString& key, const QString& value) {
     if (const QString profile = segmentProfile(); !profile.isEmpty()) {
         writeAtOnce(profile, kConfigSection, key, value);
     }
+}
+
+void Form3::chooseBellPoints() {
+    if (segmentProfile().isEmpty()) {
+        message(SettingsText::NoSegment);
+        return;
+    }
+    auto* dialog = new BellPointsDialog(BellPointsFrom(read(SegmentKey::BellPoints)),
+                                        read(SegmentKey::BellCueChoice) != CueChoice::None, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        writeNow(SegmentKey::BellPoints, BellPointsText(dialog->points()));
+        // Only a muted bell is written: a segment that never chose keeps no key for it.
+        if (!dialog->ringing() || !read(SegmentKey::BellCueChoice).isEmpty()) {
+            writeNow(SegmentKey::BellCueChoice,
+                     dialog->ringing() ? CueChoice::Default : CueChoice::None);
+        }
+    });
+    dialog->open();
 }
 
 void Form3::followSegment() {

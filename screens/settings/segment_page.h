@@ -89,6 +89,8 @@ class Form3 : public WizardWindow {
     QPushButton* Command2;
     QPushButton* Command3;
     QPushButton* Command5;
+    // Opens the segment's bells: the moments a handbell rings besides the warning cue.
+    QPushButton* bellPointsButton;
 
     // The clock format the page has set ("1", "2"), empty until C6 is chosen or a save.
     QString clockFormat() const { return clockFormat_; }
@@ -112,6 +114,7 @@ class Form3 : public WizardWindow {
     void chooseClockFormat();
     void switchTransition();
     void chooseFont();
+    void chooseBellPoints();
     void save();
 
     QString read(const QString& key) const;

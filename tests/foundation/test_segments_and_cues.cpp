@@ -52,6 +52,25 @@ class SegmentsAndCuesTest : public QObject {
         QCOMPARE(lines[27], QString("过场图片="));
     }
 
+    void bellsAreCopiedOnlyWhereASegmentHasThem() {
+        TempAppDir dir;
+        dir.write("config/tache/1.ini", "[配置信息]\r\n限时=480\r\n附加提示点=420:1,60:2\r\n");
+        dir.write("config/tache/2.ini", "[配置信息]\r\n限时=240\r\n");
+        CopySegmentToActive(dir.path(), 2);
+        const QByteArray plain = dir.readBytes("config/Timetemp.ini");
+        QVERIFY(!plain.contains(ToGbk("附加提示")));
+
+        CopySegmentToActive(dir.path(), 1);
+        const QString active = ActiveSegmentProfilePath(dir.path());
+        QCOMPARE(ReadProfileString(active, kConfigSection, "附加提示点"), QString("420:1,60:2"));
+        QCOMPARE(ActiveSegmentNumber(dir.path()), std::optional<int>(1));
+
+        // The next segment without bells leaves none behind.
+        CopySegmentToActive(dir.path(), 2);
+        QCOMPARE(ReadProfileString(active, kConfigSection, "附加提示点"), QString());
+        QCOMPARE(ActiveSegmentNumber(dir.path()), std::optional<int>(2));
+    }
+
     void laterLaunchOverwritesEarlierOne() {
         TempAppDir dir;
         dir.write("config/tache/3.ini",

@@ -5,12 +5,15 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QtTest>
 #include <memory>
 
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/widget_colours.h"
+#include "screens/settings/bell_points_dialog.h"
 #include "screens/settings/colour_preview.h"
 #include "screens/settings/picture_preview.h"
 #include "screens/settings/segment_page.h"
@@ -18,6 +21,10 @@
 #include "support/screen_fixture.h"
 
 namespace {
+
+QPushButton* DialogButton(QWidget* dialog, const char* name) {
+    return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+}
 
 struct Page {
     Page() {
@@ -200,6 +207,51 @@ class SegmentPageTest : public QObject {
         QVERIFY(!p.form().Text2->isEnabled() && p.form().Text11->isEnabled());
         QCOMPARE(p.illustration(), 4);
         QVERIFY(p.noTacheFiles());
+    }
+
+    void bellPointsAreSetInTheirDialog() {
+        Page p;
+        p.form().bellPointsButton->click();
+        QCOMPARE(p.f.platform.messages.texts(), QStringList{"您还未选择环节！"});
+        QVERIFY(!p.form().findChild<BellPointsDialog*>());
+
+        p.set(2, "附加提示点=60:2");
+        p.segment(2);
+        p.form().bellPointsButton->click();
+        auto* dialog = p.form().findChild<BellPointsDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->list->count(), 1);
+        QCOMPARE(dialog->list->item(0)->text(), QString("剩余 1分00秒，响铃 2 次"));
+        // 7:00 once, and 1:00 again, which replaces its rings.
+        for (const auto& [minutes, rings] : {std::pair(7, 1), std::pair(1, 3)}) {
+            dialog->minutes->setValue(minutes);
+            dialog->seconds->setValue(0);
+            dialog->rings->setValue(rings);
+            DialogButton(dialog, "Add")->click();
+        }
+        QCOMPARE(dialog->list->count(), 2);
+        dialog->accept();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(p.stored(2, "附加提示点"), QString("420:1,60:3"));
+        // A bell that was never switched off keeps no key for it.
+        QCOMPARE(p.stored(2, "附加提示音"), QString());
+
+        p.form().bellPointsButton->click();
+        dialog = p.form().findChild<BellPointsDialog*>();
+        dialog->list->setCurrentRow(0);
+        DialogButton(dialog, "Remove")->click();
+        dialog->findChild<QCheckBox*>("Ringing")->setChecked(false);
+        dialog->accept();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(p.stored(2, "附加提示点"), QString("60:3"));
+        QCOMPARE(p.stored(2, "附加提示音"), QString("None"));
+
+        // Cancelled: nothing changes.
+        p.form().bellPointsButton->click();
+        dialog = p.form().findChild<BellPointsDialog*>();
+        DialogButton(dialog, "Add")->click();
+        dialog->reject();
+        QCOMPARE(p.stored(2, "附加提示点"), QString("60:3"));
     }
 
     void saveAsksAndWritesInOrder_data() {

@@ -98,6 +98,8 @@ cp "$WORK/overtime.wav" "$DATA/sound/Cs/Default.wav"
 cp "$WORK/zf.wav" "$DATA/sound/Result/Zf.wav"
 cp "$WORK/ff.wav" "$DATA/sound/Result/Ff.wav"
 cp "$WORK/vic.wav" "$DATA/sound/Result/Vic.wav"
+mkdir -p "$DATA/sound/Bell"
+for rings in 1 2 3; do cp "$WORK/bell$rings.wav" "$DATA/sound/Bell/$rings.wav"; done
 
 # Music: synthesised dry, given a little room with sox, normalised to -1 dBFS,
 # encoded at a constant 112 kbit/s. sox -R keeps its dither repeatable.

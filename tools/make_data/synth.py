@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Synthesises every sound that debaclock ships (standard library only).
 
-    synth.py cues OUTDIR         writes the six short effects as 16-bit mono WAV:
+    synth.py cues OUTDIR         writes the short effects as 16-bit mono WAV:
                                  warn.wav, timeout.wav, overtime.wav,
-                                 zf.wav, ff.wav, vic.wav
+                                 zf.wav, ff.wav, vic.wav, and the bells
+                                 bell1.wav .. bell3.wav (one to three rings)
     synth.py music NAME OUT.wav  writes one music piece as a 16-bit stereo WAV
                                  (NAME: result or ceremony); make_data.sh then
                                  adds reverb with sox and encodes it with lame.
@@ -313,6 +314,13 @@ def cue_victory():
     return mono_mix(end + hold + 0.4, events)
 
 
+def cue_bell(rings):
+    """A point of a speech: one clear handbell strike (A5) per ring, 0.42 s apart."""
+    strike = note(midi_hz(81), 0.55, BELL, attack=0.0015, tau=0.3, release=0.12,
+                  bright_decay=2.0)
+    return mono_mix(0.42 * (rings - 1) + 0.7, [(0.42 * k, strike, 1.0) for k in range(rings)])
+
+
 def make_cues(outdir):
     cues = {
         'warn.wav': cue_warn,
@@ -321,6 +329,9 @@ def make_cues(outdir):
         'zf.wav': cue_affirmative,
         'ff.wav': cue_negative,
         'vic.wav': cue_victory,
+        'bell1.wav': lambda: cue_bell(1),
+        'bell2.wav': lambda: cue_bell(2),
+        'bell3.wav': lambda: cue_bell(3),
     }
     for name, fn in cues.items():
         s = trim_tail(fn())
