@@ -182,7 +182,7 @@ void ClockScreen::loadAppearance(UnreadableColour policy, const QList<QWidget*>&
             labels.append(label);
         }
     }
-    publishClocks(labels);
+    publishClocks(labels + turnClocks_);
 }
 
 void ClockScreen::showWarnColour(QWidget* clock) const {
@@ -224,8 +224,10 @@ bool ClockScreen::countDown(qint16& remaining, qint16 warnPoint, QLabel* clock,
     return remaining < 1;
 }
 
-void ClockScreen::ringAtBellPoints(TurnClock* turn) {
+void ClockScreen::addTurnClock(TurnClock* turn, QLabel* caption) {
     connect(turn, &TurnClock::counted, this, &ClockScreen::ringBellAt);
+    turnClocks_.append(turn->label());
+    captionClock(turn->label(), caption);
 }
 
 void ClockScreen::ringBellAt(qint16 remaining) {

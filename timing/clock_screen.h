@@ -139,8 +139,9 @@ class ClockScreen : public FullScreenWindow {
     // (below 1).
     bool countDown(qint16& remaining, qint16 warnPoint, QLabel* clock, const QString& format);
 
-    // The turn clock `turn` rings the segment's bells at their points too.
-    void ringAtBellPoints(TurnClock* turn);
+    // A turn clock of the screen, under its `caption`: it rings the segment's bells at their
+    // points and is published after the clocks of loadAppearance().
+    void addTurnClock(TurnClock* turn, QLabel* caption);
 
     // Resolves `cue` from the active profile now and plays it; an empty path still cuts off
     // the cue that is sounding, as a new cue does.
@@ -165,6 +166,7 @@ class ClockScreen : public FullScreenWindow {
     QPushButton* pauseButton_ = nullptr;
     // The turns of every clock that keeps a record, with the clock that shows them.
     QList<QPair<TurnTrack*, QLabel*>> tracks_;
+    QList<QLabel*> turnClocks_;
     std::unique_ptr<SecondTicker> overtime_;  // not a clock of the screen: no child of it
     mutable std::optional<TimedSegment> timedSegment_;
     std::optional<QList<BellPoint>> bellPoints_;  // read at the first second counted

@@ -38,7 +38,7 @@ Form22::Form22(const AppContext& context, QWidget* parent)
     connect(command1_, &QPushButton::clicked, this, &Form22::backToMain);
     connect(timer1_, &SecondTicker::tick, this, &Form22::onTotalTick);
     connect(speech_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
-    ringAtBellPoints(speech_);
+    addTurnClock(speech_, label3_);
     recordTurns(kWholeSegmentRole, timer1_, label2_, [this] { return total_; });
     connect(speech_, &TurnClock::refilled,
             recordTurns(QStringLiteral("第%1次发言"), timer2_, label1_,

@@ -54,8 +54,8 @@ Form5::Form5(const AppContext& context, QWidget* parent)
     connect(timer1_, &SecondTicker::tick, this, &Form5::onTotalTick);
     connect(question_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
     connect(answer_, &TurnClock::overtime, this, [this] { playCue(OvertimeCue); });
-    ringAtBellPoints(question_);
-    ringAtBellPoints(answer_);
+    addTurnClock(question_, label1Question_);
+    addTurnClock(answer_, label1Answer_);
     recordTurns(kWholeSegmentRole, timer1_, label2_, [this] { return total_; });
     connect(question_, &TurnClock::refilled,
             recordTurns(QStringLiteral("提问方"), timer3_, label4_,

@@ -28,6 +28,7 @@ class TurnClock : public QObject {
     void refill(const QString& limitText);
 
     qint16 remaining() const { return remaining_; }
+    QLabel* label() const { return label_; }
     // The seconds as a journal kept them; the label is put back with the screen.
     void restore(qint16 remaining) { remaining_ = remaining; }
 

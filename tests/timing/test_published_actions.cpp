@@ -123,6 +123,37 @@ class PublishedActionsTest : public QObject {
         // Each says whose time it is, as the screen's caption beside it does.
         QCOMPARE(clocks[0].label + clocks[1].label, QStringLiteral("正方反方"));
     }
+
+    // The question, answer and speech clocks are published with the total they sit above,
+    // each captioned as on the screen.
+    void turnClocksArePublishedWithTheTotal_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QStringList>("clocks");
+        QTest::newRow("questions and answers")
+            << "Form5"
+            << QStringList{"Label4 30s 一次提问剩余时间", "Label5 40s 一次回答剩余时间",
+                           "Label2 1分30秒 "};
+        QTest::newRow("speeches") << "Form22"
+                                  << QStringList{"Label1 50s 剩余发言时间", "Label2 1分30秒 "};
+    }
+    void turnClocksArePublishedWithTheTotal() {
+        QFETCH(QString, screen);
+        QFETCH(QStringList, clocks);
+        ClockScreenFixture<Form5> fixture("1", "90", "30");
+        fixture.setTurnLimits("30", "40", "30", "40", "50");
+        std::unique_ptr<FullScreenWindow> window;
+        if (screen == "Form5") {
+            window = std::make_unique<Form5>(fixture.context);
+        } else {
+            window = std::make_unique<Form22>(fixture.context);
+        }
+        window->show();
+        QStringList published;
+        for (const ClockReading& clock : window->clocks()) {
+            published << QStringLiteral("%1 %2 %3").arg(clock.name, clock.text, clock.label);
+        }
+        QCOMPARE(published, clocks);
+    }
 };
 
 QTEST_MAIN(PublishedActionsTest)
