@@ -1,4 +1,4 @@
-#include "board_command.h"
+#include "app/board_command.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

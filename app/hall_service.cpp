@@ -1,12 +1,12 @@
-#include "hall_service.h"
+#include "app/hall_service.h"
 
 #include <QUrl>
 
+#include "app/screen_navigator.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "hall/lan_address.h"
 #include "hall/screen_snapshot.h"
-#include "screen_navigator.h"
 
 HallService::HallService(QString appDir, ScreenNavigator& navigator, QObject* parent)
     : QObject(parent), appDir_(std::move(appDir)), navigator_(navigator) {

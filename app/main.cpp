@@ -7,17 +7,17 @@
 #include <QTimer>
 #include <memory>
 
-#include "board_command.h"
+#include "app/board_command.h"
+#include "app/hall_service.h"
+#include "app/resume.h"
+#include "app/setup_command.h"
+#include "app/startup.h"
+#include "console/operator_console.h"
 #include "foundation/platform/qt_message_boxes.h"
 #include "foundation/program_folder.h"
-#include "foundation/setup_import.h"
+#include "foundation/setups/setup_import.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/plain_labels.h"
-#include "hall_service.h"
-#include "operator_console.h"
-#include "resume.h"
-#include "setup_command.h"
-#include "startup.h"
 #include "timing/segment_journal.h"
 #include "tournament/tournament_link.h"
 

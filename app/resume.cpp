@@ -1,11 +1,11 @@
-#include "resume.h"
+#include "app/resume.h"
 
 #include <QFile>
 
+#include "app/screen_navigator.h"
 #include "foundation/platform/screen_catalogue.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
-#include "screen_navigator.h"
 #include "timing/clock_screen.h"
 #include "timing/segment_journal.h"
 #include "timing/segment_launch.h"

@@ -1,4 +1,4 @@
-#include "screen_navigator.h"
+#include "app/screen_navigator.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
-#include "screens_registry.h"
+#include "app/screens_registry.h"
 
+#include "app/screen_navigator.h"
 #include "foundation/platform/screen_catalogue.h"
-#include "screen_navigator.h"
 #include "screens/main/main_screen.h"
 #include "screens/results/award_ceremony.h"
 #include "screens/results/match_report_screen.h"

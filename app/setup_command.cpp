@@ -1,4 +1,4 @@
-#include "setup_command.h"
+#include "app/setup_command.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,7 +7,7 @@
 #include "foundation/platform/qt_desktop.h"
 #include "foundation/program.h"
 #include "foundation/program_folder.h"
-#include "foundation/setup_import.h"
+#include "foundation/setups/setup_import.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "startup.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -7,8 +7,8 @@
 #include <QTranslator>
 #include <QWidget>
 
+#include "app/screens_registry.h"
 #include "screens/startup/splash_screen.h"
-#include "screens_registry.h"
 
 Program::Program(const QString& appDir)
     : platform(appDir), context{appDir, &platform, nullptr, &setupApplying}, navigator(context) {

@@ -1,11 +1,11 @@
 #pragma once
 // The start-up routine, all but main() itself, so that every step of it can be tested.
 
+#include "app/screen_navigator.h"
 #include "foundation/gbk.h"
 #include "foundation/platform/platform.h"
 #include "foundation/platform/qt_platform.h"
 #include "foundation/setup_applying.h"
-#include "screen_navigator.h"
 
 class QTextStream;
 

@@ -18,8 +18,8 @@
 #include "foundation/foundation.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/second_ticker.h"
-#include "operator_console.h"
-#include "startup.h"
+#include "console/operator_console.h"
+#include "app/startup.h"
 #include "tools/dev_support/two_screens.h"
 
 using namespace bench;

@@ -25,7 +25,7 @@
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
 #include "projected_clock.h"
-#include "startup.h"
+#include "app/startup.h"
 
 using namespace bench;
 

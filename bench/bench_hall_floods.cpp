@@ -24,7 +24,7 @@
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
 #include "projected_clock.h"
-#include "startup.h"
+#include "app/startup.h"
 
 using namespace bench;
 

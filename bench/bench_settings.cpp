@@ -13,7 +13,7 @@
 
 #include "bench_support.h"
 #include "foundation/widgets/fonts.h"
-#include "startup.h"
+#include "app/startup.h"
 
 namespace {
 

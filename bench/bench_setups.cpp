@@ -19,7 +19,7 @@
 #include "foundation/platform/fakes/fake_platform.h"
 #include "foundation/profile_store.h"
 #include "foundation/setup_applying.h"
-#include "foundation/setup_import.h"
+#include "foundation/setups/setup_import.h"
 #include "projected_clock.h"
 #include "screens/settings/setup_transfer.h"
 #include "tools/dev_support/no_navigator.h"

@@ -34,7 +34,7 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/media_player.h"
 #include "foundation/widgets/fonts.h"
-#include "startup.h"
+#include "app/startup.h"
 
 namespace {
 

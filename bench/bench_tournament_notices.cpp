@@ -23,7 +23,7 @@
 #include "tools/dev_support/free_port.h"
 #include "tools/dev_support/tournament_room.h"
 #include "tournament/tournament_link.h"
-#include "tournament_panel.h"
+#include "console/tournament_panel.h"
 
 using namespace bench;
 

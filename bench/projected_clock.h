@@ -13,7 +13,7 @@
 #include "foundation/widgets/second_ticker.h"
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
-#include "startup.h"
+#include "app/startup.h"
 
 namespace bench {
 

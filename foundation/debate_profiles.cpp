@@ -1,5 +1,7 @@
 #include "foundation/debate_profiles.h"
 
+#include "foundation/paths.h"
+#include "foundation/profile_store.h"
 #include "foundation/values.h"
 
 namespace {
@@ -100,4 +102,9 @@ QString DecideWinner(const QString& affirmativeScore, const QString& negativeSco
         return negativeTeam;
     }
     return kDraw;
+}
+
+QString DebateNameIn(const QString& appDir) {
+    return ReadProfileString(AppPath(appDir, kDebateInfoProfile), kDebateInfoSection,
+                             DebateKey::Competition);
 }

@@ -30,6 +30,8 @@ QString NegativeDebaterKey(int n);
 QString JudgeKey(int n);
 // All 26 keys in the order the information page writes them.
 const std::array<QString, 26>& DebateInfoKeys();
+// The debate's name in the program folder `appDir`.
+QString DebateNameIn(const QString& appDir);
 
 // "\config\Result.ini": section "得分" holds the scores, "配置信息" the winner and the
 // announcement, "字体设置" the label fonts, "控件位置" the label positions.

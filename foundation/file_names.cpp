@@ -1,5 +1,8 @@
 #include "foundation/file_names.h"
 
+#include <QStringList>
+#include <algorithm>
+
 #include "foundation/paths.h"
 
 QString FileNameOf(const QString& path) {
@@ -31,4 +34,27 @@ QString SafeFileName(const QString& name) {
         safe.chop(1);
     }
     return safe;
+}
+
+QString UnsafeEntryName(const QString& name) {
+    const QString path = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (path.startsWith(QLatin1Char('/'))) {
+        return QStringLiteral("绝对路径");
+    }
+    if (path.size() >= 2 && path[1] == QLatin1Char(':')) {
+        return QStringLiteral("盘符");
+    }
+    if (std::any_of(path.cbegin(), path.cend(),
+                    [](QChar c) { return c.category() == QChar::Other_Control; })) {
+        return QStringLiteral("控制字符");
+    }
+    const QStringList steps = path.split(QLatin1Char('/'));
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const bool lastOfFolder = i == steps.size() - 1 && path.endsWith(QLatin1Char('/'));
+        if (steps[i] == QLatin1String("..") || steps[i] == QLatin1String(".") ||
+            (steps[i].isEmpty() && !lastOfFolder) || steps[i].contains(QLatin1Char(':'))) {
+            return QStringLiteral("越出文件夹的路径");
+        }
+    }
+    return {};
 }

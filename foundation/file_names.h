@@ -17,3 +17,8 @@ QString StoredFilePath(const QString& appDir, const QString& folder, const QStri
 // `name` as a file name every system can hold: folder separators, the characters Windows
 // refuses (: * ? " < > |) and control characters become "_", blanks and dots at the ends go.
 QString SafeFileName(const QString& name);
+
+// Why a relative path `name` may not be written under a folder, or empty when it may: an
+// absolute path, a drive letter, "..", an empty step, a ':' (a drive or a stream on Windows),
+// a control character. Backslashes count as separators. Setup entries are checked with it.
+QString UnsafeEntryName(const QString& name);

@@ -12,7 +12,6 @@
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
-#include "foundation/setup_file.h"
 #include "foundation/side_segment_profile.h"
 
 namespace {

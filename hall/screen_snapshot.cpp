@@ -1,4 +1,4 @@
-#include "screen_snapshot.h"
+#include "hall/screen_snapshot.h"
 
 #include <QAction>
 #include <QJsonArray>

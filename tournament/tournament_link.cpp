@@ -7,7 +7,6 @@
 #include "foundation/debate_profiles.h"
 #include "foundation/paths.h"
 #include "foundation/program.h"
-#include "foundation/setup_file.h"
 #include "foundation/tournament_profile.h"
 #include "foundation/widgets/full_screen_window.h"
 #include "hall/remote_message.h"

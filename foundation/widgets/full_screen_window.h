@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QHash>
 #include <QList>
+#include <QPixmap>
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
@@ -49,6 +50,9 @@ class FullScreenWindow : public QWidget {
     QList<ClockReading> clocks() const;
     // Whether a clock of the screen is counting.
     bool clockRunning() const;
+    // The window as it looks now, drawn small to fit `size` (background, controls, clocks) on
+    // black. While nothing shown has changed the same pixmap comes back (same cacheKey()).
+    QPixmap miniature(const QSize& size) const;
     // A screen in layout mode is left only through its own command, which ends the mode:
     // nothing is launched over it meanwhile.
     virtual bool inLayoutMode() const { return false; }
@@ -97,4 +101,13 @@ class FullScreenWindow : public QWidget {
     QList<QPair<QAction*, QPointer<QAbstractSlider>>> volumeActions_;
     bool watching_ = false;
     bool changePending_ = false;
+    // Everything behind the clocks changes seldom and is the costly part to draw scaled: it is
+    // kept for as long as its key (picture, colour, controls) stays the same.
+    struct MiniatureCache {
+        QString backKey;
+        QPixmap back;
+        QString shownKey;
+        QPixmap shown;
+    };
+    mutable MiniatureCache miniature_;
 };

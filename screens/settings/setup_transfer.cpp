@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <atomic>
 
+#include "foundation/debate_profiles.h"
 #include "foundation/platform/dialogs.h"
 #include "foundation/platform/navigator.h"
 #include "foundation/setup_applying.h"

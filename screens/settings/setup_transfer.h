@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "foundation/platform/platform.h"
-#include "foundation/setup_import.h"
+#include "foundation/setups/setup_import.h"
 
 class QWidget;
 

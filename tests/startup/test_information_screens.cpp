@@ -14,11 +14,11 @@
 #include "foundation/platform/colours.h"
 #include "foundation/program.h"
 #include "foundation/widgets/picture.h"
-#include "screen_navigator.h"
+#include "app/screen_navigator.h"
 #include "screens/main/main_screen.h"
 #include "screens/startup/about_screen.h"
 #include "screens/startup/developer_screen.h"
-#include "screens_registry.h"
+#include "app/screens_registry.h"
 #include "support/data_rows.h"
 #include "support/screen_fixture.h"
 

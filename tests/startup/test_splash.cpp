@@ -4,7 +4,6 @@
 #include <QtTest>
 
 #include "screens/startup/splash_screen.h"
-#include "startup_tests.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -21,6 +20,15 @@ QList<int> FadeTicks(Form1& splash, int limit) {
 }
 
 }  // namespace
+
+class SplashTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void showsTheVersion();
+    void fadesInThenWaitsThreeSecondsThenFadesOut();
+    void closeDuringFadeInJumpsToFadeOut();
+    void closeDuringFadeOutChangesNothing();
+};
 
 void SplashTest::showsTheVersion() {
     ScreenFixture fixture;
@@ -92,3 +100,6 @@ void SplashTest::closeDuringFadeOutChangesNothing() {
     QVERIFY(splash.Timer1->isActive());
     QCOMPARE(fixture.navigator.count("main"), 0);
 }
+
+QTEST_MAIN(SplashTest)
+#include "test_splash.moc"

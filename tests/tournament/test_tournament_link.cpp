@@ -28,8 +28,8 @@
 #include "support/mosquitto_broker.h"
 #include "tools/dev_support/tournament_room.h"
 #include "tournament/tournament_link.h"
-#include "tournament_panel.h"
-#include "tournament_settings_dialog.h"
+#include "console/tournament_panel.h"
+#include "console/tournament_settings_dialog.h"
 
 namespace {
 

@@ -34,6 +34,18 @@ class ClockLikeScreen : public FullScreenWindow {
     }
 };
 
+// The same screen with its label published as the clock, shown, as the console draws it.
+class PublishedClockScreen : public ClockLikeScreen {
+  public:
+    PublishedClockScreen() {
+        publishClocks({label2});
+        SetBackgroundColour(this, QColor(12, 34, 56));
+        show();
+    }
+};
+
+const QSize kMiniatureSize(480, 300);
+
 void MoveMouse(QWidget* over, QPoint position) {
     QMouseEvent move(QEvent::MouseMove, position, over->mapToGlobal(position), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
@@ -132,6 +144,49 @@ class TestFullScreenWindow : public QObject {
         ClockLikeScreen screen;
         SetBackgroundColour(&screen, QColor(12, 34, 56));
         QCOMPARE(screen.grab().toImage().pixelColor(5, 5), QColor(12, 34, 56));
+    }
+
+    void miniatureIsDrawnAgainOnlyWhenSomethingShownChanged_data() {
+        QTest::addColumn<QString>("change");
+        for (const char* change : {"clock text", "clock colour", "caption", "background"}) {
+            QTest::newRow(change) << QString::fromLatin1(change);
+        }
+    }
+    void miniatureIsDrawnAgainOnlyWhenSomethingShownChanged() {
+        QFETCH(QString, change);
+        PublishedClockScreen screen;
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        const QPixmap before = screen.miniature(kMiniatureSize);
+        QCOMPARE(before.size(), kMiniatureSize);
+        QCOMPARE(screen.miniature(kMiniatureSize).cacheKey(), before.cacheKey());
+
+        if (change == "clock text") {
+            screen.label2->setText(QStringLiteral("4分59秒"));
+        } else if (change == "clock colour") {
+            SetTextColour(screen.label2, Qt::red);
+        } else if (change == "caption") {
+            screen.command1->setText(QStringLiteral("计时暂停"));
+        } else {
+            SetBackgroundColour(&screen, QColor(200, 0, 0));
+        }
+        const QPixmap after = screen.miniature(kMiniatureSize);
+        QVERIFY(after.cacheKey() != before.cacheKey());
+        QVERIFY(after.toImage() != before.toImage());
+    }
+
+    void miniatureKeepsTheScreensProportionsOnBlack() {
+        PublishedClockScreen screen;
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        const QImage small = screen.miniature(kMiniatureSize).toImage();
+        // A screen wider or narrower than 8:5 leaves black bars on two sides, never stretched.
+        const qreal scale = std::min(480.0 / screen.width(), 300.0 / screen.height());
+        const QPoint middleOfTop(240, int(150 - screen.height() * scale / 2) + 2);
+        QCOMPARE(small.pixelColor(middleOfTop), QColor(12, 34, 56));
+        if (screen.width() * scale < 478) {
+            QCOMPARE(small.pixelColor(0, 150), QColor(Qt::black));
+        } else if (screen.height() * scale < 298) {
+            QCOMPARE(small.pixelColor(240, 0), QColor(Qt::black));
+        }
     }
 
     void bottomStrip_data() {
