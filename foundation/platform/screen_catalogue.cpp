@@ -38,10 +38,10 @@ const QList<CataloguedScreen>& screenCatalogue() {
         Audience(ScreenId::Ceremony, "Form8", QStringLiteral("颁奖仪式")),
         OperatorWindow(ScreenId::Report, "Form12"),
         OperatorWindow(ScreenId::SettingsHome, "Form13"),
-        OperatorWindow(ScreenId::BasicInfoPage, "Form2"),        // settings 4-1
-        OperatorWindow(ScreenId::MainBackgroundPage, "Form7"),   // settings 4-2
-        OperatorWindow(ScreenId::SegmentPage, "Form3"),          // settings 4-3
-        OperatorWindow(ScreenId::OtherSegmentsPage, "Form10"),   // settings 4-4
+        OperatorWindow(ScreenId::BasicInfoPage, "Form2"),       // settings 4-1
+        OperatorWindow(ScreenId::MainBackgroundPage, "Form7"),  // settings 4-2
+        OperatorWindow(ScreenId::SegmentPage, "Form3"),         // settings 4-3
+        OperatorWindow(ScreenId::OtherSegmentsPage, "Form10"),  // settings 4-4
         OperatorWindow(ScreenId::About, "Form21"),
         OperatorWindow(ScreenId::Developer, "Form19"),
     };
@@ -65,7 +65,7 @@ const CataloguedScreen* cataloguedScreenNamed(const QString& objectName) {
 
 ScreenId ClockScreenOf(TimingStyle style) {
     const QList<CataloguedScreen>& screens = screenCatalogue();
-    return std::find_if(screens.begin(), screens.end(), [style](const CataloguedScreen& screen) {
-               return screen.style == style;
-           })->id;
+    return std::find_if(screens.begin(), screens.end(),
+                        [style](const CataloguedScreen& screen) { return screen.style == style; })
+        ->id;
 }
