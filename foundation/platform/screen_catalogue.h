@@ -1,7 +1,8 @@
 #pragma once
 // Every screen the program has, once: the window's object name as the layouts name it, what
 // the operator's console calls it while it is projected, and what kind of screen it is. The
-// navigator, the console, the hall's network, the resume and the tests read it from here.
+// screens name their windows from it; the registry, the console, the hall's network and the
+// resume read it from here.
 
 #include <QList>
 #include <QString>

@@ -54,9 +54,7 @@ class ScreenSnapshotTest : public QObject {
         screen->findChild<QPushButton*>("Command3")->setText(QStringLiteral("暂停"));
         fixture.press(Qt::LeftButton);
         QCoreApplication::sendPostedEvents();
-        const QJsonObject shown = ScreenSnapshot(screen, QStringLiteral("驳论"));
-        QCOMPARE(Roles(shown), roles);
-        QCOMPARE(shown["actions"][0]["text"].toString(), QStringLiteral("暂停"));
+        QCOMPARE(Roles(ScreenSnapshot(screen, QStringLiteral("驳论"))), roles);
     }
 
     void aVolumeBarIsNoCommand() {
