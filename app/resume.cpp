@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "app/screen_navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
 #include "timing/clock_screen.h"
@@ -33,11 +34,9 @@ QString AgoText(const QDateTime& written, const QDateTime& now) {
 // The screen that kept the journal: a side timer by its own name, a clock screen by the style
 // of the active segment.
 std::optional<ScreenId> ScreenOf(const AppContext& context, const SegmentState& state) {
-    if (state.screen == QLatin1String("Form20")) {
-        return ScreenId::AudienceQuestion;
-    }
-    if (state.screen == QLatin1String("Form9")) {
-        return ScreenId::Commentary;
+    if (const CataloguedScreen* kept = cataloguedScreenNamed(state.screen);
+        kept && kept->clock && !kept->style) {
+        return kept->id;
     }
     return ClockScreenFor(ReadProfileString(ActiveSegmentProfilePath(context.appDir),
                                             kConfigSection, SegmentKey::Style));

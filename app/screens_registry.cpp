@@ -1,6 +1,7 @@
 #include "app/screens_registry.h"
 
 #include "app/screen_navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "screens/main/main_screen.h"
 #include "screens/results/award_ceremony.h"
 #include "screens/results/match_report_screen.h"
@@ -28,27 +29,57 @@ ScreenNavigator::Factory Make() {
     return [](AppContext& context) -> QWidget* { return new Screen(context); };
 }
 
+ScreenNavigator::Factory FactoryOf(ScreenId id) {
+    switch (id) {
+        case ScreenId::Main:
+            return Make<Form4>();
+        case ScreenId::Transition:
+            return Make<Form15>();
+        case ScreenId::SingleCountdown:
+            return Make<Form17>();
+        case ScreenId::TwoSide:
+            return Make<Form6>();
+        case ScreenId::QuestionAnswer:
+            return Make<Form5>();
+        case ScreenId::QuestionerAnswerer:
+            return Make<Form18>();
+        case ScreenId::PerSpeech:
+            return Make<Form22>();
+        case ScreenId::AudienceQuestion:
+            return Make<Form20>();
+        case ScreenId::Commentary:
+            return Make<Form9>();
+        case ScreenId::ScoreEntry:
+            return Make<Form16>();
+        case ScreenId::Announcement:
+            return Make<Form11>();
+        case ScreenId::Ceremony:
+            return Make<Form8>();
+        case ScreenId::Report:
+            return Make<Form12>();
+        case ScreenId::SettingsHome:
+            return Make<Form13>();
+        case ScreenId::BasicInfoPage:
+            return Make<Form2>();
+        case ScreenId::MainBackgroundPage:
+            return Make<Form7>();
+        case ScreenId::SegmentPage:
+            return Make<Form3>();
+        case ScreenId::OtherSegmentsPage:
+            return Make<Form10>();
+        case ScreenId::About:
+            return Make<Form21>();
+        case ScreenId::Developer:
+            return Make<Form19>();
+    }
+    return {};  // unreachable: every screen is listed above
+}
+
 }  // namespace
 
+// Every catalogued screen, each built as its class, which names its window as catalogued.
 void RegisterScreens(ScreenNavigator& navigator) {
-    navigator.Register(ScreenId::Main, Make<Form4>());
-    navigator.Register(ScreenId::Transition, Make<Form15>());
-    navigator.Register(ScreenId::SingleCountdown, Make<Form17>());
-    navigator.Register(ScreenId::TwoSide, Make<Form6>());
-    navigator.Register(ScreenId::QuestionAnswer, Make<Form5>());
-    navigator.Register(ScreenId::QuestionerAnswerer, Make<Form18>());
-    navigator.Register(ScreenId::PerSpeech, Make<Form22>());
-    navigator.Register(ScreenId::AudienceQuestion, Make<Form20>());
-    navigator.Register(ScreenId::Commentary, Make<Form9>());
-    navigator.Register(ScreenId::Announcement, Make<Form11>());
-    navigator.Register(ScreenId::Ceremony, Make<Form8>());
-    navigator.Register(ScreenId::Report, Make<Form12>());
-    navigator.Register(ScreenId::ScoreEntry, Make<Form16>());
-    navigator.Register(ScreenId::SettingsHome, Make<Form13>());
-    navigator.Register(ScreenId::About, Make<Form21>());
-    navigator.Register(ScreenId::Developer, Make<Form19>());
-    navigator.Register(ScreenId::BasicInfoPage, Make<Form2>());
-    navigator.Register(ScreenId::MainBackgroundPage, Make<Form7>());
-    navigator.Register(ScreenId::OtherSegmentsPage, Make<Form10>());
-    navigator.Register(ScreenId::SegmentPage, Make<Form3>());
+    for (const CataloguedScreen& screen : screenCatalogue()) {
+        navigator.Register(screen.id, FactoryOf(screen.id));
+    }
 }

@@ -23,10 +23,12 @@
 #include "foundation/cues.h"
 #include "foundation/paths.h"
 #include "foundation/platform/dialog_owner.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/profile_store.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
 #include "foundation/setup_applying.h"
+#include "foundation/widgets/action_role.h"
 #include "foundation/widgets/widget_colours.h"
 #include "hall/screen_snapshot.h"
 
@@ -34,8 +36,6 @@ namespace {
 
 // What the main screen offers besides launching: its music, run on the main screen itself.
 const QStringList kMusicActions = {QStringLiteral("Command17"), QStringLiteral("Command18")};
-// The main screen's volume bar, published as an action whose data is the volume.
-const QString kVolumeAction = QStringLiteral("Hl1");
 const QColor kAmber(255, 176, 0);
 
 QPushButton* CommandButton(const QAction* action, const QString& caption) {
@@ -194,7 +194,7 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
     // The main screen's own volume bar moves, and with it what its dragging does.
     connect(volume_, &QSlider::valueChanged, this, [this](int value) {
         if (FullScreenWindow* main = navigator_.mainScreen()) {
-            if (auto* action = main->findChild<QAction*>(kVolumeAction)) {
+            if (QAction* action = findActionByRole(main->actions(), ActionRole::Volume)) {
                 action->setData(value);
                 action->trigger();
             }
@@ -244,10 +244,10 @@ void OperatorConsole::rebuildCommands() {
     if (!screen_) {
         return;
     }
-    for (QAction* action : screen_->actions()) {
+    for (QAction* action : screenCommands(screen_)) {
         if (launchActions().contains(action->objectName()) ||
-            kMusicActions.contains(action->objectName()) || action->objectName() == kVolumeAction) {
-            continue;  // in the launch list, the music buttons and the volume slider
+            kMusicActions.contains(action->objectName())) {
+            continue;  // in the launch list and the music buttons
         }
         QPushButton* button = CommandButton(action, CaptionOf(action));
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
@@ -298,7 +298,7 @@ void OperatorConsole::rebuildLaunchList() {
         }
         return;
     }
-    const QAction* volume = main ? main->findChild<QAction*>(kVolumeAction) : nullptr;
+    const QAction* volume = main ? findActionByRole(main->actions(), ActionRole::Volume) : nullptr;
     volume_->setEnabled(volume && volume->isEnabled());
     if (volume && !volume_->isSliderDown()) {
         const QSignalBlocker quiet(volume_);
@@ -426,16 +426,9 @@ QString OperatorConsole::describe(const FullScreenWindow* screen) const {
     if (!screen) {
         return QStringLiteral("（无）");
     }
-    static const QHash<QString, QString> kNames = {
-        {QStringLiteral("Form4"), QStringLiteral("主界面")},
-        {QStringLiteral("Form15"), QStringLiteral("过场画面")},
-        {QStringLiteral("Form20"), QStringLiteral("观众提问")},
-        {QStringLiteral("Form9"), QStringLiteral("嘉宾点评")},
-        {QStringLiteral("Form11"), QStringLiteral("比赛结果")},
-        {QStringLiteral("Form8"), QStringLiteral("颁奖仪式")},
-    };
-    if (const auto name = kNames.constFind(screen->objectName()); name != kNames.cend()) {
-        return *name;
+    if (const CataloguedScreen* shown = cataloguedScreenNamed(screen->objectName());
+        shown && !shown->title.isEmpty()) {
+        return shown->title;
     }
     return QStringLiteral("%1（%2）")
         .arg(SegmentOnScreen(context_.appDir, screen),
@@ -443,20 +436,13 @@ QString OperatorConsole::describe(const FullScreenWindow* screen) const {
                                SegmentKey::Style));
 }
 
-bool OperatorConsole::triggerCurrent(const QString& name, const QStringList& captions) {
-    if (!screen_) {
+bool OperatorConsole::triggerCurrent(ActionRole role) {
+    QAction* action = screen_ ? findActionByRole(screen_->actions(), role) : nullptr;
+    if (!action || !action->isEnabled()) {
         return false;
     }
-    for (QAction* action : screen_->actions()) {
-        const bool named = !name.isEmpty() && action->objectName() == name;
-        const bool captioned = std::any_of(captions.begin(), captions.end(),
-                                           [&](const QString& c) { return action->text() == c; });
-        if ((named || captioned) && action->isEnabled()) {
-            action->trigger();
-            return true;
-        }
-    }
-    return false;
+    action->trigger();
+    return true;
 }
 
 void OperatorConsole::launch(const QString& name) {
@@ -477,19 +463,19 @@ void OperatorConsole::launch(const QString& name) {
 }
 
 void OperatorConsole::bindKeys() {
-    keyboard_->bind(Qt::Key_Space, [this] {
-        triggerCurrent({}, {QStringLiteral("开始计时"), QStringLiteral("计时开始"),
-                            QStringLiteral("计时暂停"), QStringLiteral("继续计时")});
+    keyboard_->bind(Qt::Key_Space, [this] { triggerCurrent(ActionRole::StartPause); });
+    // The left mouse button: the first side, or the next speech of a style without sides.
+    keyboard_->bind(Qt::Key_Left, [this] {
+        triggerCurrent(ActionRole::Left) || triggerCurrent(ActionRole::NextTurn);
     });
-    keyboard_->bind(Qt::Key_Left, [this] { triggerCurrent(QStringLiteral("Left")); });
-    keyboard_->bind(Qt::Key_Right, [this] { triggerCurrent(QStringLiteral("Right")); });
-    keyboard_->bind(Qt::Key_R, [this] { triggerCurrent({}, {QStringLiteral("初始化")}); });
+    keyboard_->bind(Qt::Key_Right, [this] { triggerCurrent(ActionRole::Right); });
+    keyboard_->bind(Qt::Key_R, [this] { triggerCurrent(ActionRole::Reset); });
     for (int i = 0; i < 8; ++i) {
         keyboard_->bind(Qt::Key_1 + i, [this, i] { launch(QStringLiteral("Command4_%1").arg(i)); });
     }
     keyboard_->bind(Qt::Key_Escape, [this] {
-        if (!triggerCurrent({}, {QStringLiteral("返回主界面"), QStringLiteral("返回设置界面")}) &&
-            screen_ && screen_ != navigator_.mainScreen() && !screen_->inLayoutMode()) {
+        if (!triggerCurrent(ActionRole::Back) && screen_ && screen_ != navigator_.mainScreen() &&
+            !screen_->inLayoutMode()) {
             screen_->close();
         }
     });

@@ -64,8 +64,8 @@ class OperatorConsole : public QWidget {
     void showForgottenStart(bool forgotten);
     void showClockAreaColour(const QColor& colour);
     QString describe(const FullScreenWindow* screen) const;
-    // Triggers the current screen's action whose caption is one of `captions`, or named `name`.
-    bool triggerCurrent(const QString& name, const QStringList& captions = {});
+    // Triggers the current screen's enabled action of `role`; false when it has none.
+    bool triggerCurrent(ActionRole role);
     // Brings the main screen back if another audience screen is up, then triggers its `name`.
     void launch(const QString& name);
     void chooseProjector(int index);

@@ -395,8 +395,8 @@ void HallServer::runCommand(Client& client, const QString& name) {
     }
     QAction* command = nullptr;
     if (screen_) {
-        for (QAction* action : screen_->actions()) {
-            if (action->objectName() == name && !action->data().isValid()) {
+        for (QAction* action : screenCommands(screen_)) {
+            if (action->objectName() == name) {
                 command = action;
             }
         }

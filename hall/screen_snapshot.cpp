@@ -3,26 +3,30 @@
 #include <QAction>
 #include <QJsonArray>
 
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
+#include "foundation/widgets/action_role.h"
 #include "foundation/widgets/full_screen_window.h"
 
-namespace {
-
-// The clock screens of the five timing styles, which time the active segment.
-bool TimesASegment(const FullScreenWindow* screen) {
-    static const QStringList kClockScreens = {"Form17", "Form6", "Form5", "Form18", "Form22"};
-    return screen && kClockScreens.contains(screen->objectName());
-}
-
-}  // namespace
-
 QString SegmentOnScreen(const QString& appDir, const FullScreenWindow* screen) {
-    if (!TimesASegment(screen)) {
+    // The clock screens of the five timing styles time the active segment.
+    const CataloguedScreen* shown = screen ? cataloguedScreenNamed(screen->objectName()) : nullptr;
+    if (!shown || !shown->style) {
         return {};
     }
     return ReadProfileString(ActiveSegmentProfilePath(appDir), kConfigSection,
                              SegmentKey::ActiveName);
+}
+
+QList<QAction*> screenCommands(const FullScreenWindow* screen) {
+    QList<QAction*> commands;
+    for (QAction* action : screen->actions()) {
+        if (actionRole(action) != ActionRole::Volume) {
+            commands.append(action);
+        }
+    }
+    return commands;
 }
 
 QJsonObject ScreenSnapshot(const FullScreenWindow* screen, const QString& segment) {
@@ -43,13 +47,14 @@ QJsonObject ScreenSnapshot(const FullScreenWindow* screen, const QString& segmen
             }
             clocks.append(reading);
         }
-        for (const QAction* action : screen->actions()) {
-            if (action->data().isValid()) {
-                continue;  // a bar's value travels in the action's data
+        for (const QAction* action : screenCommands(screen)) {
+            QJsonObject command{{"name", action->objectName()},
+                                {"text", action->text()},
+                                {"enabled", action->isEnabled()}};
+            if (const QString role = actionRoleName(actionRole(action)); !role.isEmpty()) {
+                command.insert("role", role);
             }
-            actions.append(QJsonObject{{"name", action->objectName()},
-                                       {"text", action->text()},
-                                       {"enabled", action->isEnabled()}});
+            actions.append(command);
         }
     }
     return {{"screen", screen ? screen->objectName() : QString()},

@@ -120,13 +120,13 @@ SecondTicker* ClockScreen::addTicker(const QString& objectName) {
 }
 
 QPushButton* ClockScreen::addButton(const QString& objectName, const QString& caption, int left,
-                                    int top) {
+                                    int top, ActionRole role) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(objectName);
     // Connected before the screen's own handler: a reset ends the over time it interrupts.
     connect(button, &QPushButton::clicked, this, &ClockScreen::notePress);
     PlaceInTwips(button, left, top, 1095, 375);
-    publish(button);
+    publish(button, role);
     return button;
 }
 
@@ -149,15 +149,15 @@ QFont DesignFont(const QString& face, qreal points, bool bold) {
 
 void ClockScreen::onPress(const QList<QWidget*>& targets,
                           std::function<void(Qt::MouseButton)> handler,
-                          const QList<Qt::MouseButton>& published) {
+                          const QList<PublishedPress>& published) {
     // Every press, on the screen or from a view of it, ends the over time it interrupts.
     const auto pressed = [this, handler = std::move(handler)](Qt::MouseButton button) {
         notePress();
         handler(button);
     };
-    for (const Qt::MouseButton button : published) {
+    for (const auto& [button, role] : published) {
         publishPress(button == Qt::RightButton ? QStringLiteral("Right") : QStringLiteral("Left"),
-                     [pressed, button] { pressed(button); });
+                     role, [pressed, button = button] { pressed(button); });
     }
     new MousePresses(this, targets, pressed);
 }

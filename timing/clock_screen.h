@@ -37,8 +37,15 @@ inline const QString kTimeUpText = QStringLiteral(" 时间到！");
 // The role of a clock that times the whole segment rather than one side's turns.
 inline const QString kWholeSegmentRole = QStringLiteral("全程");
 
+// A mouse press a clock screen also offers as an action, and what the press does.
+struct PublishedPress {
+    Qt::MouseButton button;
+    ActionRole role;
+};
+
 // The presses of the styles with two sides: left for the first side, right for the second.
-inline const QList<Qt::MouseButton> kSides = {Qt::LeftButton, Qt::RightButton};
+inline const QList<PublishedPress> kSides = {{Qt::LeftButton, ActionRole::Left},
+                                             {Qt::RightButton, ActionRole::Right}};
 
 // A label font of the screen designs.
 QFont DesignFont(const QString& face, qreal points, bool bold = false);
@@ -102,18 +109,18 @@ class ClockScreen : public FullScreenWindow {
     SecondTicker* addTicker(const QString& objectName);
 
     // A button of the bottom strip at design position (`left`, `top`) in twips; every clock
-    // screen's buttons are 1095 x 375 twips. The button is published as an action.
-    QPushButton* addButton(const QString& objectName, const QString& caption, int left, int top);
+    // screen's buttons are 1095 x 375 twips. The button is published as an action of `role`.
+    QPushButton* addButton(const QString& objectName, const QString& caption, int left, int top,
+                           ActionRole role);
 
     // A transparent label with centred text at design position `twips`.
     QLabel* addLabel(const QString& objectName, const QString& text, QRect twips,
                      const QFont& font);
 
     // `handler` receives the mouse button of every press on one of `targets`. The `published`
-    // buttons are also offered as the actions "Left" and "Right" (the sides of the styles that
-    // have sides).
+    // presses are also offered as the actions "Left" and "Right", of their roles.
     void onPress(const QList<QWidget*>& targets, std::function<void(Qt::MouseButton)> handler,
-                 const QList<Qt::MouseButton>& published = {});
+                 const QList<PublishedPress>& published = {});
 
     // `controls` show while the pointer moves over Image1 within `depth` heights of
     // `reference` from the bottom edge, and hide elsewhere.

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/segment_profile.h"
 #include "foundation/values.h"
 #include "foundation/widgets/picture.h"
@@ -19,18 +20,22 @@ Form22::Form22(const AppContext& context, QWidget* parent)
       label2_(  // The full width takes "10分00秒" at this size.
           addLabel(QStringLiteral("Label2"), {}, QRect(0, 3600, 12015, 3975),
                    DesignFont(QStringLiteral("宋体"), 144))),
-      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 3840, 8520)),
-      command3_(addButton(QStringLiteral("Command3"), QStringLiteral("开始计时"), 5040, 8520)),
-      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 6240, 8520)),
-      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 7440, 8520)),
+      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 3840, 8520,
+                          ActionRole::Reset)),
+      command3_(addButton(QStringLiteral("Command3"), QStringLiteral("开始计时"), 5040, 8520,
+                          ActionRole::StartPause)),
+      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 6240, 8520,
+                          ActionRole::StartPause)),
+      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 7440, 8520,
+                          ActionRole::Back)),
       timer1_(addTicker(QStringLiteral("Timer1"))),
       timer2_(addTicker(QStringLiteral("Timer2"))),
       speech_(new TurnClock(label1_, timer2_, TurnClock::RunOut::StayWhereItIs)) {
-    setObjectName(QStringLiteral("Form22"));
+    setObjectName(screenObjectName(ScreenId::PerSpeech));
 
-    // A click on the caption Label3 starts nothing.
+    // A click on the caption Label3 starts nothing. The left press begins the next speech.
     onPress({picture(), label1_, label2_}, [this](Qt::MouseButton button) { newSpeech(button); },
-            {Qt::LeftButton});
+            {{Qt::LeftButton, ActionRole::NextTurn}});
     connect(command3_, &QPushButton::clicked, this, &Form22::start);
     connect(command2_, &QPushButton::clicked, this, &Form22::pause);
     setPauseButton(command2_);

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/segment_profile.h"
 #include "foundation/values.h"
 #include "foundation/widgets/picture.h"
@@ -34,15 +35,18 @@ Form5::Form5(const AppContext& context, QWidget* parent)
       label2_(  // Large enough to read across a hall, small enough that "10分00秒" fits the box.
           addLabel(QStringLiteral("Label2"), {}, QRect(1080, 4080, 10155, 3315),
                    DesignFont(QStringLiteral("宋体"), 108))),
-      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 8040, 8520)),
-      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 9240, 8520)),
-      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10440, 8520)),
+      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 8040, 8520,
+                          ActionRole::StartPause)),
+      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 9240, 8520,
+                          ActionRole::Reset)),
+      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10440, 8520,
+                          ActionRole::Back)),
       timer1_(addTicker(QStringLiteral("Timer1"))),
       timer3_(addTicker(QStringLiteral("Timer3"))),
       timer4_(addTicker(QStringLiteral("Timer4"))),
       question_(new TurnClock(label4_, timer3_, TurnClock::RunOut::BackToZero)),
       answer_(new TurnClock(label5_, timer4_, TurnClock::RunOut::BackToZero)) {
-    setObjectName(QStringLiteral("Form5"));
+    setObjectName(screenObjectName(ScreenId::QuestionAnswer));
 
     onPress(
         {picture(), label1Question_, label1Answer_, label2_, label4_, label5_},

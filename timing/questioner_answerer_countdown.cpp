@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/segment_profile.h"
 #include "foundation/values.h"
 #include "foundation/widgets/picture.h"
@@ -29,10 +30,13 @@ Form18::Form18(const AppContext& context, QWidget* parent)
       answerer_{addLabel(QStringLiteral("Label5"), QStringLiteral("120s"),
                          QRect(6000, 3600, 5865, 3045), DesignFont(QStringLiteral("宋体"), 72)),
                 addTicker(QStringLiteral("Timer4")), SegmentKey::AnswererLimit},
-      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 8280, 8520)),
-      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 9480, 8520)),
-      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10680, 8520)) {
-    setObjectName(QStringLiteral("Form18"));
+      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 8280, 8520,
+                          ActionRole::StartPause)),
+      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 9480, 8520,
+                          ActionRole::Reset)),
+      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10680, 8520,
+                          ActionRole::Back)) {
+    setObjectName(screenObjectName(ScreenId::QuestionerAnswerer));
 
     connect(command2_, &QPushButton::clicked, this, &Form18::pause);
     setPauseButton(command2_);

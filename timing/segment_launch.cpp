@@ -8,22 +8,6 @@
 #include "foundation/values.h"
 #include "timing/side_timer.h"
 
-ScreenId ClockScreenOf(TimingStyle style) {
-    switch (style) {
-        case TimingStyle::Single:
-            return ScreenId::SingleCountdown;
-        case TimingStyle::TwoSide:
-            return ScreenId::TwoSide;
-        case TimingStyle::QuestionAnswer:
-            return ScreenId::QuestionAnswer;
-        case TimingStyle::QuestionerAnswerer:
-            return ScreenId::QuestionerAnswerer;
-        case TimingStyle::PerSpeech:
-            return ScreenId::PerSpeech;
-    }
-    return ScreenId::SingleCountdown;  // unreachable: every style is listed above
-}
-
 std::optional<ScreenId> ClockScreenFor(const QString& styleText) {
     if (const std::optional<TimingStyle> style = TimingStyleOf(styleText)) {
         return ClockScreenOf(*style);

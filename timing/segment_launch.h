@@ -7,6 +7,7 @@
 
 #include "foundation/platform/navigator.h"
 #include "foundation/platform/platform.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/segment_profile.h"
 
 #include <QString>
@@ -24,9 +25,6 @@ struct TimedSegment {
 // What the clock screen named `screen` ("Form6", "Form20") times now: a side timer its own
 // segment, any other the active one, in the debate of the information page.
 TimedSegment TimedSegmentOf(const QString& appDir, const QString& screen);
-
-// The clock screen that times `style`.
-ScreenId ClockScreenOf(TimingStyle style);
 
 // The clock screen a "计时样式" value names; nullopt unless it is exactly "Mode-1".."Mode-5".
 std::optional<ScreenId> ClockScreenFor(const QString& styleText);

@@ -9,6 +9,7 @@
 #include "foundation/file_names.h"
 #include "foundation/paths.h"
 #include "foundation/platform/colours.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/profile_store.h"
 #include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
@@ -20,10 +21,11 @@
 
 namespace {
 
-const SideSegment kAudienceQuestions{QStringLiteral("Form20"), kAudienceQuestionSection,
-                                     kAudienceQuestionPictureFolder, 4080};
-const SideSegment kCommentary{QStringLiteral("Form9"), kCommentarySection, kCommentaryPictureFolder,
-                              4200};
+const SideSegment kAudienceQuestions{screenObjectName(ScreenId::AudienceQuestion),
+                                     kAudienceQuestionSection, kAudienceQuestionPictureFolder,
+                                     4080};
+const SideSegment kCommentary{screenObjectName(ScreenId::Commentary), kCommentarySection,
+                              kCommentaryPictureFolder, 4200};
 
 // Orange: red 255, green 128, blue 0.
 constexpr quint32 kClockBackground = 255 + (128 << 8);
@@ -54,7 +56,7 @@ SideTimer::SideTimer(const AppContext& context, const SideSegment& segment, QWid
       segment_(segment),
       label1_(new QLabel(QStringLiteral("99分99秒"), this)),
       command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 0,
-                          segment.returnTop)),
+                          segment.returnTop, ActionRole::Back)),
       timer1_(addTicker(QStringLiteral("Timer1"))) {
     setObjectName(segment_.screenName);
     label1_->setObjectName(QStringLiteral("Label1"));

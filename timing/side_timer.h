@@ -16,13 +16,13 @@ class QPushButton;
 
 // What sets one side segment's screen apart from the other's.
 struct SideSegment {
-    QString screenName;     // "Form20", "Form9"
+    QString screenName;     // the window's object name, as the screen catalogue has it
     QString section;        // of "\config\TW&DP.ini"
     QString pictureFolder;  // relative to AppDir, ending with a backslash
     int returnTop = 0;      // design top of Command1, twips
 };
 
-// The side segment whose screen is named `screen` ("Form20", "Form9"), or none.
+// The side segment whose screen's window is named `screen`, or none.
 std::optional<SideSegment> SideSegmentNamed(const QString& screen);
 
 class SideTimer : public ClockScreen {

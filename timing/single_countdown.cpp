@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/segment_profile.h"
 #include "foundation/values.h"
 #include "foundation/widgets/picture.h"
@@ -12,12 +13,16 @@
 Form17::Form17(const AppContext& context, QWidget* parent)
     : ClockScreen(context, QSize(12000, 9000), parent),
       label2_(new QLabel(QStringLiteral("120s"), this)),
-      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 3720, 8450)),
-      command3_(addButton(QStringLiteral("Command3"), QStringLiteral("开始计时"), 4920, 8450)),
-      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 6120, 8450)),
-      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 7320, 8450)),
+      command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 3720, 8450,
+                          ActionRole::Reset)),
+      command3_(addButton(QStringLiteral("Command3"), QStringLiteral("开始计时"), 4920, 8450,
+                          ActionRole::StartPause)),
+      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 6120, 8450,
+                          ActionRole::StartPause)),
+      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 7320, 8450,
+                          ActionRole::Back)),
       timer1_(addTicker(QStringLiteral("Timer1"))) {
-    setObjectName(QStringLiteral("Form17"));
+    setObjectName(screenObjectName(ScreenId::SingleCountdown));
     PlaceInTwips(picture(), 0, 0, 11895, 8895);
     label2_->setObjectName(QStringLiteral("Label2"));
     PlaceInTwips(label2_, 120, 3000, 11700, 3555);

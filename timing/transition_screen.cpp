@@ -4,6 +4,7 @@
 
 #include "foundation/file_names.h"
 #include "foundation/platform/colours.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/profile_store.h"
 #include "foundation/segment_profile.h"
 #include "foundation/widgets/picture.h"
@@ -21,7 +22,7 @@ Form15::Form15(const AppContext& context, QWidget* parent)
     : FullScreenWindow(QSize(12000, 9000), parent),
       context_(context),
       command1_(new QPushButton(QStringLiteral("进入计时界面"), this)) {
-    setObjectName(QStringLiteral("Form15"));
+    setObjectName(screenObjectName(ScreenId::Transition));
     SetBackgroundColour(this, ColourFromValue(kDesignedBackground));
     PlaceInTwips(picture(), 0, 0, 12015, 9015);
     command1_->setObjectName(QStringLiteral("Command1"));

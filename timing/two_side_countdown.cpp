@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/segment_profile.h"
 #include "foundation/values.h"
 #include "foundation/widgets/picture.h"
@@ -24,10 +25,13 @@ Form6::Form6(const AppContext& context, QWidget* parent)
       negative_{addLabel(QStringLiteral("Label5"), QStringLiteral("120s"),
                          QRect(3000, 4680, 7155, 2940), DesignFont(QStringLiteral("宋体"), 72)),
                 addTicker(QStringLiteral("Timer2"))},
-      command3_(addButton(QStringLiteral("Command3"), QStringLiteral("计时暂停"), 8280, 8040)),
-      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("初始化"), 9480, 8040)),
-      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10680, 8040)) {
-    setObjectName(QStringLiteral("Form6"));
+      command3_(addButton(QStringLiteral("Command3"), QStringLiteral("计时暂停"), 8280, 8040,
+                          ActionRole::StartPause)),
+      command2_(addButton(QStringLiteral("Command2"), QStringLiteral("初始化"), 9480, 8040,
+                          ActionRole::Reset)),
+      command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10680, 8040,
+                          ActionRole::Back)) {
+    setObjectName(screenObjectName(ScreenId::TwoSide));
 
     connect(command3_, &QPushButton::clicked, this, &Form6::pause);
     setPauseButton(command3_);

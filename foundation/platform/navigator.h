@@ -6,28 +6,29 @@
 
 class QWidget;
 
-// Every window a screen can ask for, named as the layouts name them.
+// Every window a screen can ask for; which window each is, and what kind, is in the screen
+// catalogue (screen_catalogue.h).
 enum class ScreenId {
-    Main,                // Form4
-    Transition,          // Form15
-    SingleCountdown,     // Form17, "Mode-1"
-    TwoSide,             // Form6, "Mode-2"
-    QuestionAnswer,      // Form5, "Mode-3"
-    QuestionerAnswerer,  // Form18, "Mode-4"
-    PerSpeech,           // Form22, "Mode-5"
-    AudienceQuestion,    // Form20
-    Commentary,          // Form9
-    ScoreEntry,          // Form16
-    Announcement,        // Form11
-    Ceremony,            // Form8
-    Report,              // Form12
-    SettingsHome,        // Form13
-    BasicInfoPage,       // Form2, settings 4-1
-    MainBackgroundPage,  // Form7, settings 4-2
-    SegmentPage,         // Form3, settings 4-3
-    OtherSegmentsPage,   // Form10, settings 4-4
-    About,               // Form21
-    Developer,           // Form19
+    Main,
+    Transition,
+    SingleCountdown,
+    TwoSide,
+    QuestionAnswer,
+    QuestionerAnswerer,
+    PerSpeech,
+    AudienceQuestion,
+    Commentary,
+    ScoreEntry,
+    Announcement,
+    Ceremony,
+    Report,
+    SettingsHome,
+    BasicInfoPage,
+    MainBackgroundPage,
+    SegmentPage,
+    OtherSegmentsPage,
+    About,
+    Developer,
 };
 
 class Navigator {

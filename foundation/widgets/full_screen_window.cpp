@@ -79,9 +79,10 @@ bool FullScreenWindow::clockRunning() const {
                        [](const SecondTicker* ticker) { return ticker->isActive(); });
 }
 
-QAction* FullScreenWindow::publish(QAbstractButton* button) {
+QAction* FullScreenWindow::publish(QAbstractButton* button, ActionRole role) {
     auto* action = new QAction(button->text(), this);
     action->setObjectName(button->objectName());
+    setActionRole(action, role);
     action->setEnabled(button->isEnabled());
     QPointer<QAbstractButton> target = button;
     connect(action, &QAction::triggered, this, [this, target] {
@@ -95,9 +96,11 @@ QAction* FullScreenWindow::publish(QAbstractButton* button) {
     return action;
 }
 
-QAction* FullScreenWindow::publishPress(const QString& name, std::function<void()> press) {
+QAction* FullScreenWindow::publishPress(const QString& name, ActionRole role,
+                                        std::function<void()> press) {
     auto* action = new QAction(name, this);
     action->setObjectName(name);
+    setActionRole(action, role);
     connect(action, &QAction::triggered, this, [this, press = std::move(press)] {
         press();
         noteChange();
@@ -109,6 +112,7 @@ QAction* FullScreenWindow::publishPress(const QString& name, std::function<void(
 QAction* FullScreenWindow::publishVolume(QAbstractSlider* bar) {
     auto* action = new QAction(bar->accessibleName(), this);
     action->setObjectName(bar->objectName());
+    setActionRole(action, ActionRole::Volume);
     action->setData(bar->value());
     QPointer<QAbstractSlider> target = bar;
     connect(action, &QAction::triggered, this, [this, action, target] {

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "foundation/widgets/action_role.h"
+
 class QAbstractButton;
 class QAbstractSlider;
 class QAction;
@@ -41,8 +43,9 @@ class FullScreenWindow : public QWidget {
 
     // What the screen accepts and shows, for views of it other than the projected window (the
     // operator console, the hall's network). The operator commands are QWidget::actions():
-    // each is named as its control, captioned and enabled as the control is now, and
-    // triggering it runs exactly what the click or press runs.
+    // each is named as its control, captioned and enabled as the control is now, carries the
+    // role it was published with (actionRole()), and triggering it runs exactly what the click
+    // or press runs.
     // The clocks, top to bottom, then left to right.
     QList<ClockReading> clocks() const;
     // Whether a clock of the screen is counting.
@@ -59,14 +62,14 @@ class FullScreenWindow : public QWidget {
     void stateChanged();
 
   protected:
-    // Publishes `button` as an action that clicks it.
-    QAction* publish(QAbstractButton* button);
+    // Publishes `button` as an action of `role` that clicks it.
+    QAction* publish(QAbstractButton* button, ActionRole role = ActionRole::None);
     // Publishes a press that is not a button ("Left", "Right": the mouse presses of a clock
     // screen).
-    QAction* publishPress(const QString& name, std::function<void()> press);
-    // Publishes a volume bar as an action named as the bar, captioned with its accessible name,
-    // whose data is the bar's value: setting the data and triggering moves the bar, which runs
-    // what dragging it runs.
+    QAction* publishPress(const QString& name, ActionRole role, std::function<void()> press);
+    // Publishes a volume bar as an action of ActionRole::Volume named as the bar, captioned with
+    // its accessible name, whose data is the bar's value: setting the data and triggering moves
+    // the bar, which runs what dragging it runs.
     QAction* publishVolume(QAbstractSlider* bar);
     // The labels the audience reads the time on.
     void publishClocks(const QList<QLabel*>& clocks);

@@ -11,6 +11,7 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/colours.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/setup_applying.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/picture.h"
@@ -39,7 +40,7 @@ QString CaptionOf(const QString& name) {
 
 Form4::Form4(AppContext& context, QWidget* parent)
     : FullScreenWindow(kDesignClient, parent), context_(context) {
-    setObjectName(QStringLiteral("Form4"));
+    setObjectName(screenObjectName(ScreenId::Main));
     setFont(QFont(QStringLiteral("宋体"), 9));
     SetBackgroundColour(this, kDesignColour);
     PlaceInTwips(picture(), 0, 0, 11880, 8985);

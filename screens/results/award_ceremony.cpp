@@ -9,6 +9,7 @@
 #include "foundation/file_names.h"
 #include "foundation/paths.h"
 #include "foundation/platform/colours.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/profile_store.h"
 #include "foundation/side_segment_profile.h"
 #include "foundation/values.h"
@@ -31,7 +32,7 @@ Form8::Form8(const AppContext& context, QWidget* parent)
     : FullScreenWindow(kDesignClient, parent),
       context_(context),
       backToMain_(new BackToMain(this, context.navigator)) {
-    setObjectName(QStringLiteral("Form8"));
+    setObjectName(screenObjectName(ScreenId::Ceremony));
     setFont(QFont(QStringLiteral("宋体"), 9));
     buildControls();
     music_ = new ProfileMusic(context_, this, CeremonyMusic);
@@ -62,7 +63,7 @@ void Form8::buildControls() {
     Command1 = NewStripButton(this, QStringLiteral("Command1"), QStringLiteral("返回主界面"));
     PlaceInTwips(Command1, 0, 5880, 975, 375);
     for (QPushButton* button : {Command2, Command3, Command1}) {
-        publish(button);
+        publish(button, button == Command1 ? ActionRole::Back : ActionRole::None);
     }
 
     column_ = new RevealStrip(this, RevealStrip::Edge::Left, Command1);

@@ -6,6 +6,7 @@
 
 #include "foundation/gbk.h"
 #include "foundation/match_report.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/saved_file.h"
 #include "foundation/widgets/back_to_main.h"
 #include "foundation/widgets/controls.h"
@@ -44,7 +45,7 @@ Form12::Form12(const AppContext& context, const ReportStamp& stamp, QWidget* par
     : CaptionedWindow(kDesignClient, {}, parent),
       context_(context),
       commonDialog1_(context.platform->NewSaveFileDialog(this)) {
-    setObjectName(QStringLiteral("Form12"));
+    setObjectName(screenObjectName(ScreenId::Report));
     new BackToMain(this, context.navigator);
     buildControls();
 

@@ -9,6 +9,7 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/colours.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/program.h"
 #include "foundation/widgets/back_to_main.h"
 #include "foundation/widgets/controls.h"
@@ -60,7 +61,7 @@ Form11::Form11(const AppContext& context, QWidget* parent)
       backToMain_(new BackToMain(this, context.navigator)),
       cg1_(context.platform->NewFontDialog(this)),
       cg2_(context.platform->NewColourDialog(this)) {
-    setObjectName(QStringLiteral("Form11"));
+    setObjectName(screenObjectName(ScreenId::Announcement));
     buildControls();
     music_ = new ProfileMusic(context_, this, ResultMusic);
     connectControls();
@@ -112,7 +113,7 @@ void Form11::buildControls() {
                          QRect(2400, 7200, 1215, 375));
     // The steps and the music for the console; the layout itself stays with the mouse.
     for (QPushButton* button : {Command2, Command3, Command4, Command1, Command5, Command6}) {
-        publish(button);
+        publish(button, button == Command1 ? ActionRole::Back : ActionRole::None);
     }
     PlaceInTwips(picture(), 0, 0, 11895, 8535);
 }
@@ -190,7 +191,7 @@ void Form11::open() {
             control->hide();
         }
     } else {
-        publish(Command7);  // the console's way out of layout mode too
+        publish(Command7, ActionRole::Back);  // the console's way out of layout mode too
     }
     music_->applyVolume(HS1->value());
 }

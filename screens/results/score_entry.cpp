@@ -8,6 +8,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/widgets/captioned_window.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/drag_window.h"
@@ -30,7 +31,7 @@ Form16::Form16(AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       context_(context),
       background_(QStringLiteral(":/results/score_entry.jpg")) {
-    setObjectName(QStringLiteral("Form16"));
+    setObjectName(screenObjectName(ScreenId::ScoreEntry));
     setWindowTitle(kProgramTitle);
     setFont(QFont(QStringLiteral("宋体"), 9));
     setFixedSize(SizeFromTwips(kDesignClient.width(), kDesignClient.height()));

@@ -9,6 +9,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/twips.h"
 
@@ -39,7 +40,7 @@ constexpr int kRowHeight = 330;
 }  // namespace
 
 Form2::Form2(const AppContext& context, QWidget* parent)
-    : WizardWindow(context, QStringLiteral("Form2"), parent) {
+    : WizardWindow(context, screenObjectName(ScreenId::BasicInfoPage), parent) {
     buildControls();
     connect(Command1, &QPushButton::clicked, this, &Form2::save);
     connect(Command5, &QPushButton::clicked, this,

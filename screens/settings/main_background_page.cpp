@@ -10,6 +10,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/twips.h"
 #include "screens/settings/colour_preview.h"
@@ -24,7 +25,7 @@ constexpr int kButtonWidth = 900;
 }  // namespace
 
 Form7::Form7(const AppContext& context, QWidget* parent)
-    : WizardWindow(context, QStringLiteral("Form7"), parent) {
+    : WizardWindow(context, screenObjectName(ScreenId::MainBackgroundPage), parent) {
     buildControls();
     connect(Label2, &ColourPreview::chosen, this, [this](quint32 colour) {
         writeAtOnce(kMainProfile, kConfigSection, MainKey::BackColour, QString::number(colour));

@@ -12,6 +12,7 @@
 #include "foundation/foundation.h"
 #include "foundation/platform/media_player.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
@@ -136,7 +137,7 @@ const EffectRow kEffects[] = {
 }  // namespace
 
 Form10::Form10(const AppContext& context, QWidget* parent)
-    : WizardWindow(context, QStringLiteral("Form10"), parent),
+    : WizardWindow(context, screenObjectName(ScreenId::OtherSegmentsPage), parent),
       WP(context.platform->NewMediaPlayer(this)) {
     WP->setObjectName(QStringLiteral("WP"));
     buildControls();

@@ -11,6 +11,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/fonts.h"
 #include "foundation/widgets/picture.h"
@@ -66,7 +67,7 @@ void PassMouseThrough(QWidget* widget) {
 }  // namespace
 
 Form3::Form3(const AppContext& context, QWidget* parent)
-    : WizardWindow(context, QStringLiteral("Form3"), parent),
+    : WizardWindow(context, screenObjectName(ScreenId::SegmentPage), parent),
       fontDialog_(context.platform->NewFontDialog(this)) {
     buildControls();
 

@@ -11,6 +11,7 @@
 
 #include "foundation/foundation.h"
 #include "foundation/platform/navigator.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/widgets/back_to_main.h"
 #include "foundation/widgets/controls.h"
 #include "foundation/widgets/picture.h"
@@ -54,7 +55,7 @@ QString HtmlOf(const QByteArray& bytes) {
 }  // namespace
 
 Form13::Form13(const AppContext& context, QWidget* parent)
-    : WizardWindow(context, QStringLiteral("Form13"), parent),
+    : WizardWindow(context, screenObjectName(ScreenId::SettingsHome), parent),
       backToMain_(new BackToMain(this, context.navigator)) {
     buildControls();
     connectControls();

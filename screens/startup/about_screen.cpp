@@ -2,13 +2,14 @@
 
 #include <QLabel>
 
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/program.h"
 #include "foundation/widgets/picture.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
 
 Form21::Form21(AppContext& context, QWidget* parent)
-    : InformationWindow(context, QStringLiteral("Form21"), {6750, 4500}, parent) {
+    : InformationWindow(context, screenObjectName(ScreenId::About), {6750, 4500}, parent) {
     Image1 = new StretchedPicture(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(rect());

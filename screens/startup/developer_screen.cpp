@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "foundation/platform/colours.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/widgets/twips.h"
 #include "foundation/widgets/widget_colours.h"
 
@@ -19,7 +20,7 @@ const QString kDebianSite = QStringLiteral("https://www.debian.org/");
 }  // namespace
 
 Form19::Form19(AppContext& context, QWidget* parent)
-    : InformationWindow(context, QStringLiteral("Form19"), {7200, 4920}, parent) {
+    : InformationWindow(context, screenObjectName(ScreenId::Developer), {7200, 4920}, parent) {
     SetBackgroundColour(this, QColor(0xee, 0xf4, 0xf8));
     setMouseTracking(true);
 

@@ -30,12 +30,14 @@
 #include "foundation/debate_profiles.h"
 #include "foundation/main_profile.h"
 #include "foundation/platform/dialog_owner.h"
+#include "foundation/platform/screen_catalogue.h"
 #include "foundation/screen_roles.h"
 #include "foundation/segment_profile.h"
 #include "foundation/setup_applying.h"
 #include "foundation/widgets/plain_labels.h"
 #include "hall/screen_snapshot.h"
 #include "support/clock_screen_fixture.h"
+#include "support/data_rows.h"
 #include "support/real_program.h"
 #include "support/screen_fixture.h"
 #include "timing/clock_screen.h"
@@ -236,7 +238,132 @@ class TwoScreensTest : public QObject {
     void overTimeAndTheTimeRecordOnTheConsole();
     void aSegmentNameThatLooksLikeMarkupShowsAsWritten();
     void anInterruptedTurnIsSaidSoInTheRecord();
+    void keysFollowWhatACommandDoesWhateverItsCaption_data();
+    void keysFollowWhatACommandDoesWhateverItsCaption();
+    void layoutModeEndsThroughEscWhateverItsCaption();
+    void aLaunchCaptionThatReadsLikeACommandTakesNoKey_data();
+    void aLaunchCaptionThatReadsLikeACommandTakesNoKey();
+    void theConsoleNamesEachScreenAsCatalogued();
 };
+
+namespace {
+
+// Every published button of `screen` captioned anew, as another timing style or a restyled
+// screen would caption it; a press on the screen that does nothing lets the console see it.
+void Recaption(FullScreenWindow* screen) {
+    for (QAction* action : screen->actions()) {
+        if (auto* button = screen->findChild<QPushButton*>(action->objectName())) {
+            button->setText(QStringLiteral("按钮") + action->objectName());
+        }
+    }
+    QTest::mouseClick(screen->picture(), Qt::MiddleButton);
+    QCoreApplication::sendPostedEvents();
+}
+
+}  // namespace
+
+// Space, R and Esc do what they do on every timing style, whatever the buttons say.
+void TwoScreensTest::keysFollowWhatACommandDoesWhateverItsCaption_data() {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<bool>("sideFirst");  // the clock starts from a side, Space pauses it
+    QTest::addColumn<QString>("runningAfterSpace");
+    AddRow("Mode-1", QString("Mode-1"), false, QString("Timer1"));
+    AddRow("Mode-2", QString("Mode-2"), true, QString());
+    AddRow("Mode-3", QString("Mode-3"), true, QString());
+    AddRow("Mode-4", QString("Mode-4"), true, QString());
+    AddRow("Mode-5", QString("Mode-5"), false, QString("Timer1 Timer2"));
+}
+void TwoScreensTest::keysFollowWhatACommandDoesWhateverItsCaption() {
+    QFETCH(QString, style);
+    QFETCH(bool, sideFirst);
+    QFETCH(QString, runningAfterSpace);
+    ConsoleRun run;
+    WriteProfileString(SegmentProfilePath(run.dir.path(), 3), kConfigSection, SegmentKey::Style,
+                       style);
+    run.key(Qt::Key_3);
+    auto* clock = qobject_cast<ClockScreen*>(run.audience());
+    QVERIFY(clock);
+    QCOMPARE(clock->objectName(), screenObjectName(*ClockScreenFor(style)));
+    const QString fresh = run.consoleClocks();
+    Recaption(clock);
+    QVERIFY(run.button("Command1")->text().startsWith(QStringLiteral("按钮")));
+    if (sideFirst) {
+        run.key(Qt::Key_Left);
+        QVERIFY(!run.running().isEmpty());
+        FireRunningTickers(clock);
+    }
+    run.key(Qt::Key_Space);
+    QCOMPARE(run.running(), runningAfterSpace);
+    const QString beforeTick = run.consoleClocks();
+    FireRunningTickers(clock);
+    QCOMPARE(run.consoleClocks() == beforeTick, runningAfterSpace.isEmpty());
+    QVERIFY(run.consoleClocks() != fresh);
+    run.key(Qt::Key_R);
+    QCOMPARE(run.running(), QString());
+    QCOMPARE(run.consoleClocks(), fresh);
+    run.key(Qt::Key_Escape);
+    QTRY_COMPARE(run.audience(), run.navigator.mainScreen());
+}
+
+// Each audience screen with a name of its own is named so above the console; a clock screen of
+// a timing style by the segment it times.
+void TwoScreensTest::theConsoleNamesEachScreenAsCatalogued() {
+    ConsoleRun run;
+    auto* title = run.console->findChild<QLabel*>("ScreenTitle");
+    for (const CataloguedScreen& screen : screenCatalogue()) {
+        if (!screen.audience || screen.title.isEmpty()) {
+            continue;
+        }
+        run.navigator.OpenOver(run.navigator.mainScreen(), screen.id);
+        QCOMPARE(run.audience()->objectName(), screen.objectName);
+        QCOMPARE(title->text(), QStringLiteral("投影中：") + screen.title);
+        if (run.audience() != run.navigator.mainScreen()) {
+            run.audience()->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    run.key(Qt::Key_3);
+    QCOMPARE(title->text(), QStringLiteral("投影中：驳论（Mode-2）"));
+}
+
+// The announcement laid out from page 4-4 is left through its own command, captioned as it may.
+void TwoScreensTest::layoutModeEndsThroughEscWhateverItsCaption() {
+    ConsoleRun run;
+    run.navigator.OpenOver(run.navigator.mainScreen(), ScreenId::OtherSegmentsPage);
+    ShownWindow(screenObjectName(ScreenId::OtherSegmentsPage))
+        ->findChild<QPushButton*>("Command11")
+        ->click();  // 更多设置...
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(run.audience()->inLayoutMode());
+    Recaption(run.audience());
+    run.key(Qt::Key_Escape);
+    QCOMPARE(run.profile(kResultProfile, ResultKey::DesignMode), DesignMode::Off);
+    QTRY_COMPARE(run.audience(), run.navigator.mainScreen());
+}
+
+// A segment may be named anything: one named like a command launches only from its own button.
+void TwoScreensTest::aLaunchCaptionThatReadsLikeACommandTakesNoKey_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("name");
+    AddRow("Space", int(Qt::Key_Space), QStringLiteral("开始计时"));
+    AddRow("Space, paused", int(Qt::Key_Space), QStringLiteral("计时暂停"));
+    AddRow("R", int(Qt::Key_R), QStringLiteral("初始化"));
+    AddRow("Esc", int(Qt::Key_Escape), QStringLiteral("返回主界面"));
+}
+void TwoScreensTest::aLaunchCaptionThatReadsLikeACommandTakesNoKey() {
+    QFETCH(int, key);
+    QFETCH(QString, name);
+    ConsoleRun run;
+    WriteProfileString(SegmentProfilePath(run.dir.path(), 3), kConfigSection, SegmentKey::Name,
+                       name);
+    run.audience()->findChild<QAction*>("Command19")->trigger();  // 刷新设置
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(run.button("Launch_Command4_2")->text(), name);
+    run.key(Qt::Key(key));
+    QCOMPARE(run.audience(), run.navigator.mainScreen());
+    run.key(Qt::Key_3);  // its own key still launches it
+    QCOMPARE(run.audience()->objectName(), screenObjectName(ScreenId::TwoSide));
+}
 
 void TwoScreensTest::anInterruptedTurnIsSaidSoInTheRecord() {
     ConsoleRun run;
@@ -473,7 +600,10 @@ void TwoScreensTest::snapshotOfWhatTheProjectorShows() {
             pause = action.toObject();
         }
     }
-    QCOMPARE(pause, (QJsonObject{{"name", "Command3"}, {"text", "计时暂停"}, {"enabled", true}}));
+    QCOMPARE(pause, (QJsonObject{{"name", "Command3"},
+                                 {"text", "计时暂停"},
+                                 {"enabled", true},
+                                 {"role", "startPause"}}));
 }
 
 void TwoScreensTest::consoleVolumeIsTheMainScreens() {
