@@ -463,7 +463,13 @@ void OperatorConsole::launch(const QString& name) {
 }
 
 void OperatorConsole::bindKeys() {
-    keyboard_->bind(Qt::Key_Space, [this] { triggerCurrent(ActionRole::StartPause); });
+    // Space pauses a running clock and starts a standing one, whichever buttons the screen has.
+    keyboard_->bind(Qt::Key_Space, [this] {
+        if (QAction* action =
+                screen_ ? findStartOrPause(screen_->actions(), screen_->clockRunning()) : nullptr) {
+            action->trigger();
+        }
+    });
     // The left mouse button: the first side, or the next speech of a style without sides.
     keyboard_->bind(Qt::Key_Left, [this] {
         triggerCurrent(ActionRole::Left) || triggerCurrent(ActionRole::NextTurn);

@@ -36,7 +36,7 @@ Form5::Form5(const AppContext& context, QWidget* parent)
           addLabel(QStringLiteral("Label2"), {}, QRect(1080, 4080, 10155, 3315),
                    DesignFont(QStringLiteral("宋体"), 108))),
       command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 8040, 8520,
-                          ActionRole::StartPause)),
+                          ActionRole::Pause)),
       command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 9240, 8520,
                           ActionRole::Reset)),
       command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10440, 8520,

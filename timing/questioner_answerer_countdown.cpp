@@ -31,7 +31,7 @@ Form18::Form18(const AppContext& context, QWidget* parent)
                          QRect(6000, 3600, 5865, 3045), DesignFont(QStringLiteral("宋体"), 72)),
                 addTicker(QStringLiteral("Timer4")), SegmentKey::AnswererLimit},
       command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 8280, 8520,
-                          ActionRole::StartPause)),
+                          ActionRole::Pause)),
       command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 9480, 8520,
                           ActionRole::Reset)),
       command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10680, 8520,

@@ -16,9 +16,9 @@ Form17::Form17(const AppContext& context, QWidget* parent)
       command4_(addButton(QStringLiteral("Command4"), QStringLiteral("初始化"), 3720, 8450,
                           ActionRole::Reset)),
       command3_(addButton(QStringLiteral("Command3"), QStringLiteral("开始计时"), 4920, 8450,
-                          ActionRole::StartPause)),
+                          ActionRole::Start)),
       command2_(addButton(QStringLiteral("Command2"), QStringLiteral("计时暂停"), 6120, 8450,
-                          ActionRole::StartPause)),
+                          ActionRole::Pause)),
       command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 7320, 8450,
                           ActionRole::Back)),
       timer1_(addTicker(QStringLiteral("Timer1"))) {

@@ -26,7 +26,7 @@ Form6::Form6(const AppContext& context, QWidget* parent)
                          QRect(3000, 4680, 7155, 2940), DesignFont(QStringLiteral("宋体"), 72)),
                 addTicker(QStringLiteral("Timer2"))},
       command3_(addButton(QStringLiteral("Command3"), QStringLiteral("计时暂停"), 8280, 8040,
-                          ActionRole::StartPause)),
+                          ActionRole::Pause)),
       command2_(addButton(QStringLiteral("Command2"), QStringLiteral("初始化"), 9480, 8040,
                           ActionRole::Reset)),
       command1_(addButton(QStringLiteral("Command1"), QStringLiteral("返回主界面"), 10680, 8040,

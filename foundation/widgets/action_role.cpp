@@ -33,12 +33,19 @@ QAction* findActionByRole(const QList<QAction*>& actions, ActionRole role) {
     return found;
 }
 
+QAction* findStartOrPause(const QList<QAction*>& actions, bool running) {
+    QAction* action = findActionByRole(actions, running ? ActionRole::Pause : ActionRole::Start);
+    return action && action->isEnabled() ? action : nullptr;
+}
+
 QString actionRoleName(ActionRole role) {
     switch (role) {
         case ActionRole::None:
             return {};
-        case ActionRole::StartPause:
-            return QStringLiteral("startPause");
+        case ActionRole::Start:
+            return QStringLiteral("start");
+        case ActionRole::Pause:
+            return QStringLiteral("pause");
         case ActionRole::Reset:
             return QStringLiteral("reset");
         case ActionRole::Back:

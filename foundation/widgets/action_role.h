@@ -10,14 +10,15 @@
 class QAction;
 
 enum class ActionRole {
-    None,        // a command of its own: a launch, a step of the announcement, the music
-    StartPause,  // starts or pauses the screen's clocks ("开始计时", "计时暂停")
-    Reset,       // puts the clocks back to their limits ("初始化")
-    Back,        // leaves the screen ("返回主界面", "返回设置界面")
-    Left,        // gives the time to the first side (the left mouse button)
-    Right,       // gives the time to the second side (the right mouse button)
-    NextTurn,    // begins the next question or speech
-    Volume,      // a volume bar, whose value travels in the action's data
+    None,      // a command of its own: a launch, a step of the announcement, the music
+    Start,     // starts the screen's clocks ("开始计时")
+    Pause,     // stops them ("计时暂停")
+    Reset,     // puts the clocks back to their limits ("初始化")
+    Back,      // leaves the screen ("返回主界面", "返回设置界面")
+    Left,      // gives the time to the first side (the left mouse button)
+    Right,     // gives the time to the second side (the right mouse button)
+    NextTurn,  // begins the next question or speech
+    Volume,    // a volume bar, whose value travels in the action's data
 };
 
 void setActionRole(QAction* action, ActionRole role);
@@ -28,5 +29,9 @@ ActionRole actionRole(const QAction* action);
 // action has that role.
 QAction* findActionByRole(const QList<QAction*>& actions, ActionRole role);
 
-// The role as the hall's protocol writes it ("startPause"); empty for ActionRole::None.
+// What one start/pause key means now: the usable pause while a clock of the screen runs, the
+// usable start otherwise (a screen may offer both at once); none when that one is not usable.
+QAction* findStartOrPause(const QList<QAction*>& actions, bool running);
+
+// The role as the hall's protocol writes it ("pause"); empty for ActionRole::None.
 QString actionRoleName(ActionRole role);

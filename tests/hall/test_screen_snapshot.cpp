@@ -14,7 +14,7 @@
 
 namespace {
 
-// "Command3=startPause …" for each listed action, in the listed order; "-" for no role.
+// "Command3=pause …" for each listed action, in the listed order; "-" for no role.
 QString Roles(const QJsonObject& snapshot) {
     QStringList roles;
     for (const QJsonValue action : snapshot["actions"].toArray()) {
@@ -49,7 +49,7 @@ class ScreenSnapshotTest : public QObject {
         Form6* screen = fixture.open();
         screen->show();
         const QString roles = QStringLiteral(
-            "Command3=startPause Command2=reset Command1=back Left=left Right=right");
+            "Command3=pause Command2=reset Command1=back Left=left Right=right");
         QCOMPARE(Roles(ScreenSnapshot(screen, QStringLiteral("驳论"))), roles);
         screen->findChild<QPushButton*>("Command3")->setText(QStringLiteral("暂停"));
         fixture.press(Qt::LeftButton);
