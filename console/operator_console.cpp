@@ -213,6 +213,7 @@ OperatorConsole::OperatorConsole(AppContext& context, ScreenNavigator& navigator
 void OperatorConsole::follow(FullScreenWindow* screen) {
     disconnect(screenChanges_);
     screen_ = screen;
+    miniature_->follow(screen);
     clockHasRun_ = false;
     sayAboutScreen({});
     if (screen) {

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStyleOptionGroupBox>
@@ -243,6 +244,7 @@ class TwoScreensTest : public QObject {
     void layoutModeEndsThroughEscWhateverItsCaption();
     void aLaunchCaptionThatReadsLikeACommandTakesNoKey_data();
     void aLaunchCaptionThatReadsLikeACommandTakesNoKey();
+    void theMiniatureShowsWhatTheHallSees();
     void theConsoleNamesEachScreenAsCatalogued();
 };
 
@@ -307,6 +309,28 @@ void TwoScreensTest::keysFollowWhatACommandDoesWhateverItsCaption() {
     QCOMPARE(run.consoleClocks(), fresh);
     run.key(Qt::Key_Escape);
     QTRY_COMPARE(run.audience(), run.navigator.mainScreen());
+}
+
+// The console shows the projected screen small, and follows it to the next one.
+void TwoScreensTest::theMiniatureShowsWhatTheHallSees() {
+    ConsoleRun run;
+    auto* miniature = run.console->findChild<QLabel*>("Miniature");
+    const auto shown = [miniature] { return miniature->pixmap().toImage(); };
+    const auto colours = [](const QImage& image) {
+        QSet<QRgb> seen;
+        for (int y = 0; y < image.height(); y += 10) {
+            for (int x = 0; x < image.width(); x += 10) {
+                seen.insert(image.pixel(x, y));
+            }
+        }
+        return seen.size();
+    };
+    const QImage main = shown();
+    QCOMPARE(main.size(), miniature->size());
+    QVERIFY(colours(main) > 10);  // the main screen's picture, not a black box
+    run.key(Qt::Key_3);
+    QTRY_VERIFY(shown() != main);
+    QVERIFY(colours(shown()) > 1);
 }
 
 // Each audience screen with a name of its own is named so above the console; a clock screen of
