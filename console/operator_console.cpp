@@ -483,7 +483,10 @@ void OperatorConsole::bindKeys() {
     keyboard_->bind(Qt::Key_Escape, [this] {
         if (!triggerCurrent(ActionRole::Back) && screen_ && screen_ != navigator_.mainScreen() &&
             !screen_->inLayoutMode()) {
+            // A screen without a way back of its own (the transition) leaves nothing on the
+            // projector when it closes: the main screen comes back.
             screen_->close();
+            navigator_.ShowMain();
         }
     });
 }

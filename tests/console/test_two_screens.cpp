@@ -245,6 +245,7 @@ class TwoScreensTest : public QObject {
     void aLaunchCaptionThatReadsLikeACommandTakesNoKey_data();
     void aLaunchCaptionThatReadsLikeACommandTakesNoKey();
     void theMiniatureShowsWhatTheHallSees();
+    void escOnTheTransitionBringsTheMainScreenBack();
     void theConsoleNamesEachScreenAsCatalogued();
 };
 
@@ -309,6 +310,18 @@ void TwoScreensTest::keysFollowWhatACommandDoesWhateverItsCaption() {
     QCOMPARE(run.consoleClocks(), fresh);
     run.key(Qt::Key_Escape);
     QTRY_COMPARE(run.audience(), run.navigator.mainScreen());
+}
+
+// Esc on the transition, which has no way back of its own, puts the main screen up again.
+void TwoScreensTest::escOnTheTransitionBringsTheMainScreenBack() {
+    ConsoleRun run;
+    WriteProfileString(SegmentProfilePath(run.dir.path(), 3), kConfigSection,
+                       QStringLiteral("使用过场图片"), "1");
+    run.key(Qt::Key_3);
+    QCOMPARE(run.audience()->objectName(), screenObjectName(ScreenId::Transition));
+    run.key(Qt::Key_Escape);
+    QTRY_VERIFY(run.audience() && run.audience() == run.navigator.mainScreen());
+    QVERIFY(run.audience()->isVisible());
 }
 
 // The console shows the projected screen small, and follows it to the next one.
