@@ -4,6 +4,7 @@
 
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
+#include "foundation/remote_access.h"
 #include "hall/lan_address.h"
 #include "hall/screen_snapshot.h"
 #include "screen_navigator.h"
