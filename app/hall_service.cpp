@@ -5,6 +5,7 @@
 #include "app/screen_navigator.h"
 #include "foundation/paths.h"
 #include "foundation/profile_store.h"
+#include "foundation/remote_access.h"
 #include "hall/lan_address.h"
 #include "hall/screen_snapshot.h"
 

@@ -14,7 +14,6 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWebSocket>
 #include <cstdio>
 #include <memory>
 
@@ -25,6 +24,7 @@
 #include "hall/hall_server.h"
 #include "hall/screen_snapshot.h"
 #include "projected_clock.h"
+#include "tools/dev_support/web_socket_client.h"
 
 using namespace bench;
 
@@ -103,18 +103,18 @@ int Attack(quint16 port, const QString& kind) {
                 kind == QLatin1String("paced") ? 3 : 0));
         }
     }
-    QWebSocket mirror;
+    WebSocketClient mirror;
     qint64 lastNs = 0;
     qint64 worstNs = 0;
     int states = 0;
-    QObject::connect(&mirror, &QWebSocket::textMessageReceived, [&](const QString&) {
+    mirror.onText = [&](const QString&) {
         const qint64 now = NowNs();
         if (lastNs > 0) {
             worstNs = std::max(worstNs, now - lastNs);
         }
         lastNs = now;
         ++states;
-    });
+    };
     mirror.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
     Wait(kFloodSeconds * 1000);
     int drops = 0;

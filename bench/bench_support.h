@@ -31,6 +31,13 @@ inline double ProcessCpuMs() {
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
+// The CPU the calling thread alone has used so far.
+inline double ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
 // The longest wait of a 5 ms timer on the UI thread while `run` runs the event loop: how long
 // the window stood still at worst.
 inline double LongestStallMs(const std::function<void()>& run) {

@@ -1,44 +1,26 @@
 #pragma once
-// The hall's network: the mirror page, the remote page and the WebSocket that carries the
-// projected screen's state out and the remote's commands in. All of it runs on the event loop
-// without blocking; a client that cannot keep up is dropped rather than waited for.
+// The hall's network as the window's thread sees it: the mirror page, the remote page and the
+// WebSocket that carries the projected screen's state out and the remote's commands in. The
+// network itself runs on a thread of its own (HallNetwork); this side writes each state once,
+// hands it over, and runs the commands that come back as the click would, on this thread.
 
-#include <QElapsedTimer>
-#include <QHostAddress>
-#include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
-#include "foundation/remote_access.h"
-#include "hall/guarded_tcp_server.h"
+#include "hall/hall_limits.h"
+#include "hall/hall_pages.h"
 
 class FullScreenWindow;
-class QHttpServer;
-class QHttpServerRequest;
-class QWebSocket;
+class HallNetwork;
 
 class HallServer : public QObject {
     Q_OBJECT
   public:
-    struct Limits {
-        int messageBytes = 4096;     // a bigger message closes its client
-        int messagesPerSecond = 20;  // more are refused
-        int pingMs = 10000;          // a client that answers no ping for three is gone
-        // Connections, requests, and what a client may leave unread before it counts as stalled.
-        GuardedTcpServer::Limits connections;
-    };
-
-    // The pages the server offers: the one at "/" that everyone may view, and the one at
-    // `tokenPath` (if any) that needs the token.
-    struct Pages {
-        QString root = QStringLiteral("mirror.html");
-        QString tokenPath = QStringLiteral("/remote");
-        QString tokenPage = QStringLiteral("remote.html");
-        QStringList assets = {QStringLiteral("hall.css"), QStringLiteral("hall.js")};
-    };
+    using Limits = HallLimits;
+    using Pages = HallPageList;
 
     explicit HallServer(Limits limits, QObject* parent = nullptr);
     explicit HallServer(QObject* parent = nullptr) : HallServer(Limits{}, parent) {}
@@ -47,10 +29,11 @@ class HallServer : public QObject {
     // Listens on every address at `port` (0: any free one); false, with the system's reason in
     // `problem`, when it cannot.
     bool start(quint16 port, QString* problem = nullptr);
+    // Closes every client and waits for the network's thread to end.
     void stop();
-    bool isRunning() const { return listener_ != nullptr; }
+    bool isRunning() const { return network_ != nullptr; }
     quint16 port() const;
-    int clientCount() const { return int(clients_.size()); }
+    int clientCount() const { return clients_; }
 
     // The token of the remote; the remotes that came with another one are closed.
     void setToken(const QString& token);
@@ -63,12 +46,13 @@ class HallServer : public QObject {
     void publishState(const QString& state);
     // What a newcomer and GET /state get from now on, sent to nobody now: for a server that
     // sends changes rather than its whole state (the board).
-    void keepState(const QString& state) { state_ = state; }
+    void keepState(const QString& state);
     // One message to every client; a client that has left too much unread is dropped instead.
     void sendToAll(const QString& message);
     // What the client that asked for a notice is told about it, once.
     using NoticeReply = std::function<void(const QString& answer)>;
     // Whether clients with the token may send notices (`noticeRequested`); refused otherwise.
+    // Taken at the next start.
     void acceptNotices(bool accept) { acceptsNotices_ = accept; }
     // The state as sent to the clients, one JSON object.
     QString state() const { return state_; }
@@ -81,41 +65,26 @@ class HallServer : public QObject {
                          const HallServer::NoticeReply& reply);
 
   private:
-    struct Client {
-        QWebSocket* socket = nullptr;
-        QHostAddress address;
-        bool remote = false;   // came with the right token
-        QList<qint64> recent;  // when its last messages came
-        qint64 lastHeard = 0;
-    };
-
-    void route();
-    // Whether `request` comes from no web page or from one of this server's own pages: a page
-    // of another site must not watch, drive or spend the remote's tries.
-    bool fromOwnPages(const QHttpServerRequest& request) const;
-    void accept();
-    void welcome(Client& client, const QString& token);
-    void receive(QWebSocket* socket, const QString& text);
-    bool tooFast(Client& client);
-    void runCommand(Client& client, const QString& action);
     void sendState();
-    void pingOrDrop();
-    void drop(QWebSocket* socket);
-    Client* clientOf(QWebSocket* socket);
-    qint64 nowMs() const { return clock_.elapsed(); }
+    // Runs `action` of the screen `screen` as a click would, if that screen is still the one
+    // projected and can take it; else `client` is told it is unavailable.
+    void runCommand(std::uint64_t client, std::uint64_t screen, const QString& action);
+    void askForNotice(std::uint64_t client, const QString& text, const QString& room);
+    void sendTo(std::uint64_t client, const QString& message);
+    // `call` on this object's thread, unless the network it came from has stopped since.
+    void fromNetwork(std::uint64_t run, std::function<void()> call);
 
     Limits limits_;
-    std::unique_ptr<QHttpServer> http_;
-    QPointer<GuardedTcpServer> listener_;
-    QList<Client> clients_;
-    QString token_;
-    WrongTokenLimit wrongTokens_;
     Pages pages_;
     bool acceptsNotices_ = false;
+    std::unique_ptr<HallNetwork> network_;
+    std::uint64_t run_ = 0;  // counts the starts and stops
+    int clients_ = 0;
+    QString token_;
     QPointer<FullScreenWindow> screen_;
     QString segment_;
     QMetaObject::Connection screenChanges_;
+    std::uint64_t screenShown_ = 0;      // counts the screens shown
+    std::uint64_t screenPublished_ = 0;  // the one the network knows of
     QString state_;
-    QElapsedTimer clock_;
-    QTimer pings_;
 };

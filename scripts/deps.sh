@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
-    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev libzip-dev libssl-dev libmosquitto-dev
+    libboost1.81-dev libqrencode-dev libzip-dev libssl-dev libmosquitto-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
     fonts-wqy-zenhei fonts-liberation xdg-utils
     qt6-translations-l10n

@@ -8,17 +8,17 @@
 #include <QNetworkReply>
 #include <QSignalSpy>
 #include <QTcpSocket>
-#include <QWebSocket>
 #include <QtTest>
 
+#include "tools/dev_support/web_socket_client.h"
+
 struct HallClient {
-    QWebSocket socket;
+    WebSocketClient socket;
     QStringList messages;
-    QSignalSpy closed{&socket, &QWebSocket::disconnected};
+    QSignalSpy closed{&socket.tcp, &QTcpSocket::disconnected};
 
     explicit HallClient(quint16 port, const QString& query = {}) {
-        QObject::connect(&socket, &QWebSocket::textMessageReceived,
-                         [this](const QString& text) { messages.append(text); });
+        socket.onText = [this](const QString& text) { messages.append(text); };
         socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws%2").arg(port).arg(query)));
     }
     // Waits for the `count`th message.
@@ -75,8 +75,8 @@ struct RawPeer {
         }
         socket.write(request + "\r\n");
     }
-    // What came back, once something has or the peer was closed (within 5 s). The server runs
-    // in this thread: the events go on while the peer waits.
+    // What came back, once something has or the peer was closed (within 5 s). The events of
+    // this thread go on while the peer waits.
     QByteArray answer() {
         (void)QTest::qWaitFor(
             [this] {

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QTcpSocket>
 #include <QtTest>
+#include <future>
 
 #include "hall/hall_server.h"
 #include "hall/qr_code.h"
@@ -252,7 +253,7 @@ class HallServerTest : public QObject {
         other.waitFor(1);
         big.send("{\"trigger\": \"" + QString(10000, 'x') + "\"}");
         QTRY_COMPARE(big.closed.count(), 1);
-        QCOMPARE(big.socket.closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
+        QCOMPARE(big.socket.closeCode(), WebSocketClient::kTooBig);
         served.press(Qt::LeftButton);
         QCoreApplication::sendPostedEvents();
         other.waitFor(2);
@@ -267,7 +268,7 @@ class HallServerTest : public QObject {
             flood.send("{\"trigger\": \"Command99\"}");
         }
         QTRY_COMPARE(flood.closed.count(), 1);
-        QCOMPARE(flood.socket.closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
+        QCOMPARE(flood.socket.closeCode(), WebSocketClient::kPolicyViolated);
         QVERIFY(flood.messages.filter("too many").size() > 0);
         QVERIFY(flood.messages.filter("unavailable").size() <= 20);
     }
@@ -336,6 +337,9 @@ class HallServerTest : public QObject {
                           "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
                           "Sec-WebSocket-Version: 13\r\nOrigin: http://evil.example\r\n\r\n"),
                QByteArray("403"), 1);
+        AddRow("a request that carries a body",
+               QByteArray("GET / HTTP/1.1\r\nHost: x\r\nContent-Length: 5\r\n\r\nhello"),
+               QByteArray("413"), 1);
         AddRow("100 pipelined requests, each byte counted once",
                QByteArray("GET /hall.css" + end).repeated(100), QByteArray("200"), 100);
     }
@@ -493,7 +497,69 @@ class HallServerTest : public QObject {
         QCOMPARE(problem, QStringLiteral("端口 %1 已被其他程序占用").arg(served.port()));
         served.server.stop();
         QTRY_COMPARE(mirror.closed.count(), 1);
+        QCOMPARE(mirror.socket.closeCode(), WebSocketClient::kGoingAway);
         QVERIFY(!served.server.isRunning());
+    }
+
+    // The server goes with clients of every kind still there: those with a WebSocket are told
+    // it goes away, the others are closed, and nothing waits for any of them.
+    void destroyingTheServerWithClientsConnected() {
+        auto served = std::make_unique<Served>();
+        const quint16 port = served->port();
+        HallClient mirror(port);
+        HallClient remote(port, "?token=" + kToken);
+        RawPeer unread(port);
+        unread.socket.setReadBufferSize(1);
+        unread.handshake("/ws");
+        RawPeer halfway(port);
+        halfway.socket.write("GET / HTTP/1.1\r\nHost: x\r\n");
+        mirror.waitFor(1);
+        remote.waitFor(1);
+        QTRY_COMPARE(served->server.clientCount(), 3);
+        served.reset();
+        for (HallClient* client : {&mirror, &remote}) {
+            QTRY_COMPARE(client->closed.count(), 1);
+            QCOMPARE(client->socket.closeCode(), WebSocketClient::kGoingAway);
+        }
+        unread.socket.setReadBufferSize(0);  // it reads again, and so sees the end
+        for (RawPeer* peer : {&unread, &halfway}) {
+            QTRY_VERIFY(peer->closed());
+        }
+    }
+
+    // The network has a thread of its own: while the window's thread is busy and does not come
+    // back to its events, a page, the state and a WebSocket's welcome are still served.
+    void theNetworkAnswersWhileTheWindowIsBusy() {
+        Served served;
+        const quint16 port = served.port();
+        const QByteArray state = served.server.state().toUtf8();
+        // Each answer ends with the state: the body of GET /state, the welcome's text frame.
+        auto answered = std::async(std::launch::async, [port, state] {
+            const auto ask = [&](const QByteArray& request) {
+                QTcpSocket peer;
+                peer.connectToHost(QHostAddress::LocalHost, port);
+                peer.waitForConnected(5000);
+                peer.write(request);
+                QByteArray got;
+                while (!got.endsWith(state) && peer.waitForReadyRead(5000)) {
+                    got += peer.readAll();
+                }
+                return got;
+            };
+            return QList<QByteArray>{
+                ask("GET /state HTTP/1.1\r\nHost: x\r\n\r\n"),
+                ask("GET /ws HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\n"
+                    "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                    "Sec-WebSocket-Version: 13\r\n\r\n")};
+        });
+        // Not one event of this thread runs until both are in.
+        QCOMPARE(answered.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+        const QList<QByteArray> answers = answered.get();
+        for (const auto& [answer, status] :
+             {std::pair(answers[0], "HTTP/1.1 200"), std::pair(answers[1], "HTTP/1.1 101")}) {
+            QVERIFY2(answer.startsWith(status) && answer.endsWith(state),
+                     answer.left(300).constData());
+        }
     }
 
     void qrCodeHasItsFinderPatternsAndQuietZone() {

@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QWebSocket>
 #include <QtTest>
 
 #include "broker_fixture.h"
@@ -89,13 +88,12 @@ class BoardTest : public QObject {
         };
         QTRY_COMPARE(rooms(), QStringLiteral("A101, B202, C303 offline"));
 
-        QWebSocket page, stranger;
+        WebSocketClient page, stranger;
         page.open(QUrl(
             QStringLiteral("ws://127.0.0.1:%1/ws?token=board-token").arg(board.server().port())));
         stranger.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(board.server().port())));
         QStringList strangerHeard;
-        QObject::connect(&stranger, &QWebSocket::textMessageReceived,
-                         [&](const QString& text) { strangerHeard << text; });
+        stranger.onText = [&](const QString& text) { strangerHeard << text; };
         QTRY_VERIFY(page.state() == QAbstractSocket::ConnectedState &&
                     stranger.state() == QAbstractSocket::ConnectedState);
         stranger.sendTextMessage(R"({"notice": "伪造的通知"})");

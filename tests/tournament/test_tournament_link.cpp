@@ -15,7 +15,6 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QToolButton>
-#include <QWebSocket>
 #include <QtTest>
 #include <csignal>
 

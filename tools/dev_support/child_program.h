@@ -9,7 +9,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWebSocket>
 #include <optional>
 
 #include "foundation/paths.h"
@@ -19,6 +18,7 @@
 #include "timing/segment_journal.h"
 #include "tools/dev_support/copy_tree.h"
 #include "tools/dev_support/free_port.h"
+#include "tools/dev_support/web_socket_client.h"
 
 namespace child_program {
 
@@ -40,7 +40,7 @@ inline std::optional<int> ClockSeconds(const QString& text) {
 struct Child {
     QTemporaryDir dir;
     QProcess process;
-    QWebSocket socket;
+    WebSocketClient socket;
     QJsonObject shown;  // the last state the server sent
     quint16 port = FreeLoopbackPort();
 
@@ -60,12 +60,12 @@ struct Child {
         process.setProcessEnvironment(environment);
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
-        QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString& text) {
+        socket.onText = [this](const QString& text) {
             const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
             if (message.contains(QStringLiteral("screen"))) {
                 shown = message;
             }
-        });
+        };
     }
     ~Child() { stop(); }
 
