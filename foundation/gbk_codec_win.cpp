@@ -92,6 +92,13 @@ QString Decode(QByteArrayView bytes) {
             i += length;
             continue;
         }
+        if (b == 0xFF) {
+            // Microsoft's table (and ICU's copy of it) gives 0xFF a private character; Wine's
+            // lacks it.
+            out[units++] = 0xF8F5;
+            ++i;
+            continue;
+        }
         out[units++] = 0xFFFD;
         // A byte that cannot follow a lead byte starts the next character.
         i += pair && IsTrailByte(static_cast<unsigned char>(bytes[i + 1])) ? 2 : 1;

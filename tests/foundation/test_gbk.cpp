@@ -17,6 +17,7 @@ class GbkTest : public QObject {
         AddRow("double-byte", QByteArray("\xd6\xd0\xce\xc4"), QString::fromUtf8("中文"));
         AddRow("lowest lead and trail", QByteArray("\x81\x40"), QString(QChar(0x4E02)));
         AddRow("euro sign alone", QByteArray("\x80"), QString::fromUtf8("€"));
+        AddRow("0xFF alone is private", QByteArray("a\xff"), QString("a") + QChar(0xF8F5));
         AddRow("lead byte at the end", QByteArray("ab\xd6"), QString("ab") + bad);
         AddRow("byte that cannot trail starts anew", QByteArray("\x81\x30ok"),
                bad + QString("0ok"));
