@@ -7,10 +7,11 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download prompts, no menu entries on the host.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-# The DLLs the programs need: Qt and the libraries of the prefix, MinGW's runtime.
+# The DLLs the programs need: Qt and the libraries of the prefix (libqrencode installs its DLL
+# among the import libraries), MinGW's runtime.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 WINEPATH="$(windows_path "$prefix/bin");$(windows_path /usr/lib/gcc/x86_64-w64-mingw32/12-posix)"
-WINEPATH="$WINEPATH;$(windows_path /usr/x86_64-w64-mingw32/lib)"
+WINEPATH="$WINEPATH;$(windows_path /usr/x86_64-w64-mingw32/lib);$(windows_path "$prefix/lib")"
 export WINEPATH
 export QT_PLUGIN_PATH
 QT_PLUGIN_PATH=$(windows_path "$prefix/plugins")
