@@ -219,13 +219,14 @@ build_qtbase() {
     src=$(unpack qt6-base "$(version_of qt6-base)")
     # No ICU (GBK goes through the system's code page 936), TLS through Schannel, no pen
     # tablets (the Wintab header is not in the sources), none of the modules debaclock does not
-    # use. OpenGL stays on: the Windows platform plugin does not compile without it.
+    # use. OpenGL stays on: the Windows platform plugin does not compile without it. With
+    # DirectWrite 3 on, MinGW's Gui does not export the font database the plugin links.
     "${nicely[@]}" "${cmake_cross[@]}" -S "$src" -B "$work/build/qtbase" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DFEATURE_icu=OFF -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF \
         -DFEATURE_schannel=ON -DINPUT_openssl=no -DFEATURE_tabletevent=OFF \
         -DFEATURE_direct2d=OFF -DFEATURE_vulkan=OFF -DFEATURE_zstd=OFF \
-        -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+        -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_directwrite3=OFF \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
         -DFEATURE_system_zlib=OFF >"$work/build/qtbase.configure.log"
     "${nicely[@]}" ninja -C "$work/build/qtbase" -j"$jobs" >"$work/build/qtbase.build.log"
