@@ -1,7 +1,6 @@
 #include "foundation/gbk.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "foundation/gbk_codec.h"
 
 namespace {
 
@@ -19,15 +18,11 @@ int CharLength(const QByteArray& bytes, qsizetype i) {
 }  // namespace
 
 bool GbkAvailable() {
-    static const bool available = QStringEncoder("GBK").isValid();
-    return available;
+    return gbk_codec::Available();
 }
 
-// Opening a converter is far dearer than a short conversion, so each thread keeps one; being
-// stateless, they carry nothing from one call to the next.
 QByteArray ToGbk(const QString& text) {
-    thread_local QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
-    return encoder.encode(text);
+    return gbk_codec::Encode(text);
 }
 
 QString FromGbk(const QByteArray& bytes) {
@@ -39,8 +34,7 @@ QString FromGbk(const QByteArray& bytes) {
         }
         complete += length;
     }
-    thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(QByteArrayView(bytes).first(complete));
+    QString text = gbk_codec::Decode(QByteArrayView(bytes).first(complete));
     if (complete < bytes.size()) {
         text += QChar::ReplacementCharacter;
     }

@@ -4,12 +4,12 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTextStream>
 
 #include "foundation/program.h"
 #include "foundation/saved_file.h"
+#include "foundation/user_folder.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ QString Unwritable(const QString& folder, const QString& reason) {
 ProgramFolderPlaces ThisProgramsPlaces() {
     const QString programDir = QCoreApplication::applicationDirPath();
     return {programDir, QDir::cleanPath(programDir + '/' + kInstalledDefaultsFromProgram),
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                QStringLiteral("/debaclock")};
+            UserProgramFolder()};
 }
 
 ProgramFolderChoice ChooseProgramFolder(const ProgramFolderPlaces& places) {

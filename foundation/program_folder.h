@@ -10,7 +10,7 @@ class QTextStream;
 struct ProgramFolderPlaces {
     QString programDir;         // the folder of the executable
     QString installedDefaults;  // the shipped program folder content of an installation
-    QString userFolder;         // $XDG_DATA_HOME/debaclock
+    QString userFolder;         // UserProgramFolder()
 };
 
 // The places of the running program.

@@ -3,8 +3,9 @@
 #include "foundation/platform/qt_dialogs.h"
 #include "foundation/platform/qt_media_player.h"
 #include "foundation/platform/qt_network.h"
+#include "foundation/platform/system_wave_player.h"
 
-QtPlatform::QtPlatform(const QString& appDir) : instance_(appDir) {}
+QtPlatform::QtPlatform(const QString& appDir) : wave_(NewSystemWavePlayer()), instance_(appDir) {}
 
 QtPlatform::~QtPlatform() = default;
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
+
 #include "foundation/platform/platform.h"
 #include "foundation/platform/qt_desktop.h"
 #include "foundation/platform/qt_message_boxes.h"
-#include "foundation/platform/qt_wave_player.h"
+#include "foundation/platform/wave_player.h"
 
 // The machine's own services, for the program.
 class QtPlatform : public Platform {
@@ -11,7 +13,7 @@ class QtPlatform : public Platform {
     explicit QtPlatform(const QString& appDir);
     ~QtPlatform() override;
 
-    WavePlayer& Wave() override { return wave_; }
+    WavePlayer& Wave() override { return *wave_; }
     MessageBoxes& Messages() override { return messages_; }
     DesktopOpener& Desktop() override { return desktop_; }
     Clipboard& ClipboardText() override { return clipboard_; }
@@ -27,7 +29,7 @@ class QtPlatform : public Platform {
     std::unique_ptr<FontDialog> NewFontDialog(QWidget* owner) override;
 
   private:
-    QtWavePlayer wave_;
+    std::unique_ptr<WavePlayer> wave_;
     QtMessageBoxes messages_;
     QtDesktopOpener desktop_;
     QtClipboard clipboard_;

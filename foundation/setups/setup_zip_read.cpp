@@ -2,7 +2,6 @@
 
 #include <zip.h>
 
-#include <sys/stat.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -36,8 +35,13 @@ bool IsLinkOrDevice(zip_t* archive, zip_uint64_t index) {
         system != ZIP_OPSYS_UNIX) {
         return false;
     }
-    const mode_t mode = attributes >> 16;
-    return S_ISLNK(mode) || S_ISCHR(mode) || S_ISBLK(mode) || S_ISFIFO(mode) || S_ISSOCK(mode);
+    // The archive's Unix file types, spelled out: they are the same on every system that reads
+    // the archive, Windows included, whose headers lack some of them.
+    constexpr zip_uint32_t kType = 0170000, kLink = 0120000, kCharDevice = 0020000,
+                           kBlockDevice = 0060000, kFifo = 0010000, kSocket = 0140000;
+    const zip_uint32_t type = (attributes >> 16) & kType;
+    return type == kLink || type == kCharDevice || type == kBlockDevice || type == kFifo ||
+           type == kSocket;
 }
 
 struct Entry {

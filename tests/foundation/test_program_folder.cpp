@@ -1,10 +1,11 @@
-#include <unistd.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "foundation/program_folder.h"
+#include "support/folder_rights.h"
 
 namespace {
 
@@ -80,8 +81,8 @@ class TestProgramFolder : public QObject {
     }
 
     void readOnlyPortableCopyFillsTheUsersFolderFromItself() {
-        if (geteuid() == 0) {
-            QSKIP("the administrator may write to any folder");
+        if (const char* why = WhyFolderRightsDoNotBind()) {
+            QSKIP(why);
         }
         Installation install;
         Put(install.places.programDir + "/config/main.ini", "portable main");
@@ -107,6 +108,22 @@ class TestProgramFolder : public QObject {
         QVERIFY2(choice.problem.contains(install.places.userFolder), qPrintable(choice.problem));
         QVERIFY2(choice.problem.contains(QStringLiteral("无法保存设置")),
                  qPrintable(choice.problem));
+    }
+
+    // The user's folder is where each system keeps a user's settings: the roaming one on
+    // Windows (not Qt's local data folder there), the XDG data home elsewhere.
+    void usersFolderIsWhereTheSystemKeepsSettings() {
+#ifdef Q_OS_WIN
+        const QString expected = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+        QCOMPARE(ThisProgramsPlaces().installedDefaults,
+                 QCoreApplication::applicationDirPath() + "/defaults");
+#else
+        QTemporaryDir home;
+        const QString expected = home.path();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(expected));
+#endif
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(ThisProgramsPlaces().userFolder, expected + "/debaclock");
     }
 };
 

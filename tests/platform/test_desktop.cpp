@@ -10,6 +10,7 @@
 #include "foundation/platform/qt_dialogs.h"
 #include "foundation/platform/qt_media_player.h"
 #include "foundation/platform/qt_platform.h"
+#include "foundation/platform/qt_wave_player.h"
 #include "support/data_rows.h"
 
 using Lock = InstanceLock::Result;

@@ -1,16 +1,18 @@
 #include "qt_control_system.h"
 
-#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QMessageBox>
 
+#include "claim_owner.h"
+
 bool QtControlSystem::AnotherCopyRunning() {
     // One claim per user: a claim left in the shared temporary folder by root (under sudo)
     // must not keep an ordinary user out, nor the other way round.
     const QString path =
-        QDir(QDir::tempPath()).filePath(QStringLiteral("debaclock-ctlcheck-%1.lock").arg(getuid()));
+        QDir(QDir::tempPath())
+            .filePath(QStringLiteral("debaclock-ctlcheck-%1.lock").arg(ClaimOwner()));
     claim_ = std::make_unique<QLockFile>(path);
     // A claim whose process has gone is stale at once; a living one is never stale.
     claim_->setStaleLockTime(0);
