@@ -48,8 +48,8 @@ class ScreenSnapshotTest : public QObject {
         ClockScreenFixture<Form6> fixture("2", "90", "30");
         Form6* screen = fixture.open();
         screen->show();
-        const QString roles = QStringLiteral(
-            "Command3=pause Command2=reset Command1=back Left=left Right=right");
+        const QString roles =
+            QStringLiteral("Command3=pause Command2=reset Command1=back Left=left Right=right");
         QCOMPARE(Roles(ScreenSnapshot(screen, QStringLiteral("驳论"))), roles);
         screen->findChild<QPushButton*>("Command3")->setText(QStringLiteral("暂停"));
         fixture.press(Qt::LeftButton);
