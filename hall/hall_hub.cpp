@@ -173,7 +173,8 @@ void Hub::admit(tcp::socket socket) {
         return;
     }
     if (const auto evicted = connections_.find(admission.evicted); evicted != connections_.end()) {
-        evicted->second->drop();
+        const std::shared_ptr<Connection> leaving = evicted->second;  // outlives being forgotten
+        leaving->drop();
     }
     session->start();
 }
@@ -247,7 +248,8 @@ void Hub::sendToAll(const SharedText& message) {
 
 void Hub::sendTo(ConnectionId client, const SharedText& message) {
     if (const auto found = clients_.find(client); found != clients_.end()) {
-        found->second->send(message);
+        const std::shared_ptr<WebSocketSession> session = found->second;
+        session->send(message);
     }
 }
 
