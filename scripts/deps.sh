@@ -26,16 +26,8 @@ if [ "${1:-run}" = package ]; then
     # cpack's dependency computation, and the package checker.
     packages+=(dpkg-dev file lintian)
 fi
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+. "$(dirname "$0")/apt_missing.sh"
+install_missing "${packages[@]}"
 if [ "${1:-run}" = test ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
     $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

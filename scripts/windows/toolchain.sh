@@ -67,16 +67,8 @@ started_all=$(date +%s)
 took() { echo "toolchain: $1 took $(($(date +%s) - $2)) s"; }
 
 # --- host packages ---------------------------------------------------------------------------
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-missing=()
-for p in "${host_packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+. "$here/../apt_missing.sh"
+install_missing "${host_packages[@]}"
 
 # --- source packages, through an apt configuration of our own ----------------------------------
 mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/src" "$work/build" \
